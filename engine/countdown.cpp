@@ -1,0 +1,59 @@
+#include "engine/countdown.h"
+
+#include "toolkit/conversions.h"
+
+#include <cmath>
+
+namespace engine
+{
+
+using toolkit::Add16;
+using toolkit::Sub16;
+
+namespace
+{
+
+// Two characters as they stand, anything else behind a "0": 7 gives "07", -1 gives "-1",
+// -10 gives "0-10".
+std::string TimePart(Int16 value)
+{
+    std::string text = toolkit::NumberToText(value);
+    text.erase(0, text.find_first_not_of(' '));
+    return text.size() == 2 ? toolkit::Int16ToText(value) : "0" + toolkit::Int16ToText(value);
+}
+
+} // namespace
+
+std::string ToTime(const Int16& seconds)
+{
+    Int16 s = seconds;
+    Int16 m = 0;
+    Int16 h = 0;
+    for (;;) {
+        while (s >= 60) {
+            s = Sub16(s, 60);
+            m = Add16(m, 1);
+        }
+        if (m < 60) {
+            break;
+        }
+        m = Sub16(m, 60);
+        h = Add16(h, 1);
+    }
+    return TimePart(h) + ":" + TimePart(m) + ":" + TimePart(s);
+}
+
+TickDecision CountdownTick(Int16& secondsLeft)
+{
+    secondsLeft = Sub16(secondsLeft, 1);
+    TickDecision decision;
+    decision.TimedOut = secondsLeft <= 0;
+    if (secondsLeft <= kBlinkFrom) {
+        const double half = secondsLeft / 2.0;
+        const bool even = half == std::trunc(half);
+        decision.ForeColor = even ? kBlinkRed : toolkit::kBlack;
+    }
+    return decision;
+}
+
+} // namespace engine

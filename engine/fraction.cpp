@@ -1,0 +1,103 @@
+#include "engine/fraction.h"
+
+#include "toolkit/conversions.h"
+
+#include <cmath>
+
+namespace engine
+{
+
+using toolkit::Add16;
+using toolkit::Mul16;
+using toolkit::Sub16;
+
+namespace
+{
+
+// Divisibility is decided in double precision: the quotient equals its floor.
+bool DividesExactly(Int16 divisor, Int16 value)
+{
+    const double quotient = double(value) / double(divisor);
+    return quotient == std::floor(quotient);
+}
+
+} // namespace
+
+void ClearFraction(Fraction& f)
+{
+    f.Numerator = 0;
+    f.Denominator = 0;
+    f.Whole = 0;
+}
+
+void ExtractWhole(Fraction& f)
+{
+    while (f.Numerator >= f.Denominator) {
+        f.Numerator = Sub16(f.Numerator, f.Denominator);
+        f.Whole = Add16(f.Whole, 1);
+    }
+    if (f.Numerator == 0) {
+        f.Denominator = 1;
+    }
+}
+
+void ToImproper(Fraction& f)
+{
+    f.Numerator = Add16(Mul16(f.Whole, f.Denominator), f.Numerator);
+    f.Whole = 0;
+}
+
+void ReduceFraction(Fraction& f)
+{
+    if (f.Whole > 0) {
+        ToImproper(f);
+    }
+    const Int16 limit = f.Numerator <= f.Denominator ? f.Numerator : f.Denominator;
+    Int16 i = 2;
+    while (i <= limit) {
+        if (DividesExactly(i, f.Numerator) && DividesExactly(i, f.Denominator)) {
+            f.Numerator = toolkit::ToInt16(double(f.Numerator) / double(i));
+            f.Denominator = toolkit::ToInt16(double(f.Denominator) / double(i));
+            i = 2;
+        } else {
+            i = Add16(i, 1);
+        }
+    }
+    ExtractWhole(f);
+}
+
+void MakeFraction(Fraction& f, float numerator, float denominator)
+{
+    f.Numerator = toolkit::ToInt16(numerator);
+    f.Denominator = toolkit::ToInt16(denominator);
+    ExtractWhole(f);
+    ReduceFraction(f);
+}
+
+void MultiplyFractions(Fraction& result, Fraction& a, Fraction& b)
+{
+    if (a.Whole > 0) {
+        ToImproper(a);
+    }
+    if (b.Whole > 0) {
+        ToImproper(b);
+    }
+    result.Numerator = Mul16(a.Numerator, b.Numerator);
+    result.Denominator = Mul16(a.Denominator, b.Denominator);
+}
+
+void DivideFractions(Fraction& result, Fraction& a, Fraction& b)
+{
+    if (b.Whole > 0) {
+        ToImproper(b);
+    }
+    if (a.Whole > 0) {
+        ToImproper(a);
+    }
+    Fraction reciprocal = b;
+    reciprocal.Numerator = b.Numerator == 0 ? Int16{0} : b.Denominator;
+    reciprocal.Denominator = b.Numerator;
+    MultiplyFractions(result, a, reciprocal);
+}
+
+} // namespace engine
