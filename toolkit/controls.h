@@ -1,0 +1,194 @@
+// The controls the window is made of, reached through small handles: labels, text boxes,
+// command buttons, frames, lines and shapes, and arrays of them indexed by row.
+//
+// Positions and sizes are in twips, relative to the control's container (the window's client
+// area or a frame). Handles are cheap to copy; the controls themselves belong to their window.
+#pragma once
+
+#include "toolkit/colour.h"
+#include "toolkit/int16_arithmetic.h"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace toolkit
+{
+
+// A control operation that cannot be carried out, such as an index outside a control array.
+class ControlError : public std::out_of_range
+{
+public:
+    using std::out_of_range::out_of_range;
+};
+
+struct Geometry {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+struct FontSpec {
+    std::string Family;
+    double PointSize = 8.25;
+    bool Bold = false;
+    bool Italic = false;
+};
+// The window font, used by every control that names no other.
+FontSpec WindowFont();
+
+enum class Alignment { Left, Centre };
+enum class Border { None, Single };
+
+struct LabelSpec {
+    std::string Name;
+    Geometry At;
+    std::string Caption;
+    Alignment Align = Alignment::Left;
+    Border Frame = Border::None;
+    bool Visible = true;
+    FontSpec Font = WindowFont();
+};
+
+struct ControlSpec {
+    std::string Name;
+    Geometry At;
+    std::string Caption; // buttons and frames
+    bool Visible = true;
+};
+
+// What every control has.
+class Control
+{
+public:
+    bool Visible() const; // the control's own flag, whatever its container shows
+    void SetVisible(bool visible);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetLeft(int twips);
+    void SetTop(int twips);
+    void SetFocus();
+
+    // The widget behind the handle, for tests and accessibility.
+    QWidget* Widget() const { return widget_; }
+
+protected:
+    explicit Control(QWidget* widget) : widget_(widget) {}
+    QWidget* widget_ = nullptr;
+};
+
+// Sets the order in which Tab moves the keyboard focus through the given controls.
+void SetFocusOrder(const std::vector<Control>& controls);
+
+class Label : public Control
+{
+public:
+    explicit Label(QWidget* widget = nullptr) : Control(widget) {}
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    Colour ForeColor() const;
+    void SetForeColor(Colour colour);
+};
+
+class TextBox : public Control
+{
+public:
+    // Called for every character a key press would type, with the character's code; setting the
+    // code to 0 discards the key.
+    using KeyPressHandler = std::function<void(Int16& keyCode)>;
+
+    explicit TextBox(QWidget* widget = nullptr) : Control(widget) {}
+    std::string Text() const;
+    void SetText(const std::string& text);
+    void OnKeyPress(KeyPressHandler handler);
+};
+
+class CommandButton : public Control
+{
+public:
+    explicit CommandButton(QWidget* widget = nullptr) : Control(widget) {}
+    std::string Caption() const;
+    void OnClick(std::function<void()> handler);
+};
+
+class Line : public Control
+{
+public:
+    explicit Line(QWidget* widget = nullptr) : Control(widget) {}
+    int X1() const;
+    int Y1() const;
+    int X2() const;
+    int Y2() const;
+    void SetX1(int twips);
+    void SetY1(int twips);
+    void SetX2(int twips);
+    void SetY2(int twips);
+    // Brings the line to the front of its container's drawing order (position 0).
+    void ZOrder(int position = 0);
+};
+
+// A solid black circle.
+class Shape : public Control
+{
+public:
+    explicit Shape(QWidget* widget = nullptr) : Control(widget) {}
+};
+
+class Frame;
+
+// A window's client area or a frame: what controls are placed in.
+class Container
+{
+public:
+    explicit Container(QWidget* widget) : widget_(widget) {}
+
+    Label AddLabel(const LabelSpec& spec);
+    TextBox AddTextBox(const ControlSpec& spec);
+    CommandButton AddCommandButton(const ControlSpec& spec);
+    Frame AddFrame(const ControlSpec& spec);
+    Line AddLine(const std::string& name, bool visible);
+    Shape AddCircle(const ControlSpec& spec);
+
+    QWidget* Widget() const { return widget_; }
+
+private:
+    QWidget* widget_;
+};
+
+class Frame : public Control
+{
+public:
+    explicit Frame(QWidget* widget = nullptr) : Control(widget) {}
+    std::string Caption() const;
+    Container Contents() const { return Container(widget_); }
+};
+
+// Like controls under one name, indexed by a 16-bit number.
+template <class C> class ControlArray
+{
+public:
+    void Add(C control) { controls_.push_back(control); }
+
+    C& operator()(int index)
+    {
+        if (index < 0 || index >= Count()) {
+            throw ControlError("control array index " + std::to_string(index));
+        }
+        return controls_[static_cast<std::size_t>(index)];
+    }
+    const C& operator()(int index) const { return const_cast<ControlArray&>(*this)(index); }
+    int Count() const { return static_cast<int>(controls_.size()); }
+
+private:
+    std::vector<C> controls_;
+};
+
+} // namespace toolkit

@@ -1,0 +1,84 @@
+#include "toolkit/form.h"
+
+#include "toolkit/message_box.h"
+#include "toolkit/timer_p.h"
+#include "toolkit/twips.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenuBar>
+
+namespace toolkit
+{
+
+std::string MenuItem::Caption() const
+{
+    return action_->text().toStdString();
+}
+
+void MenuItem::OnClick(std::function<void()> handler)
+{
+    QObject::connect(action_, &QAction::triggered, action_,
+                     [handler = std::move(handler)] { handler(); });
+}
+
+MenuItem Menu::AddItem(const std::string& name, const std::string& caption)
+{
+    QAction* action = menu_->addAction(QString::fromStdString(caption));
+    action->setObjectName(QString::fromStdString(name));
+    return MenuItem(action);
+}
+
+Form::Form(const std::string& title, int clientWidth, int clientHeight)
+    : window_(std::make_unique<QMainWindow>())
+{
+    window_->setObjectName(QStringLiteral("Form1"));
+    window_->setWindowTitle(QString::fromStdString(title));
+    auto* client = new QWidget(window_.get());
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(TwipsToPixels(clientWidth), TwipsToPixels(clientHeight));
+    client->setAutoFillBackground(true);
+    window_->setCentralWidget(client);
+    window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    SetProgramTitle(title);
+}
+
+Form::~Form() = default;
+
+std::string Form::Title() const
+{
+    return window_->windowTitle().toStdString();
+}
+
+void Form::SetIcon(const std::string& resource)
+{
+    window_->setWindowIcon(QIcon(QString::fromStdString(resource)));
+}
+
+Container Form::Client() const
+{
+    return Container(window_->centralWidget());
+}
+
+Menu Form::AddMenu(const std::string& name, const std::string& caption)
+{
+    QMenu* menu = window_->menuBar()->addMenu(QString::fromStdString(caption));
+    menu->setObjectName(QString::fromStdString(name));
+    return Menu(menu);
+}
+
+Timer Form::AddTimer(const std::string& name)
+{
+    auto* timer = new detail::TimerObject(window_.get());
+    timer->setObjectName(QString::fromStdString(name));
+    return Timer(timer);
+}
+
+void Form::Show()
+{
+    window_->show();
+}
+
+} // namespace toolkit
