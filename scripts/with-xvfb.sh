@@ -16,4 +16,5 @@ for _ in $(seq 100); do
     [[ -e /tmp/.X11-unix/X${display#:} ]] && break
     sleep 0.05
 done
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 DISPLAY="$display" QT_QPA_PLATFORM=xcb "$@"

@@ -5,6 +5,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 namespace toolkit
 {
 
@@ -41,31 +43,31 @@ void TimerObject::due()
 
 void TimerObject::raiseHeld()
 {
-    while (held > 0 && isActive() && !MessageBoxOpen()) {
+    while (held > 0 && interval > 0 && !MessageBoxOpen()) {
         --held;
         raise();
     }
-    if (!isActive()) {
+    if (interval == 0) {
         held = 0;
     }
 }
 
 } // namespace detail
 
-int Timer::Interval() const
-{
-    return timer_->isActive() ? timer_->interval() : 0;
-}
+int Timer::Interval() const { return timer_->interval; }
 
 void Timer::SetInterval(int milliseconds)
 {
     timer_->held = 0;
-    if (milliseconds <= 0) {
+    timer_->interval = std::max(milliseconds, 0);
+    if (timer_->interval == 0 || detail::TimerObject::manual) {
         timer_->stop();
     } else {
         timer_->start(milliseconds);
     }
 }
+
+void Timer::SetManual(bool manual) { detail::TimerObject::manual = manual; }
 
 void Timer::OnTimer(std::function<void()> handler)
 {

@@ -21,8 +21,11 @@ public:
     void SetInterval(int milliseconds);
     void OnTimer(std::function<void()> handler);
 
-    // Raises the timer's event now, as if the interval had run out (for tests).
+    // Raises the timer's event now, as if the interval had run out.
     void Fire();
+
+    // In manual mode (for tests) timers keep their interval but raise events only when fired.
+    static void SetManual(bool manual);
 
 private:
     detail::TimerObject* timer_ = nullptr;

@@ -17,7 +17,9 @@ class TimerObject : public QTimer
 public:
     explicit TimerObject(QObject* parent);
     std::function<void()> handler;
+    int interval = 0; // 0 while stopped
     int held = 0;
+    static inline bool manual = false;
     void raise();
 
 private:

@@ -1,0 +1,276 @@
+// The window as it opens, and fractions written into its label groups, on the real widgets.
+#include "tests/support/window_fixture.h"
+#include "window/fraction_display.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+
+using engine::Fraction;
+
+Q_DECLARE_METATYPE(engine::Fraction)
+
+namespace {
+
+QRect TwipRect(QWidget* widget)
+{
+    const QRect g = widget->geometry();
+    return QRect(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> f;
+
+    QWidget* control(const QString& name)
+    {
+        auto* widget = f->form->Controls().Form1->Widget()->findChild<QWidget*>(name);
+        if (!widget) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return widget;
+    }
+
+private slots:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void window()
+    {
+        QMainWindow* form = f->w().Form1->Widget();
+        QCOMPARE(form->windowTitle(),
+                 "Тест для 6 класса на тему \"Умноженния и деление обыкновенных дробей\"");
+        QCOMPARE(form->centralWidget()->size() * 15, QSize(7830, 9435));
+        QVERIFY(form->menuBar()->isVisible());
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QVERIFY(!form->windowIcon().isNull());
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Label4") << "Label4" << QRect(240, 480, 7095, 1095) << true << "";
+        QTest::newRow("Label1") << "Label1" << QRect(240, 1680, 1575, 375) << false
+                                << "Осталось времени";
+        QTest::newRow("TL") << "TL" << QRect(1800, 1680, 1215, 375) << false << "00:00:00";
+        QTest::newRow("Command1") << "Command1" << QRect(2760, 1800, 1455, 375) << true
+                                  << "Начать тест";
+        QTest::newRow("Command2") << "Command2" << QRect(6600, 1800, 1095, 255) << false
+                                  << "Готово!";
+        QTest::newRow("Frame1") << "Frame1" << QRect(240, 2160, 6255, 6375) << false << "Задания";
+        QTest::newRow("Frame2") << "Frame2" << QRect(6600, 2160, 1095, 6375) << false << "Ответы";
+        QTest::newRow("Label5") << "Label5" << QRect(240, 8640, 1815, 255) << false
+                                << "Правильных ответов";
+        QTest::newRow("Label6") << "Label6" << QRect(2160, 8640, 1815, 255) << false
+                                << "Неправильных ответов";
+        QTest::newRow("RA") << "RA" << QRect(240, 9000, 1695, 255) << true << "";
+        QTest::newRow("NR") << "NR" << QRect(2160, 9000, 1815, 255) << true << "";
+        QTest::newRow("Mrk") << "Mrk" << QRect(6960, 8520, 615, 735) << false << "2";
+        QTest::newRow("Aw(0)") << "Aw(0)" << QRect(240, 480, 375, 255) << true << "---";
+        QTest::newRow("At(9)") << "At(9)" << QRect(720, 5760, 375, 255) << true << "---";
+        QTest::newRow("Az(3)") << "Az(3)" << QRect(720, 2400, 375, 255) << true << "---";
+        QTest::newRow("Bw(1)") << "Bw(1)" << QRect(1800, 1080, 375, 255) << true << "---";
+        QTest::newRow("Bt(2)") << "Bt(2)" << QRect(2280, 1560, 375, 255) << true << "---";
+        QTest::newRow("Bz(4)") << "Bz(4)" << QRect(2280, 3000, 375, 255) << true << "---";
+        QTest::newRow("Label3(5)") << "Label3(5)" << QRect(2760, 3480, 255, 255) << true << "=";
+        QTest::newRow("Cw(6)") << "Cw(6)" << QRect(3120, 4080, 375, 285) << true << "";
+        QTest::newRow("Ct(0) off its rule") << "Ct(0)" << QRect(3600, 330, 375, 285) << true << "";
+        QTest::newRow("Ct(1)") << "Ct(1)" << QRect(3600, 960, 375, 285) << true << "";
+        QTest::newRow("Cz(9)") << "Cz(9)" << QRect(3600, 6000, 375, 285) << true << "";
+        QTest::newRow("Result(7)") << "Result(7)" << QRect(4440, 4680, 1455, 255) << true << "";
+        QTest::newRow("Dw(0)") << "Dw(0)" << QRect(120, 480, 375, 255) << true << "---";
+        QTest::newRow("Dt(8)") << "Dt(8)" << QRect(600, 5160, 375, 255) << true << "---";
+        QTest::newRow("Dz(9)") << "Dz(9)" << QRect(600, 6000, 375, 255) << true << "---";
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        QFETCH(bool, shown);
+        QFETCH(QString, caption);
+        QWidget* widget = control(name);
+        QCOMPARE(TwipRect(widget), twips);
+        QCOMPARE(!widget->isHidden(), shown);
+        QVERIFY(widget->isEnabled());
+        if (auto* label = qobject_cast<QLabel*>(widget); label && !caption.isEmpty()) {
+            QCOMPARE(label->text(), caption);
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            QCOMPARE(button->text(), caption);
+        }
+    }
+
+    void fonts()
+    {
+        QCOMPARE(control("TL")->font().pixelSize(), 16);
+        QCOMPARE(QFontInfo(control("TL")->font()).family(), "Liberation Sans");
+        const QFont mark = control("Mrk")->font();
+        QCOMPARE(mark.pixelSize(), 48);
+        QVERIFY(mark.italic());
+        QVERIFY(QFontInfo(mark).family().startsWith("Z003"));
+        QVERIFY(control("Label3(0)")->font().bold());
+        QCOMPARE(control("Label4")->font().pixelSize(), 11);
+    }
+
+    void onlyInstructionsAndStartButtonAreSeen()
+    {
+        QWidget* client = f->w().Form1->Widget()->centralWidget();
+        QStringList seen;
+        for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            auto* label = qobject_cast<QLabel*>(child);
+            if (child->isVisible() && !(label && label->text().isEmpty())) {
+                seen << child->objectName();
+            }
+        }
+        seen.sort();
+        QCOMPARE(seen, (QStringList{"Command1", "Label4"}));
+        QVERIFY(f->w().Command1.Widget()->hasFocus() || !QApplication::focusWidget());
+    }
+
+    void signDots()
+    {
+        const int expected[] = {1, 2, 2, 1, 2, 2, 2, 1, 1, 2};
+        for (int row = 0; row < 10; ++row) {
+            int dots = 0;
+            for (auto* array : {&f->w().Shape1, &f->w().Shape2}) {
+                for (int i = 0; i < array->Count(); ++i) {
+                    const auto& dot = (*array)(i);
+                    QCOMPARE(dot.Left(), 1440);
+                    QCOMPARE(dot.Width(), 75);
+                    if (dot.Top() == 480 + 600 * row || dot.Top() == 600 + 600 * row) {
+                        ++dots;
+                    }
+                }
+            }
+            QCOMPARE(dots, expected[row]);
+        }
+        QCOMPARE(f->w().Shape1(3).Top(), 600);
+        QCOMPARE(f->w().Shape1(2).Top(), 1080);
+        QCOMPARE(f->w().Shape2(2).Top(), 1200);
+    }
+
+    void focusOrder()
+    {
+        f->start();
+        QStringList expected{"Command1"};
+        for (int row = 0; row < 10; ++row) {
+            expected << QString("Cw(%1)").arg(row) << QString("Ct(%1)").arg(row)
+                     << QString("Cz(%1)").arg(row);
+        }
+        expected << "Command2";
+
+        QStringList chain;
+        QWidget* widget = f->w().Command1.Widget();
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus) {
+                chain << widget->objectName();
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != f->w().Command1.Widget());
+        chain.removeAll(QString());
+        QCOMPARE(chain, expected);
+
+        // Tab really moves along it.
+        f->w().Cz(3).SetFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->w().Cw(4).Widget());
+        f->w().Cz(9).SetFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->w().Command2.Widget());
+    }
+
+    void tabStaysOnStartButton()
+    {
+        QApplication::setActiveWindow(f->w().Form1->Widget());
+        f->w().Command1.SetFocus();
+        QTest::keyClick(f->w().Command1.Widget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->w().Command1.Widget());
+    }
+
+    void barsAfterLoad()
+    {
+        auto& w = f->w();
+        QVERIFY(!w.Line1(0).Visible());
+        for (int bar = 1; bar <= 30; ++bar) {
+            const toolkit::Label& numerator =
+                bar <= 10 ? w.At(bar - 1) : bar <= 20 ? w.Bt(bar - 11) : w.Dt(bar - 21);
+            const toolkit::Line& line = w.Line1(bar);
+            QVERIFY(line.Visible());
+            QCOMPARE(line.X1(), numerator.Left());
+            QCOMPARE(line.X2() - line.X1(), 360);
+            QCOMPARE(line.Y1(), numerator.Top() + 210);
+            QCOMPARE(line.Y2(), line.Y1());
+            QCOMPARE(line.Widget()->parentWidget(), numerator.Widget()->parentWidget());
+        }
+        QCOMPARE(w.Line1(1).X1(), 720);
+        QCOMPARE(w.Line1(1).Y1(), 570);
+    }
+
+    void showFraction_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<Fraction>("f");
+        QTest::addColumn<QStringList>("captions"); // numerator, denominator, whole
+        QTest::addColumn<QList<bool>>("shown");    // numerator, denominator, whole, bar
+        QTest::addColumn<int>("wholeLeft");
+        QTest::addColumn<Fraction>("normalised");
+        QTest::newRow("whole number 2, second operand")
+            << 0 << 2 << Fraction{2, 1, 0} << QStringList{"0", "1", "2"}
+            << QList<bool>{false, false, true, false} << 2040 << Fraction{0, 1, 2};
+        QTest::newRow("3/4, first operand")
+            << 9 << 1 << Fraction{3, 4, 0} << QStringList{"3", "4", "0"}
+            << QList<bool>{true, true, false, true} << 240 << Fraction{3, 4, 0};
+        QTest::newRow("21/12 in the answer key")
+            << 4 << 3 << Fraction{21, 12, 0} << QStringList{"3", "4", "1"}
+            << QList<bool>{true, true, true, true} << 120 << Fraction{3, 4, 1};
+        QTest::newRow("10/10 in the answer key")
+            << 7 << 3 << Fraction{10, 10, 0} << QStringList{"0", "1", "1"}
+            << QList<bool>{false, false, true, false} << 480 << Fraction{0, 1, 1};
+        QTest::newRow("code 0 is the answer key")
+            << 2 << 0 << Fraction{1, 2, 0} << QStringList{"1", "2", "0"}
+            << QList<bool>{true, true, false, true} << 120 << Fraction{1, 2, 0};
+        QTest::newRow("code 7 is the answer key")
+            << 3 << 7 << Fraction{0, 5, 0} << QStringList{"0", "1", "0"}
+            << QList<bool>{false, false, false, false} << 480 << Fraction{0, 1, 0};
+    }
+    void showFraction()
+    {
+        QFETCH(int, row);
+        QFETCH(int, group);
+        QFETCH(Fraction, f);
+        QFETCH(QStringList, captions);
+        QFETCH(QList<bool>, shown);
+        QFETCH(int, wholeLeft);
+        QFETCH(Fraction, normalised);
+
+        auto& w = this->f->w();
+        window::ShowFraction(w, toolkit::Int16(row), f, std::uint8_t(group));
+        QCOMPARE(f, normalised);
+
+        const bool first = group == 1;
+        const bool second = group == 2;
+        auto& numerator = first ? w.At(row) : second ? w.Bt(row) : w.Dt(row);
+        auto& denominator = first ? w.Az(row) : second ? w.Bz(row) : w.Dz(row);
+        auto& whole = first ? w.Aw(row) : second ? w.Bw(row) : w.Dw(row);
+        const int bar = row + (first ? 1 : second ? 11 : 21);
+
+        QCOMPARE(QString::fromStdString(numerator.Caption()), captions[0]);
+        QCOMPARE(QString::fromStdString(denominator.Caption()), captions[1]);
+        QCOMPARE(QString::fromStdString(whole.Caption()), captions[2]);
+        QCOMPARE(numerator.Visible(), shown[0]);
+        QCOMPARE(denominator.Visible(), shown[1]);
+        QCOMPARE(whole.Visible(), shown[2]);
+        QCOMPARE(w.Line1(bar).Visible(), shown[3]);
+        QCOMPARE(whole.Left(), wholeLeft);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"

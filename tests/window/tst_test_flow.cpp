@@ -1,0 +1,317 @@
+// A whole test on the real window: start, typing, countdown, hand-in, time-out, menu.
+#include "engine/answer_check.h"
+#include "tests/support/window_fixture.h"
+
+#include <QMainWindow>
+#include <QMenu>
+
+namespace {
+
+QColor TextColour(toolkit::Control& control)
+{
+    return control.Widget()->palette().color(QPalette::WindowText);
+}
+
+QString Caption(const toolkit::Label& label) { return QString::fromStdString(label.Caption()); }
+
+const QString kRight = "Ответ верный.";
+const QString kWrong = "Ответ неверный.";
+
+} // namespace
+
+class TestFlowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowFixture> f;
+    std::unique_ptr<MessageBoxCloser> boxes;
+
+    void startWith(float number)
+    {
+        f = std::make_unique<WindowFixture>(number);
+        f->start();
+    }
+
+private slots:
+    void init() { boxes = std::make_unique<MessageBoxCloser>(); }
+    void cleanup()
+    {
+        f.reset();
+        boxes.reset();
+    }
+
+    void startShowsTheTest()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        QCOMPARE(w.Timer1.Interval(), 1000);
+        QVERIFY(w.Frame1.Visible());
+        QVERIFY(!w.Command1.Visible());
+        QVERIFY(w.TL.Visible());
+        QCOMPARE(Caption(w.TL), "00:10:00");
+        QVERIFY(w.Label1.Visible());
+        QVERIFY(w.Command2.Visible());
+        QVERIFY(!w.Frame2.Visible());
+        QCOMPARE(f->form->TaskOps, engine::kRowOperations);
+        // Row 2 from a source of zeros is 4 : 1/2 = 8: a whole number beside a fraction.
+        QCOMPARE(Caption(w.Aw(2)), "4");
+        QVERIFY(!w.At(2).Visible());
+        QCOMPARE(w.Aw(2).Left(), 480);
+        QCOMPARE(Caption(w.Dw(2)), "8");
+        QVERIFY(!w.Line1(3).Visible());
+        QVERIFY(w.Line1(13).Visible());
+    }
+
+    // The road of one row: n = 3 in row 0 is 1/3 x 3/4 = 1/4.
+    void roadOfOneRow()
+    {
+        startWith(0.125f);
+        auto& w = f->w();
+        QCOMPARE(Caption(w.At(0)), "1");
+        QCOMPARE(Caption(w.Az(0)), "3");
+        QCOMPARE(Caption(w.Aw(0)), "0");
+        QVERIFY(!w.Aw(0).Visible());
+        QCOMPARE(Caption(w.Bt(0)), "3");
+        QCOMPARE(Caption(w.Bz(0)), "4");
+        QCOMPARE(Caption(w.Dt(0)), "1");
+        QCOMPARE(Caption(w.Dz(0)), "4");
+
+        f->type(w.Ct(0), "1");
+        f->type(w.Cz(0), "4");
+        f->handIn();
+        QCOMPARE(f->text(w.Cw(0)), "0");
+        QCOMPARE(Caption(w.Result(0)), kRight);
+        QCOMPARE(TextColour(w.Result(0)), QColor(0, 100, 0));
+        QCOMPARE(Caption(w.Result(1)), kWrong);
+        QCOMPARE(TextColour(w.Result(1)), QColor(100, 0, 0));
+    }
+
+    void handInWithEveryBoxEmpty()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        f->handIn();
+        for (int row = 0; row < 10; ++row) {
+            QCOMPARE(f->text(w.Ct(row)), "0");
+            QCOMPARE(f->text(w.Cz(row)), "1");
+            QCOMPARE(f->text(w.Cw(row)), "0");
+            QCOMPARE(Caption(w.Result(row)), kWrong);
+            QVERIFY(!w.Ct(row).Enabled() && !w.Cz(row).Enabled() && !w.Cw(row).Enabled());
+        }
+        QCOMPARE(boxes->seen.size(), 1);
+        QCOMPARE(boxes->seen[0].title, "Результат теста");
+        QCOMPARE(boxes->seen[0].text, "Ваша оценка 2. Вам нужно повторить тему");
+        QCOMPARE(boxes->seen[0].icon, QMessageBox::Information);
+        QCOMPARE(w.Timer1.Interval(), 0);
+        QVERIFY(w.Frame2.Visible());
+        QCOMPARE(Caption(w.RA), "0");
+        QCOMPARE(Caption(w.NR), "10");
+        QCOMPARE(Caption(w.Mrk), "2");
+        for (auto* shown : {&w.Mrk, &w.RA, &w.NR, &w.Label5, &w.Label6}) {
+            QVERIFY(shown->Visible());
+        }
+    }
+
+    void allRightGivesFive()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        for (int row = 0; row < 10; ++row) {
+            // The answer key, typed as a pupil would: nothing where the key shows nothing.
+            if (w.Dt(row).Visible()) {
+                f->type(w.Ct(row), QString::fromStdString(w.Dt(row).Caption()));
+                f->type(w.Cz(row), QString::fromStdString(w.Dz(row).Caption()));
+            }
+            if (w.Dw(row).Visible()) {
+                f->type(w.Cw(row), QString::fromStdString(w.Dw(row).Caption()));
+            }
+        }
+        f->handIn();
+        QCOMPARE(Caption(w.RA), "10");
+        QCOMPARE(Caption(w.Mrk), "5");
+        QCOMPARE(boxes->seen.value(0).text, "Ваша оценка 5. Отличная работа");
+    }
+
+    // Row 2 from a source of zeros is 4 : 1/2 = 8; only the whole box is typed.
+    void wholeNumberAnswerAtTimeOutThenHandIn()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        f->type(w.Cw(2), "8");
+        f->form->SecondsLeft = 1;
+        QString timeWhileOpen;
+        boxes->whileOpen = [&] { timeWhileOpen = Caption(w.TL); };
+        w.TL.SetCaption("00:00:01");
+        f->tick();
+
+        QCOMPARE(boxes->seen.size(), 1);
+        QCOMPARE(boxes->seen[0].text, "Время вышло. Ваша оценка 2. Вам нужно повторить тему");
+        QCOMPARE(boxes->seen[0].title, QString::fromStdString(window::kTitle));
+        QCOMPARE(boxes->seen[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(timeWhileOpen, "00:00:01");
+        QCOMPARE(Caption(w.TL), "00:00:00");
+        QCOMPARE(TextColour(w.TL), QColor(250, 0, 0));
+        QCOMPARE(w.Timer1.Interval(), 0);
+        QCOMPARE(Caption(w.Result(2)), kWrong);
+        QCOMPARE(f->text(w.Ct(2)), "");
+        QVERIFY(!w.Frame2.Visible());
+        QVERIFY(w.Command2.Visible());
+
+        boxes->whileOpen = nullptr;
+        f->handIn();
+        QCOMPARE(Caption(w.Result(2)), kRight);
+        QCOMPARE(boxes->seen.size(), 2);
+        QCOMPARE(boxes->seen[1].title, "Результат теста");
+        QVERIFY(w.Frame2.Visible());
+    }
+
+    void secondHandInGivesTheSameResult()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        f->type(w.Ct(0), "1");
+        f->type(w.Cz(0), "3");
+        f->handIn();
+        QStringList first;
+        for (int row = 0; row < 10; ++row) {
+            first << Caption(w.Result(row));
+        }
+        f->handIn();
+        QStringList second;
+        for (int row = 0; row < 10; ++row) {
+            second << Caption(w.Result(row));
+        }
+        QCOMPARE(second, first);
+        QCOMPARE(first[0], kRight);
+        QCOMPARE(boxes->seen.size(), 2);
+        QCOMPARE(boxes->seen[1].text, boxes->seen[0].text);
+        QCOMPARE(w.Timer1.Interval(), 0);
+        QVERIFY(w.Frame2.Visible());
+    }
+
+    void countdownBlinks_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("31") << 31 << "00:00:31" << QColor(Qt::black);
+        QTest::newRow("30") << 30 << "00:00:30" << QColor(250, 0, 0);
+        QTest::newRow("29") << 29 << "00:00:29" << QColor(Qt::black);
+        QTest::newRow("2") << 2 << "00:00:02" << QColor(250, 0, 0);
+        QTest::newRow("1") << 1 << "00:00:01" << QColor(Qt::black);
+    }
+    void countdownBlinks()
+    {
+        QFETCH(int, left);
+        startWith(0.0f);
+        auto& w = f->w();
+        f->tick();
+        QCOMPARE(Caption(w.TL), "00:09:59");
+        f->form->SecondsLeft = toolkit::Int16(left + 1);
+        f->tick();
+        QTEST(Caption(w.TL), "caption");
+        QTEST(TextColour(w.TL), "colour");
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    void denominatorBoxTakesDigitsOnly()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        f->type(w.Cz(4), "1a-б.,2 Я9");
+        QCOMPARE(f->text(w.Cz(4)), "129");
+        QTest::keyClick(w.Cz(4).Widget(), Qt::Key_Return);
+        QTest::keyClick(w.Cz(4).Widget(), Qt::Key_Backspace);
+        QCOMPARE(f->text(w.Cz(4)), "12");
+        QTest::keyClick(w.Cz(4).Widget(), Qt::Key_Home);
+        QTest::keyClick(w.Cz(4).Widget(), Qt::Key_Delete);
+        QCOMPARE(f->text(w.Cz(4)), "2");
+        QTest::keyClick(w.Cz(4).Widget(), Qt::Key_End);
+        QTest::keyClick(w.Cz(4).Widget(), Qt::Key_5);
+        QCOMPARE(f->text(w.Cz(4)), "25");
+
+        f->type(w.Ct(4), "1a-б.,2");
+        QCOMPARE(f->text(w.Ct(4)), "1a-б.,2");
+        f->type(w.Cw(4), "Я.5");
+        QCOMPARE(f->text(w.Cw(4)), "Я.5");
+    }
+
+    void outOfRangeAnswerIsWrongAndTheTestGoesOn()
+    {
+        startWith(0.125f);
+        auto& w = f->w();
+        f->type(w.Ct(0), "1");
+        f->type(w.Cz(0), "4");
+        f->type(w.Cw(1), "40000");
+        f->type(w.Ct(2), QString(40, '9'));
+        f->handIn();
+        QCOMPARE(Caption(w.Result(0)), kRight);
+        QCOMPARE(Caption(w.Result(1)), kWrong);
+        QCOMPARE(Caption(w.Result(2)), kWrong);
+        QCOMPARE(Caption(w.RA), "1");
+        QCOMPARE(boxes->seen.size(), 1);
+        QVERIFY(w.Form1->Widget()->isVisible());
+    }
+
+    void menuBoxes()
+    {
+        f = std::make_unique<WindowFixture>();
+        auto& w = f->w();
+        QCOMPARE(w.mn.Widget()->title(), "Меню");
+        QStringList items;
+        for (QAction* action : w.mn.Widget()->actions()) {
+            items << action->text();
+        }
+        QCOMPARE(items, (QStringList{"Благодарности", "Автор", "Выход"}));
+
+        w.Autmn.Action()->trigger();
+        w.sp.Action()->trigger();
+        QCOMPARE(boxes->seen.size(), 2);
+        QCOMPARE(boxes->seen[0].title, "Автор");
+        QCOMPARE(boxes->seen[0].text, "Автором данной программы является Квирен, aka Дорлис");
+        QCOMPARE(boxes->seen[0].icon, QMessageBox::Information);
+        QCOMPARE(boxes->seen[1].title, " ");
+        QCOMPARE(boxes->seen[1].text, "Большое спасибо Ольтиму за поддержку и помощь\n"
+                                      "Лирвене за идею, доброту и помощь в устранении ошибок.");
+        QVERIFY(w.Command1.Visible());
+    }
+
+    void exitEndsTheProgramMidTest()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        // The program's event loop runs until "Выход" ends it.
+        QTimer::singleShot(0, [&] { w.ExMn.Action()->trigger(); });
+        QCOMPARE(QApplication::exec(), 0);
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+        QVERIFY(!w.Form1->Widget()->isVisible());
+        QVERIFY(boxes->seen.isEmpty());
+        QCOMPARE(Caption(w.Result(0)), "");
+    }
+
+    // A box open during the test holds the ticks back; they come once it is closed.
+    void ticksWaitForAnOpenBox()
+    {
+        startWith(0.0f);
+        toolkit::Timer::SetManual(false);
+        auto& w = f->w();
+        w.Timer1.SetInterval(20);
+        int secondsWhileOpen = -1;
+        boxes->whileOpen = [&] {
+            QTest::qWait(200);
+            secondsWhileOpen = f->form->SecondsLeft;
+        };
+        w.Autmn.Action()->trigger();
+        QCOMPARE(boxes->seen.size(), 1);
+        QCOMPARE(secondsWhileOpen, 600);
+        QTRY_VERIFY(f->form->SecondsLeft <= 600 - 5);
+        w.Timer1.SetInterval(0);
+        const int stoppedAt = f->form->SecondsLeft;
+        QTest::qWait(100);
+        QCOMPARE(int(f->form->SecondsLeft), stoppedAt);
+        toolkit::Timer::SetManual(true);
+    }
+};
+
+QTEST_MAIN(TestFlowTest)
+#include "tst_test_flow.moc"
