@@ -213,6 +213,16 @@ void Control::SetFocus()
     widget_->setFocus();
 }
 
+void Control::SetAccessibleName(const std::string& name)
+{
+    widget_->setAccessibleName(Q(name));
+}
+
+void Control::SetAccessibleDescription(const std::string& description)
+{
+    widget_->setAccessibleDescription(Q(description));
+}
+
 void SetFocusOrder(const std::vector<Control>& controls)
 {
     for (std::size_t i = 1; i < controls.size(); ++i) {

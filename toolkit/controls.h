@@ -76,6 +76,9 @@ public:
     void SetLeft(int twips);
     void SetTop(int twips);
     void SetFocus();
+    // What assistive technology reads for the control, besides its caption or text.
+    void SetAccessibleName(const std::string& name);
+    void SetAccessibleDescription(const std::string& description);
 
     // The widget behind the handle, for tests and accessibility.
     QWidget* Widget() const { return widget_; }

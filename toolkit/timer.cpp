@@ -54,7 +54,10 @@ void TimerObject::raiseHeld()
 
 } // namespace detail
 
-int Timer::Interval() const { return timer_->interval; }
+int Timer::Interval() const
+{
+    return timer_->interval;
+}
 
 void Timer::SetInterval(int milliseconds)
 {
@@ -67,7 +70,10 @@ void Timer::SetInterval(int milliseconds)
     }
 }
 
-void Timer::SetManual(bool manual) { detail::TimerObject::manual = manual; }
+void Timer::SetManual(bool manual)
+{
+    detail::TimerObject::manual = manual;
+}
 
 void Timer::OnTimer(std::function<void()> handler)
 {

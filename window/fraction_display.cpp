@@ -78,4 +78,11 @@ void ShowFraction(MainWindowLayout& w, toolkit::Int16 row, engine::Fraction& f, 
     }
 }
 
+engine::RowTexts RowTextsOf(MainWindowLayout& w, int row)
+{
+    return {w.At(row).Caption(), w.Az(row).Caption(), w.Aw(row).Caption(),
+            w.Bt(row).Caption(), w.Bz(row).Caption(), w.Bw(row).Caption(),
+            w.Ct(row).Text(),    w.Cz(row).Text(),    w.Cw(row).Text()};
+}
+
 } // namespace window

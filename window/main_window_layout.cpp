@@ -98,6 +98,17 @@ void AddSignDots(toolkit::Container frame, MainWindowLayout& w)
     for (int i = 0; i < 8; ++i) {
         w.Shape2.Add(frame.AddCircle({Indexed("Shape2", i), {1440, shape2Top[i], 75, 75}, ""}));
     }
+    for (int row = 0; row < engine::kRowCount; ++row) {
+        const RowDots dots = kRowDots[row];
+        const bool division = dots.shape1 >= 0 && dots.shape2 >= 0;
+        const char* sign = division ? "разделить на" : "умножить на";
+        if (dots.shape1 >= 0) {
+            w.Shape1(dots.shape1).SetAccessibleName(sign);
+        }
+        if (dots.shape2 >= 0) {
+            w.Shape2(dots.shape2).SetAccessibleName(sign);
+        }
+    }
 }
 
 } // namespace
@@ -195,6 +206,10 @@ MainWindowLayout BuildMainWindowLayout()
         w.Ct.Add(exercises.AddTextBox({Indexed("Ct", row), {3600, numeratorTop, 375, 285}, ""}));
         w.Cz.Add(
             exercises.AddTextBox({Indexed("Cz", row), {3600, RowTop(600, row), 375, 285}, ""}));
+        const std::string task = "Задание " + std::to_string(row + 1) + ", ";
+        w.Cw(row).SetAccessibleName(task + "целая часть");
+        w.Ct(row).SetAccessibleName(task + "числитель");
+        w.Cz(row).SetAccessibleName(task + "знаменатель");
     }
 
     // Focus order: the start button, the answer boxes row by row (whole part, numerator,

@@ -7,6 +7,7 @@
 #include "toolkit/conversions.h"
 #include "toolkit/message_box.h"
 #include "toolkit/program.h"
+#include "window/accessibility.h"
 #include "window/fraction_display.h"
 
 namespace window
@@ -55,6 +56,7 @@ void Form1::Command1_Click()
                           [this](toolkit::Int16 row, engine::Fraction& f, std::uint8_t group) {
                               ShowFraction(w_, row, f, group);
                           });
+    DescribeRows(w_, TaskOps);
     w_.Frame1.SetVisible(true);
     w_.Command1.SetVisible(false);
     w_.TL.SetVisible(true);
@@ -105,9 +107,7 @@ void Form1::CheckAllAnswers()
 {
     engine::TestTexts texts;
     for (int row = 0; row < engine::kRowCount; ++row) {
-        texts[row] = {w_.At(row).Caption(), w_.Az(row).Caption(), w_.Aw(row).Caption(),
-                      w_.Bt(row).Caption(), w_.Bz(row).Caption(), w_.Bw(row).Caption(),
-                      w_.Ct(row).Text(),    w_.Cz(row).Text(),    w_.Cw(row).Text()};
+        texts[row] = RowTextsOf(w_, row);
     }
     const engine::Marking marking = engine::MarkAnswers(texts, TaskOps);
     for (int row = 0; row < engine::kRowCount; ++row) {
@@ -129,6 +129,7 @@ void Form1::CheckAllAnswers()
         w_.Cw(row).SetEnabled(false);
         w_.Cz(row).SetEnabled(false);
     }
+    DescribeRows(w_, TaskOps);
 }
 
 std::string Form1::ToTime(const toolkit::Int16& seconds) const

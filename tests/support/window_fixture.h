@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/scripted_random_source.h"
+#include "toolkit/look.h"
 #include "toolkit/timer.h"
 #include "window/test_flow.h"
 
@@ -17,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct SeenBox {
     QString title;
@@ -26,7 +28,8 @@ struct SeenBox {
 
 // Closes each message box shortly after it opens, first noting what it said and running
 // `whileOpen`, if set.
-class MessageBoxCloser : public QObject {
+class MessageBoxCloser : public QObject
+{
 public:
     MessageBoxCloser()
     {
@@ -36,6 +39,8 @@ public:
 
     QList<SeenBox> seen;
     std::function<void()> whileOpen;
+    // When set, the box is closed by pressing this key rather than by clicking OK.
+    std::optional<Qt::Key> closeKey;
 
 private:
     void closeOpenBox()
@@ -49,11 +54,20 @@ private:
         if (whileOpen) {
             whileOpen();
         }
-        box->button(QMessageBox::Ok)->click();
+        if (closeKey) {
+            QTest::keyClick(box, *closeKey);
+        }
+        if (box->isVisible()) {
+            box->button(QMessageBox::Ok)->click();
+            keyDidNotClose = closeKey.has_value();
+        }
         poll_.start();
     }
 
     QTimer poll_;
+
+public:
+    bool keyDidNotClose = false;
 };
 
 // A window on a random source that always returns `number`, shown, with its timer in manual
@@ -62,6 +76,8 @@ struct WindowFixture {
     explicit WindowFixture(float number = 0.0f) : random({number})
     {
         toolkit::Timer::SetManual(true);
+        static const bool programLook = (toolkit::ApplyProgramLook(*qApp), true);
+        Q_UNUSED(programLook);
         form = std::make_unique<window::Form1>(random);
         form->Show();
         QApplication::setActiveWindow(w().Form1->Widget());

@@ -9,7 +9,8 @@ using engine::Fraction;
 
 Q_DECLARE_METATYPE(engine::Fraction)
 
-namespace {
+namespace
+{
 
 QRect TwipRect(QWidget* widget)
 {
@@ -19,7 +20,8 @@ QRect TwipRect(QWidget* widget)
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject
+{
     Q_OBJECT
 
 private:
@@ -198,8 +200,9 @@ private slots:
         auto& w = f->w();
         QVERIFY(!w.Line1(0).Visible());
         for (int bar = 1; bar <= 30; ++bar) {
-            const toolkit::Label& numerator =
-                bar <= 10 ? w.At(bar - 1) : bar <= 20 ? w.Bt(bar - 11) : w.Dt(bar - 21);
+            const toolkit::Label& numerator = bar <= 10   ? w.At(bar - 1)
+                                              : bar <= 20 ? w.Bt(bar - 11)
+                                                          : w.Dt(bar - 21);
             const toolkit::Line& line = w.Line1(bar);
             QVERIFY(line.Visible());
             QCOMPARE(line.X1(), numerator.Left());

@@ -5,21 +5,26 @@
 #include <QMainWindow>
 #include <QMenu>
 
-namespace {
+namespace
+{
 
 QColor TextColour(toolkit::Control& control)
 {
     return control.Widget()->palette().color(QPalette::WindowText);
 }
 
-QString Caption(const toolkit::Label& label) { return QString::fromStdString(label.Caption()); }
+QString Caption(const toolkit::Label& label)
+{
+    return QString::fromStdString(label.Caption());
+}
 
 const QString kRight = "Ответ верный.";
 const QString kWrong = "Ответ неверный.";
 
 } // namespace
 
-class TestFlowTest : public QObject {
+class TestFlowTest : public QObject
+{
     Q_OBJECT
 
 private:

@@ -1,0 +1,46 @@
+#include "window/accessibility.h"
+
+#include "engine/answer_check.h"
+#include "window/fraction_display.h"
+
+namespace window
+{
+
+std::string SpokenFraction(const engine::Fraction& f)
+{
+    const std::string fraction = std::to_string(f.Numerator) + "/" + std::to_string(f.Denominator);
+    if (f.Numerator == 0) {
+        return std::to_string(f.Whole);
+    }
+    return f.Whole == 0 ? fraction : std::to_string(f.Whole) + " " + fraction;
+}
+
+std::string SpokenExercise(const engine::Fraction& first, std::uint8_t operation,
+                           const engine::Fraction& second)
+{
+    const char* sign = operation == engine::kMultiply ? " умножить на " : " разделить на ";
+    return SpokenFraction(first) + sign + SpokenFraction(second);
+}
+
+void DescribeRows(MainWindowLayout& w, const engine::TaskOpsTable& taskOps)
+{
+    for (int row = 0; row < engine::kRowCount; ++row) {
+        const engine::RowTexts texts = RowTextsOf(w, row);
+        const engine::Fraction first{engine::NumberOf(texts.At), engine::NumberOf(texts.Az),
+                                     engine::NumberOf(texts.Aw)};
+        const engine::Fraction second{engine::NumberOf(texts.Bt), engine::NumberOf(texts.Bz),
+                                      engine::NumberOf(texts.Bw)};
+        std::string description = SpokenExercise(first, taskOps[row], second);
+        const std::string verdict = w.Result(row).Caption();
+        if (!verdict.empty()) {
+            description += ". " + verdict;
+        }
+        for (toolkit::Control box :
+             {toolkit::Control(w.Cw(row)), toolkit::Control(w.Ct(row)), toolkit::Control(w.Cz(row)),
+              toolkit::Control(w.Result(row))}) {
+            box.SetAccessibleDescription(description);
+        }
+    }
+}
+
+} // namespace window
