@@ -44,7 +44,7 @@ std::unique_ptr<QApplication> StartToolkit(int& argc, char** argv)
     heldMessages.clear();
 
     QApplication::setApplicationName(QStringLiteral("fraction-test"));
-    QApplication::setDesktopFileName(QStringLiteral("fraction-test"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.drobi6.FractionTest"));
     ApplyProgramLook(*app);
     return app;
 }

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and checks its dependencies and contents.
+# Usage: deb.sh BUILD_DIR
+set -euo pipefail
+build=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log" >&2; fail "cpack"; }
+deb=$(ls "$out"/*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+# Computed from the binary by dpkg-shlibdeps, and the run-time pieces named by hand.
+for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation2 fonts-urw-base35 \
+    libqt6svg6 qt6-translations-l10n; do
+    grep -q "\b$pkg\b" <<<"$depends" || fail "$pkg missing from Depends"
+done
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.FractionTest.desktop \
+    ./usr/share/metainfo/io.github.drobi6.FractionTest.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg; do
+    grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
+done
+echo "deb: $(basename "$deb") built with its dependencies"
