@@ -7,8 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 
 using engine::Fraction;
 

@@ -2,8 +2,7 @@
 
 #include "toolkit/conversions.h"
 
-namespace engine
-{
+namespace engine {
 
 Int16 NumberOf(const std::string& text)
 {

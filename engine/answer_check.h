@@ -9,8 +9,7 @@
 #include <array>
 #include <string>
 
-namespace engine
-{
+namespace engine {
 
 // The nine texts of a row, in the order they are read: first operand, second operand and the
 // pupil's answer, each as numerator, denominator, whole part.

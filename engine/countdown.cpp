@@ -4,14 +4,12 @@
 
 #include <cmath>
 
-namespace engine
-{
+namespace engine {
 
 using toolkit::Add16;
 using toolkit::Sub16;
 
-namespace
-{
+namespace {
 
 // Two characters as they stand, anything else behind a "0": 7 gives "07", -1 gives "-1",
 // -10 gives "0-10".

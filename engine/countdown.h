@@ -7,8 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace engine
-{
+namespace engine {
 
 using toolkit::Int16;
 

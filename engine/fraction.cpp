@@ -4,15 +4,13 @@
 
 #include <cmath>
 
-namespace engine
-{
+namespace engine {
 
 using toolkit::Add16;
 using toolkit::Mul16;
 using toolkit::Sub16;
 
-namespace
-{
+namespace {
 
 // Divisibility is decided in double precision: the quotient equals its floor.
 bool DividesExactly(Int16 divisor, Int16 value)

@@ -7,8 +7,7 @@
 
 #include "toolkit/int16_arithmetic.h"
 
-namespace engine
-{
+namespace engine {
 
 using toolkit::Int16;
 

@@ -4,8 +4,7 @@
 
 #include <string_view>
 
-namespace engine
-{
+namespace engine {
 
 Int16 FilterDigitKey(const Int16& keyCode)
 {

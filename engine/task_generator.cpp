@@ -5,11 +5,9 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace engine
-{
+namespace engine {
 
-namespace
-{
+namespace {
 
 constexpr std::array<DrawRange, kRowCount> kDrawRanges = {{
     {8, 2},  // 0: n = 2..9

@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace engine
-{
+namespace engine {
 
 inline constexpr int kRowCount = 10;
 

@@ -3,8 +3,7 @@
 #include <chrono>
 #include <ctime>
 
-namespace toolkit
-{
+namespace toolkit {
 
 float SecondsSinceMidnight()
 {

@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-namespace toolkit
-{
+namespace toolkit {
 
 using Colour = std::int32_t;
 

@@ -6,11 +6,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-namespace toolkit
-{
+namespace toolkit {
 
-namespace detail
-{
+namespace detail {
 
 QRect PixelRect(const Geometry& g)
 {
@@ -38,8 +36,7 @@ LabelWidget::LabelWidget(const LabelSpec& spec, QWidget* parent) : QLabel(parent
 
 TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent) {}
 
-namespace
-{
+namespace {
 
 // Keys that move the caret or edit without typing a character (Delete, arrows, Ctrl+V) carry
 // control codes or nothing in their text; only printable characters, backspace and Enter count
@@ -85,8 +82,7 @@ void TextBoxWidget::keyPressEvent(QKeyEvent* event)
 
 CommandButtonWidget::CommandButtonWidget(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent)
-{
-}
+{}
 
 void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
 {
@@ -151,8 +147,7 @@ void CircleWidget::paintEvent(QPaintEvent*)
 
 using namespace detail;
 
-namespace
-{
+namespace {
 
 template <class W> W* As(QWidget* widget)
 {
@@ -340,8 +335,7 @@ std::string Frame::Caption() const
 
 // Container
 
-namespace
-{
+namespace {
 
 // Every control's visibility is set explicitly, so that its own flag is what Visible() reads
 // even before its window is first shown.

@@ -15,12 +15,10 @@
 
 class QWidget;
 
-namespace toolkit
-{
+namespace toolkit {
 
 // A control operation that cannot be carried out, such as an index outside a control array.
-class ControlError : public std::out_of_range
-{
+class ControlError : public std::out_of_range {
 public:
     using std::out_of_range::out_of_range;
 };
@@ -62,8 +60,7 @@ struct ControlSpec {
 };
 
 // What every control has.
-class Control
-{
+class Control {
 public:
     bool Visible() const; // the control's own flag, whatever its container shows
     void SetVisible(bool visible);
@@ -91,8 +88,7 @@ protected:
 // Sets the order in which Tab moves the keyboard focus through the given controls.
 void SetFocusOrder(const std::vector<Control>& controls);
 
-class Label : public Control
-{
+class Label : public Control {
 public:
     explicit Label(QWidget* widget = nullptr) : Control(widget) {}
     std::string Caption() const;
@@ -101,8 +97,7 @@ public:
     void SetForeColor(Colour colour);
 };
 
-class TextBox : public Control
-{
+class TextBox : public Control {
 public:
     // Called for every character a key press would type, with the character's code; setting the
     // code to 0 discards the key.
@@ -114,16 +109,14 @@ public:
     void OnKeyPress(KeyPressHandler handler);
 };
 
-class CommandButton : public Control
-{
+class CommandButton : public Control {
 public:
     explicit CommandButton(QWidget* widget = nullptr) : Control(widget) {}
     std::string Caption() const;
     void OnClick(std::function<void()> handler);
 };
 
-class Line : public Control
-{
+class Line : public Control {
 public:
     explicit Line(QWidget* widget = nullptr) : Control(widget) {}
     int X1() const;
@@ -139,8 +132,7 @@ public:
 };
 
 // A solid black circle.
-class Shape : public Control
-{
+class Shape : public Control {
 public:
     explicit Shape(QWidget* widget = nullptr) : Control(widget) {}
 };
@@ -148,8 +140,7 @@ public:
 class Frame;
 
 // A window's client area or a frame: what controls are placed in.
-class Container
-{
+class Container {
 public:
     explicit Container(QWidget* widget) : widget_(widget) {}
 
@@ -166,8 +157,7 @@ private:
     QWidget* widget_;
 };
 
-class Frame : public Control
-{
+class Frame : public Control {
 public:
     explicit Frame(QWidget* widget = nullptr) : Control(widget) {}
     std::string Caption() const;
@@ -175,8 +165,7 @@ public:
 };
 
 // Like controls under one name, indexed by a 16-bit number.
-template <class C> class ControlArray
-{
+template <class C> class ControlArray {
 public:
     void Add(C control) { controls_.push_back(control); }
 

@@ -5,8 +5,7 @@
 #include <cmath>
 #include <limits>
 
-namespace toolkit
-{
+namespace toolkit {
 
 Int16 ToInt16(double value)
 {

@@ -6,8 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace toolkit
-{
+namespace toolkit {
 
 // Rounds to the nearest whole number, a half going to the even neighbour, and narrows to
 // 16 bits; a value outside -32768..32767 (or not a number at all) throws OverflowError.

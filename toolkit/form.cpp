@@ -10,8 +10,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
-namespace toolkit
-{
+namespace toolkit {
 
 std::string MenuItem::Caption() const
 {

@@ -12,11 +12,9 @@ class QAction;
 class QMainWindow;
 class QMenu;
 
-namespace toolkit
-{
+namespace toolkit {
 
-class MenuItem
-{
+class MenuItem {
 public:
     explicit MenuItem(QAction* action = nullptr) : action_(action) {}
     std::string Caption() const;
@@ -27,8 +25,7 @@ private:
     QAction* action_;
 };
 
-class Menu
-{
+class Menu {
 public:
     explicit Menu(QMenu* menu = nullptr) : menu_(menu) {}
     MenuItem AddItem(const std::string& name, const std::string& caption);
@@ -38,8 +35,7 @@ private:
     QMenu* menu_;
 };
 
-class Form
-{
+class Form {
 public:
     // A window whose client area below the menu bar is `clientWidth` x `clientHeight` twips and
     // cannot be resized.

@@ -8,14 +8,12 @@
 #include <cstdint>
 #include <stdexcept>
 
-namespace toolkit
-{
+namespace toolkit {
 
 using Int16 = std::int16_t;
 
 // The program's one overflow error.
-class OverflowError : public std::overflow_error
-{
+class OverflowError : public std::overflow_error {
 public:
     OverflowError() : std::overflow_error("16-bit overflow") {}
 };

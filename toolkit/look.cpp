@@ -12,19 +12,16 @@
 
 #include <cmath>
 
-namespace toolkit
-{
+namespace toolkit {
 
 FontSpec WindowFont()
 {
     return FontSpec{"MS Sans Serif", 8.25};
 }
 
-namespace detail
-{
+namespace detail {
 
-namespace
-{
+namespace {
 
 // The faces the window was drawn with are not on Linux; these installed faces are of the same
 // kind. Liberation Sans keeps Arial's metrics; Z003 is a chancery italic like the mark's face.
@@ -52,8 +49,7 @@ QFont FontFor(const FontSpec& spec)
 
 } // namespace detail
 
-namespace
-{
+namespace {
 
 QPalette ClassicPalette()
 {

@@ -3,8 +3,7 @@
 
 class QApplication;
 
-namespace toolkit
-{
+namespace toolkit {
 
 // Applies the classic 3D look (whatever the desktop theme), the window font, and Qt's Russian
 // translation, so that context menus and standard buttons speak Russian too.

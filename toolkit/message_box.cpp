@@ -6,11 +6,9 @@
 
 #include <vector>
 
-namespace toolkit
-{
+namespace toolkit {
 
-namespace
-{
+namespace {
 
 std::string& ProgramTitle()
 {

@@ -4,8 +4,7 @@
 #include <functional>
 #include <string>
 
-namespace toolkit
-{
+namespace toolkit {
 
 inline constexpr int kNoIcon = 0;
 inline constexpr int kInformation = 64;

@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace toolkit
-{
+namespace toolkit {
 
-namespace
-{
+namespace {
 
 // What Qt says while it connects to the display is held back: if the connection fails, its
 // warnings and its fatal message give way to one plain line; if it works, they are passed on.

@@ -5,8 +5,7 @@
 
 class QApplication;
 
-namespace toolkit
-{
+namespace toolkit {
 
 // Starts the windowing toolkit with the program's look. Without a display to open windows on,
 // prints one line saying so and ends the program with status 1.

@@ -3,8 +3,7 @@
 #include <bit>
 #include <cstdint>
 
-namespace toolkit
-{
+namespace toolkit {
 
 SystemRandomSource::SystemRandomSource()
 {

@@ -3,11 +3,9 @@
 
 #include <random>
 
-namespace toolkit
-{
+namespace toolkit {
 
-class RandomSource
-{
+class RandomSource {
 public:
     virtual ~RandomSource() = default;
     // Starts the sequence afresh from a seed.
@@ -19,8 +17,7 @@ public:
 // The program's own source: a Mersenne Twister. Its seed mixes the given number with the
 // system's entropy, so that pupils who start the program in the same second in one classroom
 // still get different tests.
-class SystemRandomSource final : public RandomSource
-{
+class SystemRandomSource final : public RandomSource {
 public:
     SystemRandomSource();
     void Reseed(float seed) override;

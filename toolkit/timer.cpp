@@ -7,11 +7,9 @@
 
 #include <algorithm>
 
-namespace toolkit
-{
+namespace toolkit {
 
-namespace detail
-{
+namespace detail {
 
 TimerObject::TimerObject(QObject* parent) : QTimer(parent)
 {

@@ -3,16 +3,13 @@
 
 #include <functional>
 
-namespace toolkit
-{
+namespace toolkit {
 
-namespace detail
-{
+namespace detail {
 class TimerObject;
 }
 
-class Timer
-{
+class Timer {
 public:
     explicit Timer(detail::TimerObject* timer = nullptr) : timer_(timer) {}
 
@@ -21,7 +18,8 @@ public:
     void SetInterval(int milliseconds);
     void OnTimer(std::function<void()> handler);
 
-    // Raises the timer's event now, as if the interval had run out.
+    // Behaves as if the interval had run out now: a running timer raises its event, or holds it
+    // while a message box is open; a stopped one does nothing.
     void Fire();
 
     // In manual mode (for tests) timers keep their interval but raise events only when fired.

@@ -4,15 +4,13 @@
 
 #include <functional>
 
-namespace toolkit::detail
-{
+namespace toolkit::detail {
 
 // A precise QTimer. No event is raised while a message box is open: the events that fall due
 // then are held and raised, in order, once the box is closed, unless the timer was stopped
 // meanwhile. So the countdown keeps real time, and a box's own handler finishes before the
 // next event.
-class TimerObject : public QTimer
-{
+class TimerObject : public QTimer {
     Q_OBJECT
 public:
     explicit TimerObject(QObject* parent);
@@ -21,9 +19,10 @@ public:
     int held = 0;
     static inline bool manual = false;
     void raise();
+    // The interval has run out.
+    void due();
 
 private:
-    void due();
     void raiseHeld();
 };
 

@@ -2,8 +2,7 @@
 // Qt's own high-DPI scaling keeps the layout in proportion on any screen.
 #pragma once
 
-namespace toolkit
-{
+namespace toolkit {
 
 inline constexpr int kTwipsPerPixel = 15;
 

@@ -9,19 +9,16 @@
 #include <QPushButton>
 #include <QWidget>
 
-namespace toolkit::detail
-{
+namespace toolkit::detail {
 
 // A label paints its whole rectangle in the face colour and starts its text at the top.
-class LabelWidget : public QLabel
-{
+class LabelWidget : public QLabel {
     Q_OBJECT
 public:
     LabelWidget(const LabelSpec& spec, QWidget* parent);
 };
 
-class TextBoxWidget : public QLineEdit
-{
+class TextBoxWidget : public QLineEdit {
     Q_OBJECT
 public:
     explicit TextBoxWidget(QWidget* parent);
@@ -32,8 +29,7 @@ protected:
 };
 
 // Enter presses a focused button as Space does.
-class CommandButtonWidget : public QPushButton
-{
+class CommandButtonWidget : public QPushButton {
     Q_OBJECT
 public:
     CommandButtonWidget(const QString& caption, QWidget* parent);
@@ -42,8 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-class LineWidget : public QWidget
-{
+class LineWidget : public QWidget {
     Q_OBJECT
 public:
     explicit LineWidget(QWidget* parent);
@@ -54,8 +49,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-class CircleWidget : public QWidget
-{
+class CircleWidget : public QWidget {
     Q_OBJECT
 public:
     explicit CircleWidget(QWidget* parent);

@@ -3,8 +3,7 @@
 #include "engine/answer_check.h"
 #include "window/fraction_display.h"
 
-namespace window
-{
+namespace window {
 
 std::string SpokenFraction(const engine::Fraction& f)
 {

@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <string>
 
-namespace window
-{
+namespace window {
 
 // A value as it is read out: "1 1/4", "1/2", "8", "0".
 std::string SpokenFraction(const engine::Fraction& f);

@@ -3,11 +3,9 @@
 #include "engine/task_generator.h"
 #include "toolkit/conversions.h"
 
-namespace window
-{
+namespace window {
 
-namespace
-{
+namespace {
 
 constexpr int kBarLength = 360;
 constexpr int kBarBelowNumeratorTop = 210;

@@ -8,8 +8,7 @@
 
 #include <cstdint>
 
-namespace window
-{
+namespace window {
 
 // Shows the thirty fraction bars and puts each one under its numerator label. Run once while
 // the window loads.

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace window
-{
+namespace window {
 
 using toolkit::Alignment;
 using toolkit::Border;
@@ -16,8 +15,7 @@ using toolkit::FontSpec;
 using toolkit::Geometry;
 using toolkit::LabelSpec;
 
-namespace
-{
+namespace {
 
 constexpr const char* kInstructions =
     "Всего заданий 10, каждое представляет собой умножение либо деление обыкновенных дробей. "

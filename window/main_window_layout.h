@@ -8,8 +8,7 @@
 
 #include <memory>
 
-namespace window
-{
+namespace window {
 
 using toolkit::CommandButton;
 using toolkit::ControlArray;

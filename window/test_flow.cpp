@@ -10,11 +10,9 @@
 #include "window/accessibility.h"
 #include "window/fraction_display.h"
 
-namespace window
-{
+namespace window {
 
-namespace
-{
+namespace {
 
 constexpr const char* kAuthor = "Автором данной программы является Квирен, aka Дорлис";
 constexpr const char* kThanksFirstLine = "Большое спасибо Ольтиму за поддержку и помощь";

@@ -9,11 +9,9 @@
 
 #include <string>
 
-namespace window
-{
+namespace window {
 
-class Form1
-{
+class Form1 {
 public:
     // Builds the window and runs its load handler; the window is shown by Show().
     explicit Form1(toolkit::RandomSource& random);

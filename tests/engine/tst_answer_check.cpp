@@ -7,8 +7,7 @@
 
 using engine::RowTexts;
 
-namespace
-{
+namespace {
 
 // Row 0 of a test: 1/3 x 3/4 (= 1/4), with the pupil's three texts.
 RowTexts ProductRow(std::string numerator, std::string denominator, std::string whole)
@@ -63,8 +62,7 @@ engine::TestTexts TestWithRightRows(int right)
 
 } // namespace
 
-class AnswerCheckTest : public QObject
-{
+class AnswerCheckTest : public QObject {
     Q_OBJECT
 
 private slots:

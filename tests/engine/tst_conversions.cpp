@@ -9,8 +9,7 @@
 
 using toolkit::OverflowError;
 
-class ConversionsTest : public QObject
-{
+class ConversionsTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -3,8 +3,7 @@
 
 #include <QTest>
 
-class CountdownTest : public QObject
-{
+class CountdownTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -8,16 +8,14 @@ using toolkit::OverflowError;
 
 Q_DECLARE_METATYPE(engine::Fraction)
 
-namespace
-{
+namespace {
 Fraction F(int numerator, int denominator, int whole = 0)
 {
     return Fraction{toolkit::Int16(numerator), toolkit::Int16(denominator), toolkit::Int16(whole)};
 }
 } // namespace
 
-namespace QTest
-{
+namespace QTest {
 template <> char* toString(const Fraction& f)
 {
     return qstrdup(QByteArray::number(f.Whole) + " " + QByteArray::number(f.Numerator) + "/" +
@@ -25,8 +23,7 @@ template <> char* toString(const Fraction& f)
 }
 } // namespace QTest
 
-class FractionTest : public QObject
-{
+class FractionTest : public QObject {
     Q_OBJECT
 
 private slots:

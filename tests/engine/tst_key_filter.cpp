@@ -3,8 +3,7 @@
 
 #include <QTest>
 
-class KeyFilterTest : public QObject
-{
+class KeyFilterTest : public QObject {
     Q_OBJECT
 
 private slots:

@@ -16,8 +16,7 @@
 using engine::Exercise;
 using engine::Fraction;
 
-namespace
-{
+namespace {
 
 // An exact rational in 64 bits.
 struct Rational {
@@ -122,8 +121,7 @@ struct ShowCall {
 
 } // namespace
 
-class TaskGeneratorTest : public QObject
-{
+class TaskGeneratorTest : public QObject {
     Q_OBJECT
 
 private:

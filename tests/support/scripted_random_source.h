@@ -7,8 +7,7 @@
 #include <utility>
 #include <vector>
 
-class ScriptedRandomSource final : public toolkit::RandomSource
-{
+class ScriptedRandomSource final : public toolkit::RandomSource {
 public:
     explicit ScriptedRandomSource(std::vector<float> numbers) : numbers_(std::move(numbers)) {}
 

@@ -28,8 +28,7 @@ struct SeenBox {
 
 // Closes each message box shortly after it opens, first noting what it said and running
 // `whileOpen`, if set.
-class MessageBoxCloser : public QObject
-{
+class MessageBoxCloser : public QObject {
 public:
     MessageBoxCloser()
     {

@@ -4,8 +4,7 @@
 #include <QAccessible>
 #include <QStyle>
 
-namespace
-{
+namespace {
 
 QString Accessible(toolkit::Control& control, QAccessible::Text text)
 {
@@ -15,8 +14,7 @@ QString Accessible(toolkit::Control& control, QAccessible::Text text)
 
 } // namespace
 
-class AccessibilityTest : public QObject
-{
+class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private:

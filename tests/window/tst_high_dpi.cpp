@@ -5,8 +5,7 @@
 #include <QImage>
 #include <QScreen>
 
-class HighDpiTest : public QObject
-{
+class HighDpiTest : public QObject {
     Q_OBJECT
 
 private slots:

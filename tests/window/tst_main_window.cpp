@@ -9,8 +9,7 @@ using engine::Fraction;
 
 Q_DECLARE_METATYPE(engine::Fraction)
 
-namespace
-{
+namespace {
 
 QRect TwipRect(QWidget* widget)
 {
@@ -20,8 +19,7 @@ QRect TwipRect(QWidget* widget)
 
 } // namespace
 
-class MainWindowTest : public QObject
-{
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:

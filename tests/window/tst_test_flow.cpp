@@ -5,8 +5,7 @@
 #include <QMainWindow>
 #include <QMenu>
 
-namespace
-{
+namespace {
 
 QColor TextColour(toolkit::Control& control)
 {
@@ -23,8 +22,7 @@ const QString kWrong = "Ответ неверный.";
 
 } // namespace
 
-class TestFlowTest : public QObject
-{
+class TestFlowTest : public QObject {
     Q_OBJECT
 
 private:
