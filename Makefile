@@ -1,26 +1,48 @@
 # The whole set-up in two commands: `make run` and `make test`.
-BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
 
-.PHONY: run test build configure setup bench clean
+.PHONY: run test build setup bench fuzz screenshots clean
 
 setup:
 	@scripts/setup.sh
 
-configure: setup
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-
-build: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+build: setup
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
 
 run: build
-	@$(BUILD_DIR)/app/fraction-test
+	@build/app/fraction-test
 
+# Every test three ways: the ordinary build, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzzers for a bounded number of inputs.
 test: build
-	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@ctest --preset default -j $(JOBS)
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize -j $(JOBS)
+	@ctest --preset sanitize -j $(JOBS)
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@ctest --preset fuzz -j $(JOBS)
 
 bench: build
-	@$(BUILD_DIR)/bench/bench_engine
+	@build/bench/bench_engine
+
+# Each fuzzer for FUZZ_SECONDS, keeping what it finds in build-fuzz/tests/fuzz/found.
+fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@for f in fuzz_conversion fuzz_marking fuzz_fractions; do \
+	    echo "== $$f"; \
+	    build-fuzz/tests/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=512 \
+	        -print_final_stats=1 build-fuzz/tests/fuzz/found/$$f tests/fuzz/corpus/$$f || exit 1; \
+	done
+
+screenshots: build
+	@scripts/with-xvfb.sh scripts/screenshots.sh build/app/fraction-test
+	@XVFB_SCREEN=1280x1400x24 QT_SCALE_FACTOR=2 scripts/with-xvfb.sh \
+	    scripts/screenshots.sh build/app/fraction-test -scale2
+	@rm -f docs/screenshot-start-scale2.png docs/screenshot-test-scale2.png
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf build build-sanitize build-fuzz

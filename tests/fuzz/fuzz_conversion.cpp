@@ -1,0 +1,57 @@
+// Fuzzes reading a typed text as a number and rounding it into 16 bits.
+#include "engine/answer_check.h"
+#include "toolkit/conversions.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Require(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const double number = toolkit::LeadingNumber(text);
+    Require(!std::isnan(number));
+
+    // Only the leading number counts: what follows a letter changes nothing.
+    Require(toolkit::LeadingNumber(text + "x") == number);
+    if (!text.empty() && text[0] != ' ' && text[0] != '\t' && text[0] != '+' && text[0] != '-') {
+        Require(toolkit::LeadingNumber("-" + text) == -number);
+    }
+
+    bool fits = true;
+    toolkit::Int16 value = 0;
+    try {
+        value = toolkit::ToInt16(number);
+    } catch (const toolkit::OverflowError&) {
+        fits = false;
+    }
+    if (fits) {
+        const double distance = std::fabs(number - value);
+        Require(distance <= 0.5);
+        Require(distance < 0.5 || value % 2 == 0); // halves go to the even neighbour
+    } else {
+        Require(!(number > -32768.5 && number < 32767.5));
+    }
+
+    // The marking reads a box the same way, and an unreadable box is never fatal.
+    bool engineFits = true;
+    try {
+        Require(engine::NumberOf(text) == value);
+    } catch (const toolkit::OverflowError&) {
+        engineFits = false;
+    }
+    Require(engineFits == fits);
+    return 0;
+}
