@@ -88,7 +88,9 @@ void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         event->modifiers() == Qt::NoModifier) {
-        animateClick();
+        // At once, as Space does: a click still pending after the button has hidden itself
+        // would run its command a second time.
+        click();
         return;
     }
     QPushButton::keyPressEvent(event);
@@ -273,8 +275,13 @@ std::string CommandButton::Caption() const
 
 void CommandButton::OnClick(std::function<void()> handler)
 {
-    QObject::connect(As<QPushButton>(widget_), &QPushButton::clicked, widget_,
-                     [handler = std::move(handler)] { handler(); });
+    // A hidden button cannot be pressed, whatever still reaches it.
+    auto* button = As<QPushButton>(widget_);
+    QObject::connect(button, &QPushButton::clicked, button, [button, handler = std::move(handler)] {
+        if (!button->isHidden()) {
+            handler();
+        }
+    });
 }
 
 // Line

@@ -80,7 +80,9 @@ void Timer::OnTimer(std::function<void()> handler)
 
 void Timer::Fire()
 {
-    timer_->raise();
+    if (timer_->interval > 0) {
+        timer_->due();
+    }
 }
 
 } // namespace toolkit

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct SeenBox {
     QString title;
@@ -72,7 +73,8 @@ public:
 // A window on a random source that always returns `number`, shown, with its timer in manual
 // mode: ticks come only when a test fires them.
 struct WindowFixture {
-    explicit WindowFixture(float number = 0.0f) : random({number})
+    explicit WindowFixture(float number = 0.0f) : WindowFixture(std::vector<float>{number}) {}
+    explicit WindowFixture(std::vector<float> numbers) : random(std::move(numbers))
     {
         toolkit::Timer::SetManual(true);
         static const bool programLook = (toolkit::ApplyProgramLook(*qApp), true);

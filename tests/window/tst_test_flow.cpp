@@ -65,6 +65,22 @@ private slots:
         QVERIFY(w.Line1(13).Visible());
     }
 
+    // The start button works once: a click that still reaches it after it has hidden itself
+    // (a key press queued behind a mouse click) does not make a new test.
+    void startButtonWorksOnce()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        f->tick();
+        f->type(w.Ct(0), "1");
+        static_cast<QAbstractButton*>(w.Command1.Widget())->click();
+        QTest::keyClick(w.Command1.Widget(), Qt::Key_Return);
+        QCOMPARE(Caption(w.TL), "00:09:59");
+        QCOMPARE(int(f->form->SecondsLeft), 599);
+        QCOMPARE(f->random.Taken(), 11);
+        QCOMPARE(f->text(w.Ct(0)), "1");
+    }
+
     // The road of one row: n = 3 in row 0 is 1/3 x 3/4 = 1/4.
     void roadOfOneRow()
     {
@@ -190,6 +206,22 @@ private slots:
         QCOMPARE(boxes->seen[1].text, boxes->seen[0].text);
         QCOMPARE(w.Timer1.Interval(), 0);
         QVERIFY(w.Frame2.Visible());
+    }
+
+    // Once handed in, the countdown is stopped: a second that passes changes nothing, and a
+    // second that fell due while the result box was open is dropped.
+    void noTickAfterHandIn()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        f->tick();
+        boxes->whileOpen = [&] { f->tick(); };
+        f->handIn();
+        QTest::qWait(20);
+        f->tick();
+        QCOMPARE(int(f->form->SecondsLeft), 599);
+        QCOMPARE(Caption(w.TL), "00:09:59");
+        QCOMPARE(w.Timer1.Interval(), 0);
     }
 
     void countdownBlinks_data()
