@@ -1,0 +1,95 @@
+// Start-up time and peak memory: the program against a bare QMainWindow with the same widgets,
+// run the same way, alternately, each from process start to its first painted frame.
+// Usage: bench_startup PROGRAM BARE [RUNS]   (with DISPLAY set; scripts/with-xvfb.sh does it)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Run {
+    double milliseconds;
+    long peakKilobytes;
+};
+
+Run StartOnce(const char* program)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        std::perror("pipe");
+        std::exit(1);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        execl(program, program, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    std::string out;
+    char buffer[256];
+    ssize_t n;
+    while (out.find("painted") == std::string::npos &&
+           (n = read(pipeFds[0], buffer, sizeof buffer)) > 0) {
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    const auto painted = std::chrono::steady_clock::now();
+    close(pipeFds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (out.find("painted") == std::string::npos || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s did not paint its window\n", program);
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(painted - start).count(), usage.ru_maxrss};
+}
+
+template <class T> T Median(std::vector<T> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s PROGRAM BARE [RUNS]\n", argv[0]);
+        return 2;
+    }
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 30;
+    StartOnce(argv[1]); // warm the file cache for both
+    StartOnce(argv[2]);
+
+    std::vector<double> programTime, bareTime;
+    std::vector<long> programMemory, bareMemory;
+    for (int i = 0; i < runs; ++i) {
+        const Run program = StartOnce(argv[1]);
+        const Run bare = StartOnce(argv[2]);
+        programTime.push_back(program.milliseconds);
+        programMemory.push_back(program.peakKilobytes);
+        bareTime.push_back(bare.milliseconds);
+        bareMemory.push_back(bare.peakKilobytes);
+    }
+    const double tp = Median(programTime), tb = Median(bareTime);
+    const long mp = Median(programMemory), mb = Median(bareMemory);
+    std::printf("runs: %d each, alternating\n", runs);
+    std::printf("first frame, median: program %.1f ms, bare %.1f ms, ratio %.2f\n", tp, tb, tp / tb);
+    std::printf("peak resident memory, median: program %ld KiB, bare %ld KiB, ratio %.2f\n", mp,
+                mb, double(mp) / double(mb));
+    return 0;
+}
