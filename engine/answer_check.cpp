@@ -9,6 +9,16 @@ Int16 NumberOf(const std::string& text)
     return toolkit::ToInt16(toolkit::LeadingNumber(text));
 }
 
+Fraction FirstOperandOf(const RowTexts& texts)
+{
+    return {NumberOf(texts.At), NumberOf(texts.Az), NumberOf(texts.Aw)};
+}
+
+Fraction SecondOperandOf(const RowTexts& texts)
+{
+    return {NumberOf(texts.Bt), NumberOf(texts.Bz), NumberOf(texts.Bw)};
+}
+
 std::string GradeFor(Int16 rightCount)
 {
     switch (rightCount) {
@@ -38,8 +48,8 @@ Fraction ComputedAnswer(Fraction first, Fraction second, std::uint8_t operation)
 
 bool IsRowRight(const RowTexts& texts, std::uint8_t operation)
 {
-    const Fraction first{NumberOf(texts.At), NumberOf(texts.Az), NumberOf(texts.Aw)};
-    const Fraction second{NumberOf(texts.Bt), NumberOf(texts.Bz), NumberOf(texts.Bw)};
+    const Fraction first = FirstOperandOf(texts);
+    const Fraction second = SecondOperandOf(texts);
     Fraction typed;
     try {
         typed = Fraction{NumberOf(texts.Ct), NumberOf(texts.Cz), NumberOf(texts.Cw)};

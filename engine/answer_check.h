@@ -41,6 +41,10 @@ struct Marking {
 // toolkit::OverflowError when it does not fit.
 Int16 NumberOf(const std::string& text);
 
+// A row's operands as its texts show them, each part read by NumberOf.
+Fraction FirstOperandOf(const RowTexts& texts);
+Fraction SecondOperandOf(const RowTexts& texts);
+
 // The grade text for a count of right answers.
 std::string GradeFor(Int16 rightCount);
 

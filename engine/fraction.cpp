@@ -98,4 +98,14 @@ void DivideFractions(Fraction& result, Fraction& a, Fraction& b)
     MultiplyFractions(result, a, reciprocal);
 }
 
+std::string FractionText(const Fraction& f)
+{
+    const std::string whole = std::to_string(f.Whole);
+    if (f.Numerator == 0) {
+        return whole;
+    }
+    const std::string part = std::to_string(f.Numerator) + "/" + std::to_string(f.Denominator);
+    return f.Whole == 0 ? part : whole + " " + part;
+}
+
 } // namespace engine

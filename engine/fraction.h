@@ -7,6 +7,8 @@
 
 #include "toolkit/int16_arithmetic.h"
 
+#include <string>
+
 namespace engine {
 
 using toolkit::Int16;
@@ -44,5 +46,8 @@ void MultiplyFractions(Fraction& result, Fraction& a, Fraction& b);
 // result receives a / b as a product with b's reciprocal; b is folded before a. A divisor
 // whose numerator is 0 gives the reciprocal 0/0, so the result's denominator is 0.
 void DivideFractions(Fraction& result, Fraction& a, Fraction& b);
+
+// A value as a pupil writes it: "1 3/4", "3/4", "2", "0".
+std::string FractionText(const Fraction& f);
 
 } // namespace engine

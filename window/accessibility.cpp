@@ -5,30 +5,19 @@
 
 namespace window {
 
-std::string SpokenFraction(const engine::Fraction& f)
-{
-    const std::string fraction = std::to_string(f.Numerator) + "/" + std::to_string(f.Denominator);
-    if (f.Numerator == 0) {
-        return std::to_string(f.Whole);
-    }
-    return f.Whole == 0 ? fraction : std::to_string(f.Whole) + " " + fraction;
-}
-
 std::string SpokenExercise(const engine::Fraction& first, std::uint8_t operation,
                            const engine::Fraction& second)
 {
     const char* sign = operation == engine::kMultiply ? " умножить на " : " разделить на ";
-    return SpokenFraction(first) + sign + SpokenFraction(second);
+    return engine::FractionText(first) + sign + engine::FractionText(second);
 }
 
 void DescribeRows(MainWindowLayout& w, const engine::TaskOpsTable& taskOps)
 {
     for (int row = 0; row < engine::kRowCount; ++row) {
         const engine::RowTexts texts = RowTextsOf(w, row);
-        const engine::Fraction first{engine::NumberOf(texts.At), engine::NumberOf(texts.Az),
-                                     engine::NumberOf(texts.Aw)};
-        const engine::Fraction second{engine::NumberOf(texts.Bt), engine::NumberOf(texts.Bz),
-                                      engine::NumberOf(texts.Bw)};
+        const engine::Fraction first = engine::FirstOperandOf(texts);
+        const engine::Fraction second = engine::SecondOperandOf(texts);
         std::string description = SpokenExercise(first, taskOps[row], second);
         const std::string verdict = w.Result(row).Caption();
         if (!verdict.empty()) {

@@ -11,9 +11,6 @@
 
 namespace window {
 
-// A value as it is read out: "1 1/4", "1/2", "8", "0".
-std::string SpokenFraction(const engine::Fraction& f);
-
 // "1 1/4 умножить на 1/2", "4 разделить на 1/2".
 std::string SpokenExercise(const engine::Fraction& first, std::uint8_t operation,
                            const engine::Fraction& second);

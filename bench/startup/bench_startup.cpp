@@ -88,8 +88,9 @@ int main(int argc, char** argv)
     const double tp = Median(programTime), tb = Median(bareTime);
     const long mp = Median(programMemory), mb = Median(bareMemory);
     std::printf("runs: %d each, alternating\n", runs);
-    std::printf("first frame, median: program %.1f ms, bare %.1f ms, ratio %.2f\n", tp, tb, tp / tb);
-    std::printf("peak resident memory, median: program %ld KiB, bare %ld KiB, ratio %.2f\n", mp,
-                mb, double(mp) / double(mb));
+    std::printf("first frame, median: program %.1f ms, bare %.1f ms, ratio %.2f\n", tp, tb,
+                tp / tb);
+    std::printf("peak resident memory, median: program %ld KiB, bare %ld KiB, ratio %.2f\n", mp, mb,
+                double(mp) / double(mb));
     return 0;
 }

@@ -1,6 +1,6 @@
 // The program as app/main.cpp starts it, ending at its first painted frame.
-#include "bench/startup/first_frame.h"
 #include "toolkit/program.h"
+#include "bench/startup/first_frame.h"
 #include "toolkit/random_source.h"
 #include "window/test_flow.h"
 

@@ -2,8 +2,8 @@
 // of the fraction routines, and the marking of each one's answer.
 #include "engine/answer_check.h"
 #include "engine/task_generator.h"
-#include "tests/support/fraction_text.h"
 #include "tests/support/scripted_random_source.h"
+#include "tests/support/shown_fraction.h"
 #include "toolkit/conversions.h"
 
 #include <QTest>

@@ -92,8 +92,7 @@ void Step(FuzzedDataProvider& input, Fraction& f, Fraction& g, Fraction& result)
             Require(SameValue(a, f) && SameValue(b, g));
             Require(std::int64_t(result.Numerator) * a.Denominator * b.Denominator ==
                     (std::int64_t(a.Whole) * a.Denominator + a.Numerator) *
-                        (std::int64_t(b.Whole) * b.Denominator + b.Numerator) *
-                        result.Denominator);
+                        (std::int64_t(b.Whole) * b.Denominator + b.Numerator) * result.Denominator);
         }
         break;
     }

@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engine::TestTexts texts;
     engine::TaskOpsTable ops{};
     for (int row = 0; row < engine::kRowCount; ++row) {
-        for (std::string* text : {&texts[row].At, &texts[row].Az, &texts[row].Aw, &texts[row].Bt,
-                                  &texts[row].Bz, &texts[row].Bw, &texts[row].Ct, &texts[row].Cz,
-                                  &texts[row].Cw}) {
+        for (std::string* text :
+             {&texts[row].At, &texts[row].Az, &texts[row].Aw, &texts[row].Bt, &texts[row].Bz,
+              &texts[row].Bw, &texts[row].Ct, &texts[row].Cz, &texts[row].Cw}) {
             *text = input.ConsumeRandomLengthString(24);
         }
         ops[row] = input.ConsumeIntegral<std::uint8_t>();
@@ -65,10 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Typing the worked-out answer is always right.
         try {
             const engine::RowTexts& t = texts[row];
-            const engine::Fraction first{engine::NumberOf(t.At), engine::NumberOf(t.Az),
-                                         engine::NumberOf(t.Aw)};
-            const engine::Fraction second{engine::NumberOf(t.Bt), engine::NumberOf(t.Bz),
-                                          engine::NumberOf(t.Bw)};
+            const engine::Fraction first = engine::FirstOperandOf(t);
+            const engine::Fraction second = engine::SecondOperandOf(t);
             const engine::Fraction answer = engine::ComputedAnswer(first, second, ops[row]);
             engine::RowTexts typed = t;
             typed.Ct = toolkit::Int16ToText(answer.Numerator);
