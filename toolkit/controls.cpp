@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <limits>
+
 namespace toolkit {
 
 namespace detail {
@@ -34,7 +36,11 @@ LabelWidget::LabelWidget(const LabelSpec& spec, QWidget* parent) : QLabel(parent
     setGeometry(PixelRect(spec.At));
 }
 
-TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent) {}
+TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent)
+{
+    // The boxes have no length limit of their own.
+    setMaxLength(std::numeric_limits<int>::max());
+}
 
 namespace {
 

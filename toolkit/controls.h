@@ -172,7 +172,8 @@ public:
     C& operator()(int index)
     {
         if (index < 0 || index >= Count()) {
-            throw ControlError("control array index " + std::to_string(index));
+            throw ControlError("Индекс вне границ массива элементов управления: " +
+                               std::to_string(index));
         }
         return controls_[static_cast<std::size_t>(index)];
     }

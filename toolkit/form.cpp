@@ -41,7 +41,7 @@ Form::Form(const std::string& title, int clientWidth, int clientHeight)
     client->setAutoFillBackground(true);
     window_->setCentralWidget(client);
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    SetProgramTitle(title);
+    SetProgramWindow(window_.get());
 }
 
 Form::~Form() = default;

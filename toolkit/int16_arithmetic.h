@@ -15,7 +15,7 @@ using Int16 = std::int16_t;
 // The program's one overflow error.
 class OverflowError : public std::overflow_error {
 public:
-    OverflowError() : std::overflow_error("16-bit overflow") {}
+    OverflowError() : std::overflow_error("Переполнение") {}
 };
 
 // Narrows a wider whole number to 16 bits, or throws OverflowError.

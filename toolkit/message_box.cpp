@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include <vector>
@@ -10,11 +11,7 @@ namespace toolkit {
 
 namespace {
 
-std::string& ProgramTitle()
-{
-    static std::string title;
-    return title;
-}
+QPointer<QWidget> programWindow;
 
 int openBoxes = 0;
 std::vector<std::function<void()>> waiting;
@@ -36,9 +33,9 @@ void RunWaiting()
 
 } // namespace
 
-void SetProgramTitle(const std::string& title)
+void SetProgramWindow(QWidget* window)
 {
-    ProgramTitle() = title;
+    programWindow = window;
 }
 
 bool MessageBoxOpen()
@@ -54,10 +51,13 @@ void WhenNoMessageBox(std::function<void()> action)
 
 void MsgBox(const std::string& prompt, int style, const std::string& title)
 {
-    const QString shownTitle = QString::fromStdString(title.empty() ? ProgramTitle() : title);
-    QMessageBox box(style == kInformation ? QMessageBox::Information : QMessageBox::NoIcon,
-                    shownTitle, QString::fromStdString(prompt), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QWidget* parent = programWindow.data();
+    const QString programTitle = parent ? parent->windowTitle() : QString();
+    const QString shownTitle = title.empty() ? programTitle : QString::fromStdString(title);
+    const QMessageBox::Icon icon = style == kInformation ? QMessageBox::Information
+                                   : style == kCritical  ? QMessageBox::Critical
+                                                         : QMessageBox::NoIcon;
+    QMessageBox box(icon, shownTitle, QString::fromStdString(prompt), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::Ok);
 

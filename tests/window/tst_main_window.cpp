@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QStyle>
 
 using engine::Fraction;
 
@@ -46,7 +47,20 @@ private slots:
         QCOMPARE(form->centralWidget()->size() * 15, QSize(7830, 9435));
         QVERIFY(form->menuBar()->isVisible());
         QCOMPARE(form->minimumSize(), form->maximumSize());
-        QVERIFY(!form->windowIcon().isNull());
+        QVERIFY(!form->windowIcon().pixmap(32).isNull());
+    }
+
+    // The classic light-grey look whatever the desktop's theme, and Qt's own texts in Russian.
+    void lookAndLanguage()
+    {
+        QCOMPARE(QApplication::style()->name(), "windows");
+        const QPalette palette = QApplication::palette();
+        QCOMPARE(palette.color(QPalette::Button), QColor(212, 208, 200));
+        QCOMPARE(palette.color(QPalette::Window), QColor(212, 208, 200));
+        QCOMPARE(palette.color(QPalette::ButtonText), QColor(Qt::black));
+        QCOMPARE(palette.color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), "&Отменить действие");
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
     }
 
     void controls_data()
