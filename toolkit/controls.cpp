@@ -1,5 +1,6 @@
 #include "toolkit/controls.h"
 
+#include "toolkit/program.h"
 #include "toolkit/twips.h"
 #include "toolkit/widgets_p.h"
 
@@ -72,7 +73,7 @@ void TextBoxWidget::keyPressEvent(QKeyEvent* event)
     bool unchanged = true;
     for (const QChar c : event->text()) {
         Int16 code = static_cast<Int16>(c.unicode());
-        keyPressHandler(code);
+        RunEventHandler([&] { keyPressHandler(code); });
         unchanged = unchanged && code == static_cast<Int16>(c.unicode());
         if (code != 0) {
             typed += QChar(static_cast<char16_t>(code));
@@ -285,7 +286,7 @@ void CommandButton::OnClick(std::function<void()> handler)
     auto* button = As<QPushButton>(widget_);
     QObject::connect(button, &QPushButton::clicked, button, [button, handler = std::move(handler)] {
         if (!button->isHidden()) {
-            handler();
+            RunEventHandler(handler);
         }
     });
 }

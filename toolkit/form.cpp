@@ -1,6 +1,7 @@
 #include "toolkit/form.h"
 
 #include "toolkit/message_box.h"
+#include "toolkit/program.h"
 #include "toolkit/timer_p.h"
 #include "toolkit/twips.h"
 
@@ -20,7 +21,7 @@ std::string MenuItem::Caption() const
 void MenuItem::OnClick(std::function<void()> handler)
 {
     QObject::connect(action_, &QAction::triggered, action_,
-                     [handler = std::move(handler)] { handler(); });
+                     [handler = std::move(handler)] { RunEventHandler(handler); });
 }
 
 MenuItem Menu::AddItem(const std::string& name, const std::string& caption)

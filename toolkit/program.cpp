@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,47 +32,12 @@ void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString
     heldMessages.emplace_back(type, message.toStdString());
 }
 
-// The last line of defence: an error no handler caught is reported to the pupil, and the
-// program ends, rather than aborting with no word.
-class ProgramApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            ReportRunTimeError(error.what());
-        } catch (...) {
-            ReportRunTimeError("неизвестная ошибка");
-        }
-        return true;
-    }
-
-private:
-    void ReportRunTimeError(const std::string& what)
-    {
-        const std::string text = "Ошибка выполнения: " + what + ". Программа будет закрыта.";
-        std::fprintf(stderr, "fraction-test: %s\n", text.c_str());
-        if (reporting_) {
-            std::_Exit(1);
-        }
-        reporting_ = true;
-        MsgBox(text, kCritical);
-        QApplication::closeAllWindows();
-        QCoreApplication::exit(1);
-    }
-
-    bool reporting_ = false;
-};
-
 } // namespace
 
 std::unique_ptr<QApplication> StartToolkit(int& argc, char** argv)
 {
     const QtMessageHandler previous = qInstallMessageHandler(HoldStartupMessage);
-    std::unique_ptr<QApplication> app = std::make_unique<ProgramApplication>(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
     for (const auto& [type, message] : heldMessages) {
         qt_message_output(type, QMessageLogContext(), QString::fromStdString(message));
@@ -87,6 +53,31 @@ std::unique_ptr<QApplication> StartToolkit(int& argc, char** argv)
 int RunEventLoop()
 {
     return QApplication::exec();
+}
+
+void RunEventHandler(const std::function<void()>& handler)
+{
+    static bool reporting = false;
+    std::string what;
+    try {
+        handler();
+        return;
+    } catch (const std::exception& error) {
+        what = error.what();
+    } catch (...) {
+        what = "неизвестная ошибка";
+    }
+    // The program's state cannot be trusted any more: say what happened and end.
+    const std::string text = "Ошибка выполнения: " + what + ". Программа будет закрыта.";
+    std::fprintf(stderr, "fraction-test: %s\n", text.c_str());
+    if (reporting) {
+        std::_Exit(1);
+    }
+    reporting = true;
+    MsgBox(text, kCritical);
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(1);
+    reporting = false;
 }
 
 void EndProgram()

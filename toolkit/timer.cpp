@@ -1,6 +1,7 @@
 #include "toolkit/timer.h"
 
 #include "toolkit/message_box.h"
+#include "toolkit/program.h"
 #include "toolkit/timer_p.h"
 
 #include <QPointer>
@@ -20,7 +21,7 @@ TimerObject::TimerObject(QObject* parent) : QTimer(parent)
 void TimerObject::raise()
 {
     if (handler) {
-        handler();
+        RunEventHandler(handler);
     }
 }
 
