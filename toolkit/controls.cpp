@@ -19,22 +19,22 @@ QRect PixelRect(const Geometry& g)
                  TwipsToPixels(g.Height));
 }
 
-LabelWidget::LabelWidget(const LabelSpec& spec, QWidget* parent) : QLabel(parent)
+LabelWidget::LabelWidget(const LabelSpec& properties, QWidget* parent) : QLabel(parent)
 {
-    setObjectName(QString::fromStdString(spec.Name));
+    setObjectName(QString::fromStdString(properties.Name));
     setTextFormat(Qt::PlainText);
-    setText(QString::fromStdString(spec.Caption));
+    setText(QString::fromStdString(properties.Caption));
     setWordWrap(true);
     setAutoFillBackground(true);
-    setFont(FontFor(spec.Font));
+    setFont(FontFor(properties.Font));
     const Qt::Alignment horizontal =
-        spec.Align == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+        properties.Align == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
     setAlignment(horizontal | Qt::AlignTop);
-    if (spec.Frame == Border::Single) {
+    if (properties.Frame == Border::Single) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(1);
     }
-    setGeometry(PixelRect(spec.At));
+    setGeometry(PixelRect(properties.At));
 }
 
 TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent)
@@ -363,27 +363,29 @@ template <class W> W* Placed(W* widget, const std::string& name, const Geometry&
 
 } // namespace
 
-Label Container::AddLabel(const LabelSpec& spec)
+Label Container::AddLabel(const LabelSpec& properties)
 {
-    auto* label = new LabelWidget(spec, widget_);
-    label->setVisible(spec.Visible);
+    auto* label = new LabelWidget(properties, widget_);
+    label->setVisible(properties.Visible);
     return Label(label);
 }
 
-TextBox Container::AddTextBox(const ControlSpec& spec)
+TextBox Container::AddTextBox(const ControlSpec& properties)
 {
-    return TextBox(Placed(new TextBoxWidget(widget_), spec.Name, spec.At, spec.Visible));
+    return TextBox(
+        Placed(new TextBoxWidget(widget_), properties.Name, properties.At, properties.Visible));
 }
 
-CommandButton Container::AddCommandButton(const ControlSpec& spec)
+CommandButton Container::AddCommandButton(const ControlSpec& properties)
 {
-    return CommandButton(Placed(new CommandButtonWidget(Q(spec.Caption), widget_), spec.Name,
-                                spec.At, spec.Visible));
+    return CommandButton(Placed(new CommandButtonWidget(Q(properties.Caption), widget_),
+                                properties.Name, properties.At, properties.Visible));
 }
 
-Frame Container::AddFrame(const ControlSpec& spec)
+Frame Container::AddFrame(const ControlSpec& properties)
 {
-    return Frame(Placed(new QGroupBox(Q(spec.Caption), widget_), spec.Name, spec.At, spec.Visible));
+    return Frame(Placed(new QGroupBox(Q(properties.Caption), widget_), properties.Name,
+                        properties.At, properties.Visible));
 }
 
 Line Container::AddLine(const std::string& name, bool visible)
@@ -395,9 +397,10 @@ Line Container::AddLine(const std::string& name, bool visible)
     return Line(line);
 }
 
-Shape Container::AddCircle(const ControlSpec& spec)
+Shape Container::AddCircle(const ControlSpec& properties)
 {
-    return Shape(Placed(new CircleWidget(widget_), spec.Name, spec.At, spec.Visible));
+    return Shape(
+        Placed(new CircleWidget(widget_), properties.Name, properties.At, properties.Visible));
 }
 
 } // namespace toolkit

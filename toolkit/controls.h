@@ -144,12 +144,12 @@ class Container {
 public:
     explicit Container(QWidget* widget) : widget_(widget) {}
 
-    Label AddLabel(const LabelSpec& spec);
-    TextBox AddTextBox(const ControlSpec& spec);
-    CommandButton AddCommandButton(const ControlSpec& spec);
-    Frame AddFrame(const ControlSpec& spec);
+    Label AddLabel(const LabelSpec& properties);
+    TextBox AddTextBox(const ControlSpec& properties);
+    CommandButton AddCommandButton(const ControlSpec& properties);
+    Frame AddFrame(const ControlSpec& properties);
     Line AddLine(const std::string& name, bool visible);
-    Shape AddCircle(const ControlSpec& spec);
+    Shape AddCircle(const ControlSpec& properties);
 
     QWidget* Widget() const { return widget_; }
 

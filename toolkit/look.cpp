@@ -35,15 +35,15 @@ QStringList InstalledFamilies(const std::string& family)
 
 } // namespace
 
-QFont FontFor(const FontSpec& spec)
+QFont FontFor(const FontSpec& properties)
 {
     QFont font;
-    font.setFamilies(InstalledFamilies(spec.Family));
+    font.setFamilies(InstalledFamilies(properties.Family));
     // Sizes in points as at 96 dots per inch, fixed in pixels so that the text keeps its
     // proportion to the layout, which is fixed in pixels too.
-    font.setPixelSize(static_cast<int>(std::lround(spec.PointSize * 96.0 / 72.0)));
-    font.setBold(spec.Bold);
-    font.setItalic(spec.Italic);
+    font.setPixelSize(static_cast<int>(std::lround(properties.PointSize * 96.0 / 72.0)));
+    font.setBold(properties.Bold);
+    font.setItalic(properties.Italic);
     return font;
 }
 

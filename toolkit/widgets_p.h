@@ -15,7 +15,7 @@ namespace toolkit::detail {
 class LabelWidget : public QLabel {
     Q_OBJECT
 public:
-    LabelWidget(const LabelSpec& spec, QWidget* parent);
+    LabelWidget(const LabelSpec& properties, QWidget* parent);
 };
 
 class TextBoxWidget : public QLineEdit {
@@ -59,6 +59,6 @@ protected:
 };
 
 QRect PixelRect(const Geometry& twips);
-QFont FontFor(const FontSpec& spec);
+QFont FontFor(const FontSpec& properties);
 
 } // namespace toolkit::detail
