@@ -21,8 +21,12 @@ void RunWaiting()
     if (openBoxes > 0 || waiting.empty()) {
         return;
     }
-    // Queued, so the handler that opened the box finishes first.
+    // Queued, so the handler that opened the box finishes first. Another box may have opened
+    // by then: the actions wait for that one to close too.
     QTimer::singleShot(0, qApp, [] {
+        if (openBoxes > 0) {
+            return;
+        }
         auto actions = std::move(waiting);
         waiting.clear();
         for (auto& action : actions) {

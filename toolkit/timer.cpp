@@ -42,7 +42,7 @@ void TimerObject::due()
 
 void TimerObject::raiseHeld()
 {
-    while (held > 0 && interval > 0 && !MessageBoxOpen()) {
+    while (held > 0 && interval > 0) {
         --held;
         raise();
     }

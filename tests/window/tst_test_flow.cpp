@@ -224,6 +224,25 @@ private slots:
         QCOMPARE(w.Timer1.Interval(), 0);
     }
 
+    // A second that fell due under one box is still delivered when another box opens before
+    // it could be, and the countdown goes on after both are closed.
+    void heldTickSurvivesASecondBox()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        int opened = 0;
+        boxes->whileOpen = [&] {
+            if (opened++ == 0) {
+                f->tick();
+            }
+        };
+        w.Autmn.Action()->trigger();
+        w.sp.Action()->trigger();
+        QTRY_COMPARE(int(f->form->SecondsLeft), 599);
+        f->tick();
+        QCOMPARE(int(f->form->SecondsLeft), 598);
+    }
+
     void countdownBlinks_data()
     {
         QTest::addColumn<int>("left");
