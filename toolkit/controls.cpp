@@ -93,8 +93,8 @@ CommandButtonWidget::CommandButtonWidget(const QString& caption, QWidget* parent
 
 void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
         // At once, as Space does: a click still pending after the button has hidden itself
         // would run its command a second time.
         click();
