@@ -48,6 +48,12 @@ private slots:
         QVERIFY(form->menuBar()->isVisible());
         QCOMPARE(form->minimumSize(), form->maximumSize());
         QVERIFY(!form->windowIcon().pixmap(32).isNull());
+
+        // The instructions as the program has always worded them, "расчитано" included.
+        const QString instructions = qobject_cast<QLabel*>(control("Label4"))->text();
+        QVERIFY(instructions.startsWith("Всего заданий 10, каждое представляет собой умножение"));
+        QVERIFY(instructions.contains("Задание расчитано на 10 минут."));
+        QVERIFY(instructions.endsWith("нажмите кнопку \"Начать тест\"."));
     }
 
     // The classic light-grey look whatever the desktop's theme, and Qt's own texts in Russian.
