@@ -343,6 +343,20 @@ private slots:
         QCOMPARE(Caption(w.Result(0)), "");
     }
 
+    // Closing the window with its frame's close button ends the program the same way, with no
+    // check and no result.
+    void closingTheWindowEndsTheProgramMidTest()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        f->type(w.Ct(0), "1");
+        QTimer::singleShot(0, [&] { w.Form1->Widget()->close(); });
+        QCOMPARE(QApplication::exec(), 0);
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+        QVERIFY(boxes->seen.isEmpty());
+        QCOMPARE(Caption(w.Result(0)), "");
+    }
+
     // A box open during the test holds the ticks back; they come once it is closed.
     void ticksWaitForAnOpenBox()
     {
