@@ -208,10 +208,6 @@ void Control::SetLeft(int twips)
 {
     widget_->move(TwipsToPixels(twips), widget_->y());
 }
-void Control::SetTop(int twips)
-{
-    widget_->move(widget_->x(), TwipsToPixels(twips));
-}
 void Control::SetFocus()
 {
     widget_->setFocus();
@@ -275,11 +271,6 @@ void TextBox::OnKeyPress(KeyPressHandler handler)
 
 // CommandButton
 
-std::string CommandButton::Caption() const
-{
-    return As<QPushButton>(widget_)->text().toStdString();
-}
-
 void CommandButton::OnClick(std::function<void()> handler)
 {
     // A hidden button cannot be pressed, whatever still reaches it.
@@ -341,11 +332,6 @@ void Line::ZOrder(int position)
 }
 
 // Frame
-
-std::string Frame::Caption() const
-{
-    return As<QGroupBox>(widget_)->title().toStdString();
-}
 
 // Container
 

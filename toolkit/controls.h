@@ -71,7 +71,6 @@ public:
     int Width() const;
     int Height() const;
     void SetLeft(int twips);
-    void SetTop(int twips);
     void SetFocus();
     // What assistive technology reads for the control, besides its caption or text.
     void SetAccessibleName(const std::string& name);
@@ -112,7 +111,6 @@ public:
 class CommandButton : public Control {
 public:
     explicit CommandButton(QWidget* widget = nullptr) : Control(widget) {}
-    std::string Caption() const;
     void OnClick(std::function<void()> handler);
 };
 
@@ -160,7 +158,6 @@ private:
 class Frame : public Control {
 public:
     explicit Frame(QWidget* widget = nullptr) : Control(widget) {}
-    std::string Caption() const;
     Container Contents() const { return Container(widget_); }
 };
 

@@ -13,11 +13,6 @@
 
 namespace toolkit {
 
-std::string MenuItem::Caption() const
-{
-    return action_->text().toStdString();
-}
-
 void MenuItem::OnClick(std::function<void()> handler)
 {
     QObject::connect(action_, &QAction::triggered, action_,
@@ -46,11 +41,6 @@ Form::Form(const std::string& title, int clientWidth, int clientHeight)
 }
 
 Form::~Form() = default;
-
-std::string Form::Title() const
-{
-    return window_->windowTitle().toStdString();
-}
 
 void Form::SetIcon(const std::string& resource)
 {

@@ -17,7 +17,6 @@ namespace toolkit {
 class MenuItem {
 public:
     explicit MenuItem(QAction* action = nullptr) : action_(action) {}
-    std::string Caption() const;
     void OnClick(std::function<void()> handler);
     QAction* Action() const { return action_; }
 
@@ -44,7 +43,6 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    std::string Title() const;
     void SetIcon(const std::string& resource);
     Container Client() const;
     Menu AddMenu(const std::string& name, const std::string& caption);
