@@ -55,11 +55,9 @@ QPalette ClassicPalette()
 {
     const QColor face(212, 208, 200);
     const QColor shadow(128, 128, 128);
+    // Window text, window (and button) face, light, dark, mid, text, base.
     QPalette palette(Qt::black, face, Qt::white, shadow, QColor(160, 160, 160), Qt::black,
                      Qt::white);
-    palette.setColor(QPalette::Window, face);
-    palette.setColor(QPalette::Button, face);
-    palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::AlternateBase, face);
     palette.setColor(QPalette::Shadow, QColor(64, 64, 64));
     palette.setColor(QPalette::Highlight, QColor(10, 36, 106));

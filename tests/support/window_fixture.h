@@ -21,6 +21,12 @@
 #include <optional>
 #include <vector>
 
+// A label's caption as Qt text, for comparing with literals.
+inline QString Caption(const toolkit::Label& label)
+{
+    return QString::fromStdString(label.Caption());
+}
+
 struct SeenBox {
     QString title;
     QString text;

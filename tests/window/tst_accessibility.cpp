@@ -121,7 +121,7 @@ private slots:
         // The keypad's Enter presses it too.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(boxes->seen.size(), 1);
-        QCOMPARE(QString::fromStdString(w.Result(0).Caption()), "Ответ верный.");
+        QCOMPARE(Caption(w.Result(0)), "Ответ верный.");
     }
 
     void menuBarOpensFromTheKeyboard()

@@ -280,9 +280,9 @@ private slots:
         auto& whole = first ? w.Aw(row) : second ? w.Bw(row) : w.Dw(row);
         const int bar = row + (first ? 1 : second ? 11 : 21);
 
-        QCOMPARE(QString::fromStdString(numerator.Caption()), captions[0]);
-        QCOMPARE(QString::fromStdString(denominator.Caption()), captions[1]);
-        QCOMPARE(QString::fromStdString(whole.Caption()), captions[2]);
+        QCOMPARE(Caption(numerator), captions[0]);
+        QCOMPARE(Caption(denominator), captions[1]);
+        QCOMPARE(Caption(whole), captions[2]);
         QCOMPARE(numerator.Visible(), shown[0]);
         QCOMPARE(denominator.Visible(), shown[1]);
         QCOMPARE(whole.Visible(), shown[2]);

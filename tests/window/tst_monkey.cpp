@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kSteps = 15000;
 
-QString Caption(const toolkit::Label& label)
-{
-    return QString::fromStdString(label.Caption());
-}
-
 class Monkey {
 public:
     Monkey(WindowFixture& f, MessageBoxCloser& boxes, unsigned seed)

@@ -12,11 +12,6 @@ QColor TextColour(toolkit::Control& control)
     return control.Widget()->palette().color(QPalette::WindowText);
 }
 
-QString Caption(const toolkit::Label& label)
-{
-    return QString::fromStdString(label.Caption());
-}
-
 const QString kRight = "Ответ верный.";
 const QString kWrong = "Ответ неверный.";
 
@@ -138,11 +133,11 @@ private slots:
         for (int row = 0; row < 10; ++row) {
             // The answer key, typed as a pupil would: nothing where the key shows nothing.
             if (w.Dt(row).Visible()) {
-                f->type(w.Ct(row), QString::fromStdString(w.Dt(row).Caption()));
-                f->type(w.Cz(row), QString::fromStdString(w.Dz(row).Caption()));
+                f->type(w.Ct(row), Caption(w.Dt(row)));
+                f->type(w.Cz(row), Caption(w.Dz(row)));
             }
             if (w.Dw(row).Visible()) {
-                f->type(w.Cw(row), QString::fromStdString(w.Dw(row).Caption()));
+                f->type(w.Cw(row), Caption(w.Dw(row)));
             }
         }
         f->handIn();
