@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls the window is made of, reached through small handles: labels, text boxes,
 // command buttons, frames, lines and shapes, and arrays of them indexed by row.
 //
@@ -5,8 +6,8 @@
 // area or a frame). Handles are cheap to copy; the controls themselves belong to their window.
 #pragma once
 
-#include "toolkit/colour.h"
-#include "toolkit/int16_arithmetic.h"
+#include "core/colour.h"
+#include "core/int16_arithmetic.h"
 
 #include <functional>
 #include <stdexcept>
@@ -16,6 +17,9 @@
 class QWidget;
 
 namespace toolkit {
+
+using core::Colour;
+using core::Int16;
 
 // A control operation that cannot be carried out, such as an index outside a control array.
 class ControlError : public std::out_of_range {

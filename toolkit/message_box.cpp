@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/message_box.h"
 
 #include <QApplication>
@@ -53,14 +54,14 @@ void WhenNoMessageBox(std::function<void()> action)
     RunWaiting();
 }
 
-void MsgBox(const std::string& prompt, int style, const std::string& title)
+void MsgBox(const std::string& prompt, MsgBoxStyle style, const std::string& title)
 {
     QWidget* parent = programWindow.data();
     const QString programTitle = parent ? parent->windowTitle() : QString();
     const QString shownTitle = title.empty() ? programTitle : QString::fromStdString(title);
-    const QMessageBox::Icon icon = style == kInformation ? QMessageBox::Information
-                                   : style == kCritical  ? QMessageBox::Critical
-                                                         : QMessageBox::NoIcon;
+    const QMessageBox::Icon icon = style == MsgBoxStyle::Information ? QMessageBox::Information
+                                   : style == MsgBoxStyle::Critical  ? QMessageBox::Critical
+                                                                     : QMessageBox::NoIcon;
     QMessageBox box(icon, shownTitle, QString::fromStdString(prompt), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::Ok);

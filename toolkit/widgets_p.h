@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt widgets behind the controls' handles. Only the toolkit includes this file.
 #pragma once
 

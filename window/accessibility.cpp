@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/accessibility.h"
 
 #include "engine/answer_check.h"
@@ -5,10 +6,11 @@
 
 namespace window {
 
-std::string SpokenExercise(const engine::Fraction& first, std::uint8_t operation,
+std::string SpokenExercise(const engine::Fraction& first, engine::Operation operation,
                            const engine::Fraction& second)
 {
-    const char* sign = operation == engine::kMultiply ? " умножить на " : " разделить на ";
+    const char* sign =
+        operation == engine::Operation::Multiply ? " умножить на " : " разделить на ";
     return engine::FractionText(first) + sign + engine::FractionText(second);
 }
 
@@ -16,8 +18,8 @@ void DescribeRows(MainWindowLayout& w, const engine::TaskOpsTable& taskOps)
 {
     for (int row = 0; row < engine::kRowCount; ++row) {
         const engine::RowTexts texts = RowTextsOf(w, row);
-        const engine::Fraction first = engine::FirstOperandOf(texts);
-        const engine::Fraction second = engine::SecondOperandOf(texts);
+        const engine::Fraction first = engine::FractionOf(texts.FirstOperand);
+        const engine::Fraction second = engine::FractionOf(texts.SecondOperand);
         std::string description = SpokenExercise(first, taskOps[row], second);
         const std::string verdict = w.Result(row).Caption();
         if (!verdict.empty()) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology reads for the exercise rows: each answer box and verdict carries
 // the exercise of its row in words, and the verdict once the test is judged.
 #pragma once
@@ -12,7 +13,7 @@
 namespace window {
 
 // "1 1/4 умножить на 1/2", "4 разделить на 1/2".
-std::string SpokenExercise(const engine::Fraction& first, std::uint8_t operation,
+std::string SpokenExercise(const engine::Fraction& first, engine::Operation operation,
                            const engine::Fraction& second);
 
 // Describes every row's answer boxes and verdict label by the exercise the row shows, followed

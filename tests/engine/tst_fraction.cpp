@@ -3,15 +3,15 @@
 
 #include <QTest>
 
+using core::OverflowError;
 using engine::Fraction;
-using toolkit::OverflowError;
 
 Q_DECLARE_METATYPE(engine::Fraction)
 
 namespace {
 Fraction F(int numerator, int denominator, int whole = 0)
 {
-    return Fraction{toolkit::Int16(numerator), toolkit::Int16(denominator), toolkit::Int16(whole)};
+    return Fraction{core::Int16(numerator), core::Int16(denominator), core::Int16(whole)};
 }
 } // namespace
 

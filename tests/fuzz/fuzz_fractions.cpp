@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 8 && input.remaining_bytes() > 0; ++i) {
         try {
             Step(input, f, g, result);
-        } catch (const toolkit::OverflowError&) {
+        } catch (const core::OverflowError&) {
             // The one error the routines may raise; the records may be partly updated.
         }
     }

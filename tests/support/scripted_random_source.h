@@ -2,12 +2,12 @@
 // it handed out.
 #pragma once
 
-#include "toolkit/random_source.h"
+#include "core/random_source.h"
 
 #include <utility>
 #include <vector>
 
-class ScriptedRandomSource final : public toolkit::RandomSource {
+class ScriptedRandomSource final : public core::RandomSource {
 public:
     explicit ScriptedRandomSource(std::vector<float> numbers) : numbers_(std::move(numbers)) {}
 

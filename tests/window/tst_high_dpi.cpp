@@ -13,7 +13,7 @@ private slots:
     {
         WindowFixture f(0.0f);
         f.start();
-        QMainWindow* form = f.w().Form1->Widget();
+        QMainWindow* form = f.w().Window->Widget();
         QCOMPARE(form->devicePixelRatioF(), 2.0);
 
         // The layout in device-independent pixels, and so in twips, is unchanged.

@@ -13,7 +13,7 @@ private slots:
         toolkit::Form form("Тест", 3000, 1500);
         toolkit::CommandButton button =
             form.Client().AddCommandButton({"b", {0, 0, 900, 375}, "x"});
-        button.OnClick([] { throw toolkit::OverflowError(); });
+        button.OnClick([] { throw core::OverflowError(); });
         form.Show();
         MessageBoxCloser boxes;
         QTimer::singleShot(0, [&] { QTest::mouseClick(button.Widget(), Qt::LeftButton); });

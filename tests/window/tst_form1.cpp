@@ -17,7 +17,7 @@ const QString kWrong = "Ответ неверный.";
 
 } // namespace
 
-class TestFlowTest : public QObject {
+class Form1Test : public QObject {
     Q_OBJECT
 
 private:
@@ -50,7 +50,7 @@ private slots:
         QVERIFY(w.Label1.Visible());
         QVERIFY(w.Command2.Visible());
         QVERIFY(!w.Frame2.Visible());
-        QCOMPARE(f->form->TaskOps, engine::kRowOperations);
+        QCOMPARE(f->taskOps(), engine::kRowOperations);
         // Row 2 from a source of zeros is 4 : 1/2 = 8: a whole number beside a fraction.
         QCOMPARE(Caption(w.Aw(2)), "4");
         QVERIFY(!w.At(2).Visible());
@@ -71,7 +71,7 @@ private slots:
         static_cast<QAbstractButton*>(w.Command1.Widget())->click();
         QTest::keyClick(w.Command1.Widget(), Qt::Key_Return);
         QCOMPARE(Caption(w.TL), "00:09:59");
-        QCOMPARE(int(f->form->SecondsLeft), 599);
+        QCOMPARE(f->secondsLeft(), 599);
         QCOMPARE(f->random.Taken(), 11);
         QCOMPARE(f->text(w.Ct(0)), "1");
     }
@@ -152,7 +152,7 @@ private slots:
         startWith(0.0f);
         auto& w = f->w();
         f->type(w.Cw(2), "8");
-        f->form->SecondsLeft = 1;
+        f->setSecondsLeft(1);
         QString timeWhileOpen;
         boxes->whileOpen = [&] { timeWhileOpen = Caption(w.TL); };
         w.TL.SetCaption("00:00:01");
@@ -214,7 +214,7 @@ private slots:
         f->handIn();
         QTest::qWait(20);
         f->tick();
-        QCOMPARE(int(f->form->SecondsLeft), 599);
+        QCOMPARE(f->secondsLeft(), 599);
         QCOMPARE(Caption(w.TL), "00:09:59");
         QCOMPARE(w.Timer1.Interval(), 0);
     }
@@ -233,9 +233,9 @@ private slots:
         };
         w.Autmn.Action()->trigger();
         w.sp.Action()->trigger();
-        QTRY_COMPARE(int(f->form->SecondsLeft), 599);
+        QTRY_COMPARE(f->secondsLeft(), 599);
         f->tick();
-        QCOMPARE(int(f->form->SecondsLeft), 598);
+        QCOMPARE(f->secondsLeft(), 598);
     }
 
     void countdownBlinks_data()
@@ -256,7 +256,7 @@ private slots:
         auto& w = f->w();
         f->tick();
         QCOMPARE(Caption(w.TL), "00:09:59");
-        f->form->SecondsLeft = toolkit::Int16(left + 1);
+        f->setSecondsLeft(left + 1);
         f->tick();
         QTEST(Caption(w.TL), "caption");
         QTEST(TextColour(w.TL), "colour");
@@ -299,7 +299,7 @@ private slots:
         QCOMPARE(Caption(w.Result(2)), kWrong);
         QCOMPARE(Caption(w.RA), "1");
         QCOMPARE(boxes->seen.size(), 1);
-        QVERIFY(w.Form1->Widget()->isVisible());
+        QVERIFY(w.Window->Widget()->isVisible());
     }
 
     void menuBoxes()
@@ -333,7 +333,7 @@ private slots:
         QTimer::singleShot(0, [&] { w.ExMn.Action()->trigger(); });
         QCOMPARE(QApplication::exec(), 0);
         QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
-        QVERIFY(!w.Form1->Widget()->isVisible());
+        QVERIFY(!w.Window->Widget()->isVisible());
         QVERIFY(boxes->seen.isEmpty());
         QCOMPARE(Caption(w.Result(0)), "");
     }
@@ -345,7 +345,7 @@ private slots:
         startWith(0.0f);
         auto& w = f->w();
         f->type(w.Ct(0), "1");
-        QTimer::singleShot(0, [&] { w.Form1->Widget()->close(); });
+        QTimer::singleShot(0, [&] { w.Window->Widget()->close(); });
         QCOMPARE(QApplication::exec(), 0);
         QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
         QVERIFY(boxes->seen.isEmpty());
@@ -362,19 +362,19 @@ private slots:
         int secondsWhileOpen = -1;
         boxes->whileOpen = [&] {
             QTest::qWait(200);
-            secondsWhileOpen = f->form->SecondsLeft;
+            secondsWhileOpen = f->secondsLeft();
         };
         w.Autmn.Action()->trigger();
         QCOMPARE(boxes->seen.size(), 1);
         QCOMPARE(secondsWhileOpen, 600);
-        QTRY_VERIFY(f->form->SecondsLeft <= 600 - 5);
+        QTRY_VERIFY(f->secondsLeft() <= 600 - 5);
         w.Timer1.SetInterval(0);
-        const int stoppedAt = f->form->SecondsLeft;
+        const int stoppedAt = f->secondsLeft();
         QTest::qWait(100);
-        QCOMPARE(int(f->form->SecondsLeft), stoppedAt);
+        QCOMPARE(f->secondsLeft(), stoppedAt);
         toolkit::Timer::SetManual(true);
     }
 };
 
-QTEST_MAIN(TestFlowTest)
-#include "tst_test_flow.moc"
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
