@@ -123,6 +123,13 @@ void TextBox::SetText(const std::string& text)
 {
     As<QLineEdit>(widget_)->setText(Q(text));
 }
+void TextBox::OnChange(std::function<void()> handler)
+{
+    auto* box = As<QLineEdit>(widget_);
+    QObject::connect(box, &QLineEdit::textEdited, box,
+                     [handler = std::move(handler)] { RunEventHandler(handler); });
+}
+
 void TextBox::OnKeyPress(KeyPressHandler handler)
 {
     As<TextBoxWidget>(widget_)->keyPressHandler = std::move(handler);

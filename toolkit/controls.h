@@ -110,6 +110,9 @@ public:
     std::string Text() const;
     void SetText(const std::string& text);
     void OnKeyPress(KeyPressHandler handler);
+    // Called after the pupil has changed the text by any means (typing, pasting, undoing); not
+    // when the program sets it.
+    void OnChange(std::function<void()> handler);
 };
 
 class CommandButton : public Control {

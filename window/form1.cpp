@@ -22,13 +22,17 @@ constexpr const char* kThanksSecondLine = "Лирвене за идею, доб�
 
 } // namespace
 
-Form1::Form1(core::RandomSource& random) : w_(BuildMainWindowLayout()), random_(random)
+Form1::Form1(core::RandomSource& random, TestReport report)
+    : w_(BuildMainWindowLayout()), random_(random), report_(std::move(report))
 {
     w_.Command1.OnClick([this] { Command1_Click(); });
     w_.Command2.OnClick([this] { Command2_Click(); });
     w_.Timer1.OnTimer([this] { Timer1_Timer(); });
     for (int row = 0; row < engine::kRowCount; ++row) {
         w_.Cz(row).OnKeyPress([this, row](core::Int16& keyCode) { Cz_KeyPress(row, keyCode); });
+        for (TextBox* box : {&w_.Cw(row), &w_.Ct(row), &w_.Cz(row)}) {
+            box->OnChange([this] { AnswerBox_Change(); });
+        }
     }
     w_.Autmn.OnClick([this] { Autmn_Click(); });
     w_.sp.OnClick([this] { sp_Click(); });
@@ -63,6 +67,7 @@ void Form1::Command1_Click()
     w_.TL.SetCaption("00:10:00");
     w_.Label1.SetVisible(true);
     w_.Command2.SetVisible(true);
+    ReportAttempt(engine::AttemptEnd::Running);
 }
 
 void Form1::Command2_Click()
@@ -79,6 +84,7 @@ void Form1::Command2_Click()
         }
     }
     CheckAllAnswers();
+    ReportAttempt(engine::AttemptEnd::HandedIn);
     toolkit::MsgBox("Ваша оценка " + GradeText, toolkit::MsgBoxStyle::Information,
                     "Результат теста");
     w_.Timer1.SetInterval(0);
@@ -90,8 +96,11 @@ void Form1::Timer1_Timer()
     const engine::TickDecision tick = engine::CountdownTick(SecondsLeft);
     if (tick.TimedOut) {
         CheckAllAnswers();
+        ReportAttempt(engine::AttemptEnd::TimedOut);
         toolkit::MsgBox("Время вышло. Ваша оценка " + GradeText, toolkit::MsgBoxStyle::NoIcon);
         w_.Timer1.SetInterval(0);
+    } else {
+        ReportAttempt(engine::AttemptEnd::Running);
     }
     if (tick.Blink) {
         w_.TL.SetForeColor(BlinkColour(*tick.Blink));
@@ -135,6 +144,21 @@ void Form1::CheckAllAnswers()
 std::string Form1::ToTime(core::Int16 seconds)
 {
     return engine::ToTime(seconds);
+}
+
+void Form1::AnswerBox_Change()
+{
+    // Only a running test's answers are news; the check locks the boxes anyway.
+    if (w_.Timer1.Interval() > 0 && GradeText.empty()) {
+        ReportAttempt(engine::AttemptEnd::Running);
+    }
+}
+
+void Form1::ReportAttempt(engine::AttemptEnd end)
+{
+    if (report_) {
+        report_(RecordOfAttempt(w_, TaskOps, SecondsLeft, GradeText, end));
+    }
 }
 
 void Form1::Autmn_Click()

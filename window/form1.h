@@ -12,6 +12,7 @@
 #include "core/int16_arithmetic.h"
 #include "core/random_source.h"
 #include "engine/task_generator.h"
+#include "window/attempt_report.h"
 #include "window/main_window_layout.h"
 
 #include <string>
@@ -20,8 +21,9 @@ namespace window {
 
 class Form1 {
 public:
-    // Builds the window and runs its load handler; the window is shown by Show().
-    explicit Form1(core::RandomSource& random);
+    // Builds the window and runs its load handler; the window is shown by Show(). What happens
+    // to the test is told to `report`, if given.
+    explicit Form1(core::RandomSource& random, TestReport report = {});
 
     void Show();
     MainWindowLayout& Controls() { return w_; }
@@ -41,9 +43,14 @@ private:
     void Autmn_Click();
     void sp_Click();
     void ExMn_Click();
+    void AnswerBox_Change();
+
+    // Tells the report how the attempt stands now.
+    void ReportAttempt(engine::AttemptEnd end);
 
     MainWindowLayout w_;
     core::RandomSource& random_;
+    TestReport report_;
 
     // The window's variables.
     core::Int16 SecondsLeft = 0;

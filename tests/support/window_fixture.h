@@ -28,7 +28,8 @@ struct WindowFixture {
         toolkit::Timer::SetManual(true);
         static const bool programLook = (toolkit::ApplyProgramLook(*qApp), true);
         Q_UNUSED(programLook);
-        form = std::make_unique<window::Form1>(random);
+        form = std::make_unique<window::Form1>(
+            random, [this](const engine::AttemptRecord& record) { reports.push_back(record); });
         form->Show();
         QApplication::setActiveWindow(w().Window->Widget());
         if (!QTest::qWaitForWindowActive(w().Window->Widget())) {
@@ -61,5 +62,7 @@ struct WindowFixture {
     const engine::TaskOpsTable& taskOps() const { return window::Form1TestSeam::TaskOps(*form); }
 
     ScriptedRandomSource random;
+    // Every record the window reported, in order.
+    std::vector<engine::AttemptRecord> reports;
     std::unique_ptr<window::Form1> form;
 };

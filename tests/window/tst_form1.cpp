@@ -203,6 +203,58 @@ private slots:
         QVERIFY(w.Frame2.Visible());
     }
 
+    // The window tells its report what happens to the test, read off what the pupil sees: from a
+    // source of zeros row 0 is 1/2 x 2/3 = 1/3 and row 2 is 4 : 1/2 = 8.
+    void reportsTheAttempt()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        QCOMPARE(int(f->reports.size()), 1);
+        const engine::AttemptRecord& started = f->reports.back();
+        QCOMPARE(started.End, engine::AttemptEnd::Running);
+        QCOMPARE(started.SecondsUsed, 0);
+        QCOMPARE(started.Rows[0].Op, engine::Operation::Multiply);
+        QCOMPARE(started.Rows[0].First, (engine::Fraction{1, 2, 0}));
+        QCOMPARE(started.Rows[0].Second, (engine::Fraction{2, 3, 0}));
+        QCOMPARE(started.Rows[0].Key, (engine::Fraction{1, 3, 0}));
+        QCOMPARE(started.Rows[2].First, (engine::Fraction{0, 1, 4}));
+        QCOMPARE(started.Rows[2].Key, (engine::Fraction{0, 1, 8}));
+        QVERIFY(!started.Rows[0].Right.has_value());
+        QVERIFY(!started.RightCount.has_value());
+
+        f->type(w.Ct(0), "1");
+        f->type(w.Cz(0), "3");
+        QCOMPARE(f->reports.back().Rows[0].Typed, (engine::TypedAnswer{"", "1", "3"}));
+        f->tick();
+        QCOMPARE(f->reports.back().SecondsUsed, 1);
+        QCOMPARE(f->reports.back().End, engine::AttemptEnd::Running);
+
+        f->handIn();
+        const engine::AttemptRecord& handedIn = f->reports.back();
+        QCOMPARE(handedIn.End, engine::AttemptEnd::HandedIn);
+        QCOMPARE(handedIn.Rows[0].Typed, (engine::TypedAnswer{"0", "1", "3"}));
+        QCOMPARE(handedIn.Rows[0].Right, std::optional<bool>(true));
+        QCOMPARE(handedIn.Rows[1].Right, std::optional<bool>(false));
+        QCOMPARE(handedIn.RightCount, std::optional<int>(1));
+        QCOMPARE(handedIn.Mark, std::optional<int>(2));
+        QCOMPARE(handedIn.GradeText, "2. Вам нужно повторить тему");
+    }
+
+    void reportsATimeOut()
+    {
+        startWith(0.0f);
+        f->setSecondsLeft(1);
+        f->tick();
+        QCOMPARE(f->reports.back().End, engine::AttemptEnd::TimedOut);
+        QCOMPARE(f->reports.back().SecondsUsed, 600);
+        QVERIFY(f->reports.back().Mark.has_value());
+        // Setting the defaults at hand-in is the program's doing, not the pupil's: no report of a
+        // running test comes after the ending.
+        f->handIn();
+        QCOMPARE(f->reports.back().End, engine::AttemptEnd::HandedIn);
+        QCOMPARE(f->reports[f->reports.size() - 2].End, engine::AttemptEnd::TimedOut);
+    }
+
     // Once handed in, the countdown is stopped: a second that passes changes nothing, and a
     // second that fell due while the result box was open is dropped.
     void noTickAfterHandIn()
