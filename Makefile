@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole set-up in two commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300

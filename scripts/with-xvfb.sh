@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command against a private Xvfb server on a free display number, then stops the server.
 set -euo pipefail
 display=""

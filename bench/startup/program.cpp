@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as app/main.cpp starts it, ending at its first painted frame.
 #include "toolkit/program.h"
 #include "bench/startup/first_frame.h"

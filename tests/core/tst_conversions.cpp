@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text and number conversions: leading numbers, rounding into 16 bits, texts of numbers.
 #include "core/conversions.h"
 

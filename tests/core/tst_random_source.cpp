@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's random source and the clock it is seeded from.
 #include "core/clock.h"
 #include "core/random_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fraction routines on the examples they are defined by, and where 16 bits run out.
 #include "engine/fraction.h"
 

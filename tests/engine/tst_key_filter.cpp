@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The denominator boxes' key filter: digits and backspace only.
 #include "engine/key_filter.h"
 

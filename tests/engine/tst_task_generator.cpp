@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every exercise the generator can make, checked against exact arithmetic done independently
 // of the fraction routines, and the marking of each one's answer.
 #include "core/conversions.h"

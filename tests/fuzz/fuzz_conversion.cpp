@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes reading a typed text as a number and rounding it into 16 bits.
 #include "core/conversions.h"
 #include "engine/answer_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the fraction routines on arbitrary records, zero and negative denominators included:
 // only the program's overflow error may come out, and on records of the domain (no negative
 // field, a denominator of at least 1) every routine keeps its promise exactly.

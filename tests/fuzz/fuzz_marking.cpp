@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the marking of ten rows from arbitrary texts and operation codes.
 #include "core/conversions.h"
 #include "engine/answer_check.h"

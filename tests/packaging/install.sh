@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program into a temporary DESTDIR and checks what lands there: the program, its
 # desktop entry, its icon and its AppStream metainfo, each valid.
 # Usage: install.sh BUILD_DIR SOURCE_DIR

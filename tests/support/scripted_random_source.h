@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random source that plays back a fixed list of numbers, over and over, and counts how many
 // it handed out.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a pupil who cannot use a mouse, or who uses a screen reader, gets from the window.
 #include "tests/support/window_fixture.h"
 

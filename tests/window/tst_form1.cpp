@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole test on the real window: start, typing, countdown, hand-in, time-out, menu.
 #include "engine/answer_check.h"
 #include "tests/support/window_fixture.h"

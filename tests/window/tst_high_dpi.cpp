@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // On a screen scaled by 2 the window is twice the size in device pixels, its layout in
 // proportion and its bars sharp. Run with QT_SCALE_FACTOR=2.
 #include "tests/support/window_fixture.h"

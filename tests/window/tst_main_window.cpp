@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as it opens, and fractions written into its label groups, on the real widgets.
 #include "tests/support/window_fixture.h"
 #include "window/fraction_display.h"
@@ -239,7 +240,7 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<LabelGroup>("group");
-        QTest::addColumn<Fraction>("f");
+        QTest::addColumn<Fraction>("value");
         QTest::addColumn<QStringList>("captions"); // numerator, denominator, whole
         QTest::addColumn<QList<bool>>("shown");    // numerator, denominator, whole, bar
         QTest::addColumn<int>("wholeLeft");
@@ -267,15 +268,15 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(LabelGroup, group);
-        QFETCH(Fraction, f);
+        QFETCH(Fraction, value);
         QFETCH(QStringList, captions);
         QFETCH(QList<bool>, shown);
         QFETCH(int, wholeLeft);
         QFETCH(Fraction, normalised);
 
-        auto& w = this->f->w();
-        window::ShowFraction(w, core::Int16(row), f, group);
-        QCOMPARE(f, normalised);
+        auto& w = f->w();
+        window::ShowFraction(w, core::Int16(row), value, group);
+        QCOMPARE(value, normalised);
 
         const bool first = group == LabelGroup::FirstOperand;
         const bool second = group == LabelGroup::SecondOperand;

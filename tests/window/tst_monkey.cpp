@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded monkey on the real window: tens of thousands of random key presses, pastes, focus
 // moves, clicks and ticks, with the window's promises checked after every one of them.
 #include "engine/answer_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run-time error that escapes an event handler is reported in a message box and ends the
 // program with status 1, instead of aborting it with no word.
 #include "tests/support/window_fixture.h"
