@@ -19,7 +19,7 @@ namespace {
 
 Fraction F(int numerator, int denominator, int whole = 0)
 {
-    return Fraction{toolkit::Int16(numerator), toolkit::Int16(denominator), toolkit::Int16(whole)};
+    return Fraction{core::Int16(numerator), core::Int16(denominator), core::Int16(whole)};
 }
 
 // One ordinal in the three forms a denominator takes.
