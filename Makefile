@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test build setup bench fuzz screenshots clean
+.PHONY: run test lint build setup bench fuzz screenshots clean
 
 setup:
 	@scripts/setup.sh
@@ -15,10 +15,16 @@ build: setup
 run: build
 	@build/app/fraction-test
 
-# Every test three ways: the ordinary build, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the fuzzers for a bounded number of inputs.
+# clang-format in check mode over every source, and clang-tidy over the build's sources.
+lint: build
+	@scripts/lint.sh build
+
+# Every test three ways: the ordinary build (warnings are errors there), the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers for a bounded number of
+# inputs; and the lint.
 test: build
 	@ctest --preset default -j $(JOBS)
+	@scripts/lint.sh build
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize -j $(JOBS)
 	@ctest --preset sanitize -j $(JOBS)

@@ -107,7 +107,7 @@ void DivideFractions(Fraction& result, Fraction& a, Fraction& b)
 
 std::string FractionText(const Fraction& f)
 {
-    const std::string whole = std::to_string(f.Whole);
+    std::string whole = std::to_string(f.Whole);
     if (f.Numerator == 0) {
         return whole;
     }

@@ -248,9 +248,10 @@ private slots:
                 QCOMPARE(calls[row * 3 + part].part, inOrder[part]);
             }
             const char* sign = taskOps[row] == engine::Operation::Multiply ? " x " : " : ";
-            made << QString::fromStdString(FractionText(calls[row * 3].shown) + sign +
-                                           FractionText(calls[row * 3 + 1].shown) + " = " +
-                                           FractionText(calls[row * 3 + 2].shown));
+            const std::size_t first = std::size_t(row) * 3;
+            made << QString::fromStdString(FractionText(calls[first].shown) + sign +
+                                           FractionText(calls[first + 1].shown) + " = " +
+                                           FractionText(calls[first + 2].shown));
         }
         QCOMPARE(made, exercises);
     }

@@ -20,7 +20,8 @@ done
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.FractionTest.desktop \
     ./usr/share/metainfo/io.github.drobi6.FractionTest.metainfo.xml \
-    ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg; do
+    ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg \
+    ./usr/share/doc/fraction-test/copyright; do
     grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done
 echo "deb: $(basename "$deb") built with its dependencies"

@@ -34,4 +34,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
     fail "metainfo does not launch the desktop entry"
 # The installed icon is the window's own.
 cmp -s "$icon" "$source/packaging/icons/fraction-test.svg" || fail "icon differs from the window's"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "licence"
+grep -q '^License: GPL-3.0-or-later' "$dest/usr/share/doc/fraction-test/copyright" ||
+    fail "no copyright file"
 echo "install: program, desktop entry, icon and metainfo in place and valid"

@@ -18,9 +18,7 @@ constexpr int kSteps = 15000;
 
 class Monkey {
 public:
-    Monkey(WindowFixture& f, MessageBoxCloser& boxes, unsigned seed)
-        : f_(f), w_(f.w()), boxes_(boxes), rng_(seed)
-    {}
+    Monkey(WindowFixture& f, unsigned seed) : f_(f), w_(f.w()), rng_(seed) {}
 
     // One random thing a pupil could do, or a second passing.
     void act()
@@ -139,7 +137,7 @@ private:
         case 1:
             return QChar('0' + pick(0, 9));
         case 2:
-            return kSigns[pick(0, kSigns.size() - 1)];
+            return kSigns[pick(0, int(kSigns.size()) - 1)];
         case 3:
             return QChar(pick(0, 1) ? 'a' + pick(0, 25) : 'A' + pick(0, 25));
         case 4:
@@ -199,7 +197,6 @@ private:
 
     WindowFixture& f_;
     window::MainWindowLayout& w_;
-    MessageBoxCloser& boxes_;
     std::mt19937 rng_;
     bool everChecked_ = false;
     bool everStopped_ = false;
@@ -210,6 +207,7 @@ std::vector<float> RandomNumbers(unsigned seed)
 {
     std::mt19937 rng(seed);
     std::vector<float> numbers;
+    numbers.reserve(11);
     for (int i = 0; i < 11; ++i) {
         numbers.push_back(std::uniform_real_distribution<float>(0.0f, 1.0f)(rng));
     }
@@ -233,7 +231,7 @@ private slots:
         QFETCH(unsigned, seed);
         MessageBoxCloser boxes;
         WindowFixture f(RandomNumbers(seed));
-        Monkey monkey(f, boxes, seed);
+        Monkey monkey(f, seed);
         for (int step = 0; step < kSteps; ++step) {
             try {
                 monkey.act();
