@@ -51,19 +51,22 @@ void DescribeRows(MainWindowLayout& w, const engine::TaskOpsTable& taskOps)
             SpokenExercise(engine::FractionOf(texts.FirstOperand), taskOps[row],
                            engine::FractionOf(texts.SecondOperand));
         const std::string verdict = w.Result(row).Caption();
-        const std::string described = verdict.empty() ? exercise : exercise + ". " + verdict;
+        std::string described = exercise;
+        if (!verdict.empty()) {
+            described.append(". ").append(verdict);
+        }
         for (toolkit::Control box : {toolkit::Control(w.Cw(row)), toolkit::Control(w.Ct(row)),
                                      toolkit::Control(w.Cz(row))}) {
             box.SetAccessibleDescription(described);
         }
         w.Result(row).SetAccessibleDescription(verdict.empty() ? "" : described);
-        w.Frame1.SetRowText(row, TaskName(row) + ": " + exercise, "");
+        w.Frame1.SetRowText(row, TaskName(row).append(": ").append(exercise), "");
 
         const engine::Fraction answer =
             engine::FractionOf({w.Dt(row).Caption(), w.Dz(row).Caption(), w.Dw(row).Caption()});
-        const std::string key =
-            TaskName(row) + ": " +
-            engine::FractionInWords(answer, engine::GrammaticalCase::Nominative);
+        std::string key = TaskName(row);
+        key.append(": ").append(
+            engine::FractionInWords(answer, engine::GrammaticalCase::Nominative));
         w.Frame2.SetRowText(row, key, key);
     }
 }
