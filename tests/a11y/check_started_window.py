@@ -219,16 +219,27 @@ def HandIn(program_title, timeout):
     """Tabs from the first box to «Готово!» and presses Enter; checks the result box, closes it
     with Enter and returns the tree once the key is showing."""
     atspi_tree.PressKeys(program_title, ["Tab"] * 30 + ["Return"], "xdotool", timeout)
-    tree = atspi_tree.WaitForNode(
-        RESULT_BOX, lambda n: re.search(RESULT_BOX, n["name"]) and n["role"] == "alert",
-        timeout)
+    try:
+        tree = atspi_tree.WaitForNode(
+            RESULT_BOX, lambda n: re.search(RESULT_BOX, n["name"]) and n["role"] == "alert",
+            timeout)
+    except TimeoutError:
+        raise TimeoutError("no result box after the hand-in") from None
     failures = CheckResultBox(tree)
-    # Through the registry, into the box that has the focus: the box is gone before an X key
-    # release sent to its window could land.
-    atspi_tree.PressKeys(RESULT_BOX, ["Return"], "atspi", timeout)
-    tree = atspi_tree.WaitForNode(
-        program_title, lambda n: n["name"] == FRAMES[1] and Showing(n), timeout)
-    return failures, tree
+    # Enter to the box once it has the focus, as XTEST key presses (the box is gone before a
+    # key release sent to its own window could land); again if the press came too early.
+    deadline = time.monotonic() + timeout
+    while True:
+        box = atspi_tree._XWindow(RESULT_BOX, timeout)
+        subprocess.run(["xdotool", "windowfocus", "--sync", box], check=False, timeout=timeout)
+        subprocess.run(["xdotool", "key", "Return"], check=True, timeout=timeout)
+        try:
+            tree = atspi_tree.WaitForNode(
+                program_title, lambda n: n["name"] == FRAMES[1] and Showing(n), 3.0)
+            return failures, tree
+        except TimeoutError:
+            if time.monotonic() > deadline:
+                raise TimeoutError("the key did not show after the result box") from None
 
 
 def StartTheTest(program_title, timeout):
