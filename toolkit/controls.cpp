@@ -3,6 +3,7 @@
 // written on the Qt widgets of widgets.cpp.
 #include "toolkit/controls.h"
 
+#include "toolkit/accessible_p.h"
 #include "toolkit/program.h"
 #include "toolkit/twips.h"
 #include "toolkit/widgets_p.h"
@@ -43,8 +44,24 @@ bool Control::Enabled() const
 {
     return widget_->isEnabled();
 }
+namespace {
+
+// Where a disabled control keeps the focus policy it had while enabled.
+constexpr const char* kFocusWhenEnabled = "toolkitFocusWhenEnabled";
+
+} // namespace
+
 void Control::SetEnabled(bool enabled)
 {
+    // Qt keeps reporting a disabled widget focusable, though it never takes the focus.
+    if (!enabled && widget_->focusPolicy() != Qt::NoFocus) {
+        widget_->setProperty(kFocusWhenEnabled, static_cast<int>(widget_->focusPolicy()));
+        widget_->setFocusPolicy(Qt::NoFocus);
+    } else if (enabled && widget_->property(kFocusWhenEnabled).isValid()) {
+        widget_->setFocusPolicy(
+            static_cast<Qt::FocusPolicy>(widget_->property(kFocusWhenEnabled).toInt()));
+        widget_->setProperty(kFocusWhenEnabled, QVariant());
+    }
     widget_->setEnabled(enabled);
 }
 int Control::Left() const
@@ -111,6 +128,11 @@ void Label::SetForeColor(Colour colour)
     QPalette palette = widget_->palette();
     palette.setColor(QPalette::WindowText, QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
     widget_->setPalette(palette);
+}
+
+void Label::SetLabelFor(const Control& control)
+{
+    As<QLabel>(widget_)->setBuddy(control.Widget());
 }
 
 // TextBox
@@ -234,7 +256,7 @@ CommandButton Container::AddCommandButton(const ControlSpec& properties)
 
 Frame Container::AddFrame(const ControlSpec& properties)
 {
-    return Frame(Placed(new QGroupBox(Q(properties.Caption), widget_), properties.Name,
+    return Frame(Placed(new FrameWidget(Q(properties.Caption), widget_), properties.Name,
                         properties.At, properties.Visible));
 }
 
@@ -251,6 +273,52 @@ Shape Container::AddCircle(const ControlSpec& properties)
 {
     return Shape(
         Placed(new CircleWidget(widget_), properties.Name, properties.At, properties.Visible));
+}
+
+// Frame
+
+void Frame::PresentRows(const std::vector<AccessibleRow>& rows)
+{
+    auto* frame = As<FrameWidget>(widget_);
+    frame->clearRows();
+    for (const AccessibleRow& row : rows) {
+        FrameWidget::Row presented;
+        for (const Control& part : row.Parts) {
+            presented.parts.emplace_back(part.Widget());
+        }
+        presented.partsAreChildren = row.PartsAreChildren;
+        frame->rows.push_back(std::move(presented));
+    }
+    frame->presentsRows = true;
+    QAccessibleEvent changed(frame, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void Frame::SetRowText(int row, const std::string& name, const std::string& description)
+{
+    auto* frame = As<FrameWidget>(widget_);
+    if (row < 0 || row >= static_cast<int>(frame->rows.size())) {
+        throw ControlError("Нет такой строки в рамке: " + std::to_string(row));
+    }
+    FrameWidget::Row& presented = frame->rows[static_cast<std::size_t>(row)];
+    const QString newName = Q(name);
+    const QString newDescription = Q(description);
+    const bool nameChanged = presented.name != newName;
+    const bool descriptionChanged = presented.description != newDescription;
+    presented.name = newName;
+    presented.description = newDescription;
+    if (presented.id == 0) {
+        return; // nobody has met the row yet
+    }
+    QAccessibleInterface* face = RowInterfaceOf(frame, static_cast<std::size_t>(row));
+    if (nameChanged) {
+        QAccessibleEvent event(face, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (descriptionChanged) {
+        QAccessibleEvent event(face, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 } // namespace toolkit

@@ -2,6 +2,7 @@
 #include "toolkit/message_box.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -65,6 +66,16 @@ void MsgBox(const std::string& prompt, MsgBoxStyle style, const std::string& tit
     QMessageBox box(icon, shownTitle, QString::fromStdString(prompt), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::Ok);
+    // The icon says what kind of message this is; a screen reader would otherwise meet an
+    // unnamed image.
+    if (icon != QMessageBox::NoIcon) {
+        const QString iconName = icon == QMessageBox::Critical ? "Ошибка" : "Сведения";
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull()) {
+                label->setAccessibleName(iconName);
+            }
+        }
+    }
 
     struct OpenBox {
         OpenBox() { ++openBoxes; }

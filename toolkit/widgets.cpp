@@ -5,8 +5,12 @@
 #include "toolkit/twips.h"
 #include "toolkit/widgets_p.h"
 
+#include "toolkit/accessible_p.h"
+
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 #include <algorithm>
 #include <limits>
@@ -37,6 +41,7 @@ LabelWidget::LabelWidget(const LabelSpec& properties, QWidget* parent) : QLabel(
         setLineWidth(1);
     }
     setGeometry(PixelRect(properties.At));
+    InstallAccessibility();
 }
 
 TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent)
@@ -152,6 +157,41 @@ void CircleWidget::paintEvent(QPaintEvent*)
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawEllipse(QRectF(rect()));
+}
+
+FrameWidget::FrameWidget(const QString& caption, QWidget* parent)
+    : QGroupBox(parent), caption_(caption)
+{
+    InstallAccessibility();
+}
+
+FrameWidget::~FrameWidget()
+{
+    clearRows();
+}
+
+void FrameWidget::clearRows()
+{
+    for (const Row& row : rows) {
+        if (row.id != 0) {
+            QAccessible::deleteAccessibleInterface(row.id);
+        }
+    }
+    rows.clear();
+    presentsRows = false;
+}
+
+void FrameWidget::paintEvent(QPaintEvent*)
+{
+    // What QGroupBox paints for a title of `caption_`.
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    option.text = caption_;
+    if (!caption_.isEmpty()) {
+        option.subControls |= QStyle::SC_GroupBoxLabel;
+    }
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 
 } // namespace detail

@@ -2,6 +2,7 @@
 #include "window/main_window_layout.h"
 
 #include "engine/task_generator.h"
+#include "window/accessibility.h"
 
 #include <array>
 #include <string>
@@ -99,17 +100,6 @@ void AddSignDots(toolkit::Container frame, MainWindowLayout& w)
     }
     for (int i = 0; i < 8; ++i) {
         w.Shape2.Add(frame.AddCircle({Indexed("Shape2", i), {1440, shape2Top[i], 75, 75}, ""}));
-    }
-    for (int row = 0; row < engine::kRowCount; ++row) {
-        const RowDots dots = kRowDots[row];
-        const bool division = dots.shape1 >= 0 && dots.shape2 >= 0;
-        const char* sign = division ? "разделить на" : "умножить на";
-        if (dots.shape1 >= 0) {
-            w.Shape1(dots.shape1).SetAccessibleName(sign);
-        }
-        if (dots.shape2 >= 0) {
-            w.Shape2(dots.shape2).SetAccessibleName(sign);
-        }
     }
 }
 
@@ -223,6 +213,7 @@ MainWindowLayout BuildMainWindowLayout()
     }
     focusOrder.push_back(w.Command2);
     toolkit::SetFocusOrder(focusOrder);
+    ArrangeForScreenReaders(w);
     return w;
 }
 

@@ -3,7 +3,8 @@
 // size, caption, font and initial visibility (BuildMainWindowLayout).
 //
 // Not here: what the controls do (form1), how fractions are written into them
-// (fraction_display), what screen readers are told (accessibility).
+// (fraction_display), what screen readers are told beyond the boxes' names (accessibility,
+// which the builder calls).
 #pragma once
 
 #include "toolkit/controls.h"

@@ -3,6 +3,7 @@
 #include "tests/support/window_fixture.h"
 #include "window/fraction_display.h"
 
+#include <QGroupBox>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStyle>
@@ -293,6 +294,31 @@ private slots:
         QCOMPARE(whole.Visible(), shown[2]);
         QCOMPARE(w.Line1(bar).Visible(), shown[3]);
         QCOMPARE(whole.Left(), wholeLeft);
+    }
+
+    // A frame keeps its title away from Qt's accessibility but paints it as a group box does.
+    void framesLookLikeGroupBoxes_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("exercises") << "Задания";
+        QTest::newRow("key") << "Ответы";
+        QTest::newRow("no title") << "";
+    }
+    void framesLookLikeGroupBoxes()
+    {
+        QFETCH(QString, caption);
+        QWidget host;
+        host.resize(300, 200);
+        const toolkit::Frame frame = toolkit::Container(&host).AddFrame(
+            {"Frame", {0, 0, 1500, 1500}, caption.toStdString()});
+        QGroupBox groupBox(caption, &host);
+        groupBox.setGeometry(frame.Widget()->geometry().translated(150, 0));
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        const QImage painted = frame.Widget()->grab().toImage();
+        QCOMPARE(painted, groupBox.grab().toImage());
+        // Not a blank picture: the frame and its title leave their marks.
+        QVERIFY(painted.pixelColor(0, painted.height() / 2) != painted.pixelColor(50, 50));
     }
 };
 
