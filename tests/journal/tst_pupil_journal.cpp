@@ -55,7 +55,7 @@ QStringList Queued(const QString& path)
     if (!opened.Db) {
         return {};
     }
-    const QStringList ids = journal::QueuedIds(*opened.Db);
+    QStringList ids = journal::QueuedIds(*opened.Db);
     journal::CloseConnection(*opened.Db);
     return ids;
 }
