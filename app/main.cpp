@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's entry: starts the toolkit, creates the window, delivers events until the end.
+// The program's entry: reads the command line, then either runs a command that needs no
+// display (--export-csv, --version, --help) or starts the toolkit and opens the pupil's window,
+// whose reports go to the results journal, and delivers events until the end.
+#include "app/command_line.h"
 #include "core/random_source.h"
+#include "journal/pupil_journal.h"
 #include "toolkit/program.h"
 #include "window/form1.h"
 
@@ -8,9 +12,30 @@
 
 int main(int argc, char** argv)
 {
-    const auto app = toolkit::StartToolkit(argc, argv);
+    const app::Command command = app::ParseCommandLine(app::ArgumentsOf(argc, argv));
+    if (app::RunsWithoutWindow(command, app::ArgumentsOf(argc, argv))) {
+        return app::RunCommand(command, argc, argv);
+    }
+    const auto application = toolkit::StartToolkit(argc, argv);
+    // Qt has taken its own options (-platform …); what is left must be the program's.
+    const app::Command windowCommand = app::ParseCommandLine(QCoreApplication::arguments());
+    if (windowCommand.Kind == app::CommandKind::Error) {
+        return app::ReportUsageError(windowCommand.Message);
+    }
+    if (windowCommand.Kind == app::CommandKind::JournalWindow) {
+        // HOOK --journal: the teacher's journal window is started here once it is connected.
+        return app::ReportUsageError(
+            QStringLiteral("окно журнала учителя в этой сборке ещё не подключено"));
+    }
+
+    // The journal starts its own threads; the window only hands it records. When the event
+    // loop ends (the window closed, "Выход"), a test still running is kept as interrupted.
+    journal::PupilJournal journal;
     core::SystemRandomSource random;
-    window::Form1 form(random);
+    window::Form1 form(random,
+                       [&journal](const engine::AttemptRecord& record) { journal.Report(record); });
     form.Show();
-    return toolkit::RunEventLoop();
+    const int status = toolkit::RunEventLoop();
+    journal.Shutdown();
+    return status;
 }

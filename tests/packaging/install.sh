@@ -37,4 +37,7 @@ cmp -s "$icon" "$source/packaging/icons/fraction-test.svg" || fail "icon differs
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "licence"
 grep -q '^License: GPL-3.0-or-later' "$dest/usr/share/doc/fraction-test/copyright" ||
     fail "no copyright file"
+# The classroom server's schema, for the administrator to load.
+cmp -s "$dest/usr/share/fraction-test/postgresql-journal.sql" "$source/journal/sql/postgresql-journal.sql" ||
+    fail "the server's SQL is not installed"
 echo "install: program, desktop entry, icon and metainfo in place and valid"
