@@ -102,8 +102,11 @@ public:
 
 class TextBox : public Control {
 public:
-    // Called for every character a key press would type, with the character's code; setting the
-    // code to 0 discards the key.
+    // Called for every character the pupil types, with the character's code: a key press, a
+    // shortcut's control code (Ctrl+V is 22) and each character an input method commits. Setting
+    // the code to 0 discards the key. A character outside 16 bits is one key, discarded without
+    // a call: no 16-bit code carries it. Text pasted from the context menu or with Shift+Insert,
+    // or dropped, is not typed and is not filtered.
     using KeyPressHandler = std::function<void(Int16& keyCode)>;
 
     explicit TextBox(QWidget* widget = nullptr) : Control(widget) {}

@@ -5,11 +5,13 @@
 #include "toolkit/twips.h"
 #include "toolkit/widgets_p.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace toolkit {
 
@@ -47,45 +49,104 @@ TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent)
 
 namespace {
 
-// Keys that move the caret or edit without typing a character (Delete, arrows, Ctrl+V) carry
-// control codes or nothing in their text; only printable characters, backspace and Enter count
-// as typed characters.
-bool TypesCharacters(const QString& text)
+// Ctrl with a letter types that letter's control code (Ctrl+A is 1, Ctrl+V 22, Ctrl+Z 26), as
+// the keyboard makes it; some platforms put the plain letter in the key's text instead.
+std::optional<Int16> ControlCodeOf(const QKeyEvent& event)
 {
-    if (text.isEmpty()) {
-        return false;
+    const Qt::KeyboardModifiers held =
+        event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const int key = event.key();
+    if (held != Qt::ControlModifier || key < Qt::Key_A || key > Qt::Key_Z) {
+        return std::nullopt;
     }
-    for (const QChar c : text) {
-        if (!c.isPrint() && c != u'\b' && c != u'\r' && c != u'\n') {
-            return false;
-        }
-    }
-    return true;
+    return static_cast<Int16>(key - Qt::Key_A + 1);
 }
 
 } // namespace
 
-void TextBoxWidget::keyPressEvent(QKeyEvent* event)
+QList<TextBoxWidget::TypedKey> TextBoxWidget::KeysOf(const QString& text)
 {
-    if (!keyPressHandler || !TypesCharacters(event->text())) {
-        QLineEdit::keyPressEvent(event);
-        return;
+    QList<TypedKey> keys;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            keys.append(std::nullopt);
+            ++i;
+        } else {
+            keys.append(static_cast<Int16>(c.unicode()));
+        }
     }
+    return keys;
+}
+
+QList<TextBoxWidget::TypedKey> TextBoxWidget::KeysOf(const QKeyEvent& event)
+{
+    // Delete carries the code 127 in its text on some platforms, yet it edits rather than
+    // types; keys that carry no text (arrows, Home, Shift+Insert) type nothing either.
+    if (event.key() == Qt::Key_Delete) {
+        return {};
+    }
+    if (const std::optional<Int16> code = ControlCodeOf(event)) {
+        return {*code};
+    }
+    return KeysOf(event.text());
+}
+
+QString TextBoxWidget::FilterKeys(const QList<TypedKey>& keys, bool& unchanged)
+{
     QString typed;
-    bool unchanged = true;
-    for (const QChar c : event->text()) {
-        Int16 code = static_cast<Int16>(c.unicode());
+    unchanged = true;
+    for (const TypedKey& key : keys) {
+        if (!key) {
+            // No 16-bit code can carry it, so no handler could let it through.
+            unchanged = false;
+            continue;
+        }
+        Int16 code = *key;
         RunEventHandler([&] { keyPressHandler(code); });
-        unchanged = unchanged && code == static_cast<Int16>(c.unicode());
+        unchanged = unchanged && code == *key;
         if (code != 0) {
             typed += QChar(static_cast<char16_t>(code));
         }
     }
+    return typed;
+}
+
+void TextBoxWidget::keyPressEvent(QKeyEvent* event)
+{
+    const QList<TypedKey> keys = keyPressHandler ? KeysOf(*event) : QList<TypedKey>{};
+    if (keys.isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    bool unchanged = true;
+    const QString typed = FilterKeys(keys, unchanged);
     if (unchanged) {
         QLineEdit::keyPressEvent(event);
-    } else if (!typed.isEmpty()) {
+        return;
+    }
+    if (!typed.isEmpty()) {
         insert(typed);
     }
+    event->accept();
+}
+
+void TextBoxWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Each committed character is a key of its own; the text being composed is not typed yet.
+    if (!keyPressHandler || event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    bool unchanged = true;
+    const QString typed = FilterKeys(KeysOf(event->commitString()), unchanged);
+    if (unchanged) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent kept(event->preeditString(), event->attributes());
+    kept.setCommitString(typed, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&kept);
     event->accept();
 }
 

@@ -7,8 +7,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QList>
 #include <QPushButton>
 #include <QWidget>
+
+#include <optional>
 
 namespace toolkit::detail {
 
@@ -19,6 +22,8 @@ public:
     LabelWidget(const LabelSpec& properties, QWidget* parent);
 };
 
+// With a KeyPress handler, every character typed (by a key, a shortcut's control code or an
+// input method's commit) goes through it one at a time; text pasted or dropped does not.
 class TextBoxWidget : public QLineEdit {
     Q_OBJECT
 public:
@@ -27,6 +32,15 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // One typed character: its 16-bit code, or nothing for a character outside 16 bits.
+    using TypedKey = std::optional<Int16>;
+    static QList<TypedKey> KeysOf(const QString& text);
+    static QList<TypedKey> KeysOf(const QKeyEvent& event);
+    // The keys as the handler leaves them; `unchanged` when it changed and discarded none.
+    QString FilterKeys(const QList<TypedKey>& keys, bool& unchanged);
 };
 
 // Enter presses a focused button as Space does.
