@@ -135,7 +135,9 @@ public:
     void SetY1(int twips);
     void SetX2(int twips);
     void SetY2(int twips);
-    // Brings the line to the front of its container's drawing order (position 0).
+    // Position 0 brings the line in front of the other graphics of its container (labels,
+    // lines, shapes), still behind its windowed controls (text boxes, buttons, frames), which
+    // always cover the graphics; any other position sends it behind everything.
     void ZOrder(int position = 0);
 };
 
@@ -147,7 +149,9 @@ public:
 
 class Frame;
 
-// A window's client area or a frame: what controls are placed in.
+// A window's client area or a frame: what controls are placed in. A new control lies in front
+// of those made before it, except that graphics (labels, lines, shapes) always lie behind the
+// windowed controls (text boxes, buttons, frames) of the same container.
 class Container {
 public:
     explicit Container(QWidget* widget) : widget_(widget) {}

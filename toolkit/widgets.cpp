@@ -23,6 +23,29 @@ QRect PixelRect(const Geometry& g)
                  TwipsToPixels(g.Height));
 }
 
+namespace {
+
+bool IsGraphic(const QObject* control)
+{
+    return qobject_cast<const LabelWidget*>(control) || qobject_cast<const LineWidget*>(control) ||
+           qobject_cast<const CircleWidget*>(control);
+}
+
+} // namespace
+
+void BringToFrontOfGraphics(QWidget* graphic)
+{
+    // Qt stacks siblings in the order of their parent's list of children, lowest first.
+    for (QObject* sibling : graphic->parentWidget()->children()) {
+        auto* control = qobject_cast<QWidget*>(sibling);
+        if (control && control != graphic && !control->isWindow() && !IsGraphic(control)) {
+            graphic->stackUnder(control);
+            return;
+        }
+    }
+    graphic->raise();
+}
+
 LabelWidget::LabelWidget(const LabelSpec& properties, QWidget* parent) : QLabel(parent)
 {
     setObjectName(QString::fromStdString(properties.Name));

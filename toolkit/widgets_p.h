@@ -73,6 +73,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// Labels, lines and circles are graphics: they lie in a layer of their own, behind the windowed
+// controls (text boxes, buttons, frames) of their container, whatever order they were made in.
+// Puts a graphic in front of the other graphics of its container, still behind its windowed
+// controls.
+void BringToFrontOfGraphics(QWidget* graphic);
+
 QRect PixelRect(const Geometry& twips);
 QFont FontFor(const FontSpec& properties);
 

@@ -25,6 +25,17 @@ struct Key {
 
 const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // U+1F600, a surrogate pair
 
+QStringList ObjectNamesBottomToTop(const QWidget* container)
+{
+    QStringList names;
+    for (const QObject* child : container->children()) {
+        if (child->isWidgetType()) {
+            names << child->objectName();
+        }
+    }
+    return names;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Key)
@@ -161,6 +172,60 @@ private slots:
         QTest::sendKeyEvent(QTest::Click, otherEdit, Qt::Key_V, "\x16", Qt::ControlModifier);
         QCOMPARE(otherEdit->text(), "x" + kEmoji + "a" + kEmoji + "Q");
         QVERIFY(codes.isEmpty());
+    }
+
+    // Controls are made in the listed order ("label a", "box b", ...); "front l" and "back l"
+    // give line l the ZOrder 0 or 1. Stacking is read bottom to top.
+    void stacking_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("stacked");
+        QTest::newRow("a label made after a box lies behind it")
+            << QStringList{"label a", "box b", "label c"} << QStringList{"a", "c", "b"};
+        QTest::newRow("graphics made after windowed controls")
+            << QStringList{"button k", "frame f", "circle s", "line l", "label a"}
+            << QStringList{"s", "l", "a", "k", "f"};
+        QTest::newRow("windowed controls in the order made")
+            << QStringList{"box b", "label a", "frame f", "button k"}
+            << QStringList{"a", "b", "f", "k"};
+        QTest::newRow("a line to the front passes the graphics, not the boxes")
+            << QStringList{"label a", "line l", "circle s", "box b", "label c", "front l"}
+            << QStringList{"a", "s", "c", "l", "b"};
+        QTest::newRow("a line to the front with no windowed control")
+            << QStringList{"line l", "label a", "circle s", "front l"}
+            << QStringList{"a", "s", "l"};
+        QTest::newRow("a line to the back")
+            << QStringList{"label a", "box b", "line l", "back l"} << QStringList{"l", "a", "b"};
+    }
+    void stacking()
+    {
+        QFETCH(QStringList, steps);
+        QWidget container;
+        toolkit::Container into(&container);
+        QMap<QString, toolkit::Line> lines;
+        for (const QString& step : steps) {
+            const QString kind = step.section(' ', 0, 0);
+            const std::string name = step.section(' ', 1, 1).toStdString();
+            const toolkit::Geometry at{0, 0, 300, 300};
+            if (kind == "label") {
+                into.AddLabel({name, at, name});
+            } else if (kind == "box") {
+                into.AddTextBox({name, at, ""});
+            } else if (kind == "button") {
+                into.AddCommandButton({name, at, name});
+            } else if (kind == "frame") {
+                into.AddFrame({name, at, name});
+            } else if (kind == "circle") {
+                into.AddCircle({name, at, ""});
+            } else if (kind == "line") {
+                lines.insert(QString::fromStdString(name), into.AddLine(name, true));
+            } else if (kind == "front" || kind == "back") {
+                lines[QString::fromStdString(name)].ZOrder(kind == "front" ? 0 : 1);
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        QTEST(ObjectNamesBottomToTop(&container), "stacked");
     }
 
 };
