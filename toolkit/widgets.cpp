@@ -182,8 +182,11 @@ void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
         // At once, as Space does: a click still pending after the button has hidden itself
-        // would run its command a second time.
-        click();
+        // would run its command a second time. Once per press: the repeats of a held key (Enter
+        // still held after it closed a message box) press nothing, as with Space.
+        if (!event->isAutoRepeat()) {
+            click();
+        }
         return;
     }
     QPushButton::keyPressEvent(event);

@@ -228,6 +228,42 @@ private slots:
         QTEST(ObjectNamesBottomToTop(&container), "stacked");
     }
 
+    // Events sent to a focused button, in order: P and R a key's press and release, p and r the
+    // same as auto-repeat, which the platform sends while the key is held.
+    void heldKeyPressesOnce_data()
+    {
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<int>("clicks");
+        const Key enter{Qt::Key_Return, {}, "\r"};
+        const Key keypadEnter{Qt::Key_Enter, Qt::KeypadModifier, "\r"};
+        const Key space{Qt::Key_Space, {}, " "};
+        for (const auto& [name, key] :
+             {std::pair{"Enter", enter}, std::pair{"keypad Enter", keypadEnter},
+              std::pair{"Space", space}}) {
+            QTest::addRow("%s pressed", name) << key << "PR" << 1;
+            QTest::addRow("%s held", name) << key << "PrprprpR" << 1;
+            QTest::addRow("%s pressed twice", name) << key << "PRPR" << 2;
+            // The press went to a message box that closed on it; only the repeats come here.
+            QTest::addRow("%s held from elsewhere", name) << key << "prprpR" << 0;
+        }
+    }
+    void heldKeyPressesOnce()
+    {
+        QFETCH(Key, key);
+        QFETCH(QString, events);
+        toolkit::CommandButton button =
+            toolkit::Container(host.get()).AddCommandButton({"button", {0, 600, 1500, 375}, "OK"});
+        int clicks = 0;
+        button.OnClick([&clicks] { ++clicks; });
+        button.SetFocus();
+        for (const QChar event : events) {
+            const bool press = event.toUpper() == u'P';
+            const bool repeat = event.isLower();
+            QTest::simulateEvent(button.Widget(), press, key.key, key.modifiers, key.text, repeat);
+        }
+        QTEST(clicks, "clicks");
+    }
 };
 
 QTEST_MAIN(ControlsTest)

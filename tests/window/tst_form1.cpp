@@ -226,6 +226,38 @@ private slots:
         QVERIFY(w.Frame2.Visible());
     }
 
+    // A held Enter closes the time-out box with its first press; its repeats then reach
+    // "Готово!", which has the focus once the answer boxes are locked, and do not hand in.
+    void heldEnterAfterTimeOutDoesNotHandIn()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        w.Cz(9).SetFocus();
+        f->setSecondsLeft(1);
+        boxes->closeKey = Qt::Key_Return;
+        f->tick();
+        QCOMPARE(boxes->seen.size(), 1);
+        QVERIFY(!boxes->keyDidNotClose);
+        QCOMPARE(w.Window->Widget()->focusWidget(), w.Command2.Widget());
+        // The window comes back to the front once the box has closed, as a window manager does.
+        QApplication::setActiveWindow(w.Window->Widget());
+        QTRY_COMPARE(QApplication::focusWidget(), w.Command2.Widget());
+        QWidget* focused = QApplication::focusWidget();
+        for (int repeat = 0; repeat < 5; ++repeat) {
+            QTest::simulateEvent(focused, false, Qt::Key_Return, {}, "\r", true);
+            QTest::simulateEvent(focused, true, Qt::Key_Return, {}, "\r", true);
+        }
+        QTest::simulateEvent(focused, false, Qt::Key_Return, {}, "\r", false);
+        QCOMPARE(boxes->seen.size(), 1);
+        QVERIFY(!w.Frame2.Visible());
+
+        // A new press does hand in.
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCOMPARE(boxes->seen.size(), 2);
+        QCOMPARE(boxes->seen[1].title, "Результат теста");
+        QVERIFY(w.Frame2.Visible());
+    }
+
     void secondHandInGivesTheSameResult()
     {
         startWith(0.0f);
