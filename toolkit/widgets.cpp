@@ -177,19 +177,43 @@ CommandButtonWidget::CommandButtonWidget(const QString& caption, QWidget* parent
     : QPushButton(caption, parent)
 {}
 
+bool CommandButtonWidget::PressesButton(const QKeyEvent& event)
+{
+    const bool plain = (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int key = event.key();
+    return plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space);
+}
+
+bool CommandButtonWidget::IsRepeat(const QKeyEvent& event) const
+{
+    // An X server repeats a held key as a release and a press at the same moment, and Qt does
+    // not always flag that press as a repeat.
+    return event.isAutoRepeat() || (event.timestamp() != 0 && event.key() == releasedKey_ &&
+                                    event.timestamp() == releasedAt_);
+}
+
 void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
-        // At once, as Space does: a click still pending after the button has hidden itself
-        // would run its command a second time. Once per press: the repeats of a held key (Enter
-        // still held after it closed a message box) press nothing, as with Space.
-        if (!event->isAutoRepeat()) {
+    if (PressesButton(*event)) {
+        // At once: a click still pending after the button has hidden itself would run its
+        // command a second time. Once per press: the repeats of a held key (Enter still held
+        // after it closed a message box) press nothing.
+        if (!IsRepeat(*event)) {
             click();
         }
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void CommandButtonWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    releasedKey_ = event->key();
+    releasedAt_ = event->timestamp();
+    if (PressesButton(*event)) {
+        return; // pressed already, when the key went down
+    }
+    QPushButton::keyReleaseEvent(event);
 }
 
 LineWidget::LineWidget(QWidget* parent) : QWidget(parent)

@@ -43,7 +43,8 @@ private:
     QString FilterKeys(const QList<TypedKey>& keys, bool& unchanged);
 };
 
-// Enter presses a focused button as Space does.
+// Enter and Space press a focused button at once, once per press of the key however long it is
+// held.
 class CommandButtonWidget : public QPushButton {
     Q_OBJECT
 public:
@@ -51,6 +52,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    static bool PressesButton(const QKeyEvent& event);
+    bool IsRepeat(const QKeyEvent& event) const;
+    // The key last released on the button and when (0: time unknown).
+    int releasedKey_ = 0;
+    quint64 releasedAt_ = 0;
 };
 
 class LineWidget : public QWidget {

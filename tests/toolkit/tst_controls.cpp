@@ -228,8 +228,9 @@ private slots:
         QTEST(ObjectNamesBottomToTop(&container), "stacked");
     }
 
-    // Events sent to a focused button, in order: P and R a key's press and release, p and r the
-    // same as auto-repeat, which the platform sends while the key is held.
+    // Events sent to a focused button, in order, each at a time in milliseconds (0: unknown):
+    // P and R a key's press and release, p and r the same flagged as auto-repeat. While a key is
+    // held an X server sends a release and a press at the same moment, flagged or not.
     void heldKeyPressesOnce_data()
     {
         QTest::addColumn<Key>("key");
@@ -241,11 +242,18 @@ private slots:
         for (const auto& [name, key] :
              {std::pair{"Enter", enter}, std::pair{"keypad Enter", keypadEnter},
               std::pair{"Space", space}}) {
-            QTest::addRow("%s pressed", name) << key << "PR" << 1;
-            QTest::addRow("%s held", name) << key << "PrprprpR" << 1;
-            QTest::addRow("%s pressed twice", name) << key << "PRPR" << 2;
+            QTest::addRow("%s pressed", name) << key << "P10 R90" << 1;
+            QTest::addRow("%s pressed twice", name) << key << "P10 R90 P200 R290" << 2;
+            QTest::addRow("%s pressed twice, times unknown", name) << key << "P0 R0 P0 R0" << 2;
+            QTest::addRow("%s held, repeats flagged", name)
+                << key << "P10 r500 p500 r540 p540 R600" << 1;
+            QTest::addRow("%s held, repeats not flagged", name)
+                << key << "P10 R500 P500 R540 P540 R600" << 1;
             // The press went to a message box that closed on it; only the repeats come here.
-            QTest::addRow("%s held from elsewhere", name) << key << "prprpR" << 0;
+            QTest::addRow("%s held from elsewhere, flagged", name)
+                << key << "r500 p500 r540 p540 R600" << 0;
+            QTest::addRow("%s held from elsewhere, not flagged", name)
+                << key << "R500 P500 R540 P540 R600" << 0;
         }
     }
     void heldKeyPressesOnce()
@@ -257,10 +265,12 @@ private slots:
         int clicks = 0;
         button.OnClick([&clicks] { ++clicks; });
         button.SetFocus();
-        for (const QChar event : events) {
-            const bool press = event.toUpper() == u'P';
-            const bool repeat = event.isLower();
-            QTest::simulateEvent(button.Widget(), press, key.key, key.modifiers, key.text, repeat);
+        for (const QString& event : events.split(' ')) {
+            const bool press = event.front().toUpper() == u'P';
+            QKeyEvent sent(press ? QEvent::KeyPress : QEvent::KeyRelease, key.key, key.modifiers,
+                           key.text, event.front().isLower());
+            sent.setTimestamp(event.mid(1).toULongLong());
+            QApplication::sendEvent(button.Widget(), &sent);
         }
         QTEST(clicks, "clicks");
     }
