@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The fraction routines on the examples they are defined by, and where 16 bits run out.
 #include "engine/fraction.h"
+#include "tests/support/fraction_in_tables.h"
 
 #include <QTest>
 
 using core::OverflowError;
 using engine::Fraction;
-
-Q_DECLARE_METATYPE(engine::Fraction)
 
 namespace {
 Fraction F(int numerator, int denominator, int whole = 0)
@@ -15,14 +14,6 @@ Fraction F(int numerator, int denominator, int whole = 0)
     return Fraction{core::Int16(numerator), core::Int16(denominator), core::Int16(whole)};
 }
 } // namespace
-
-namespace QTest {
-template <> char* toString(const Fraction& f)
-{
-    return qstrdup(QByteArray::number(f.Whole) + " " + QByteArray::number(f.Numerator) + "/" +
-                   QByteArray::number(f.Denominator));
-}
-} // namespace QTest
 
 class FractionTest : public QObject {
     Q_OBJECT

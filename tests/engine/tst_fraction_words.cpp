@@ -2,6 +2,7 @@
 // Numbers and fractions read in Russian words, checked against tables written out by hand
 // here, apart from the code's own stems and endings.
 #include "engine/fraction_words.h"
+#include "tests/support/fraction_in_tables.h"
 
 #include <QTest>
 
@@ -12,7 +13,6 @@
 using engine::Fraction;
 using engine::GrammaticalCase;
 
-Q_DECLARE_METATYPE(engine::Fraction)
 Q_DECLARE_METATYPE(engine::GrammaticalCase)
 
 namespace {
@@ -105,14 +105,6 @@ QByteArray Words(const Fraction& f, GrammaticalCase c)
 }
 
 } // namespace
-
-namespace QTest {
-template <> char* toString(const Fraction& f)
-{
-    return qstrdup(QByteArray::number(f.Whole) + " " + QByteArray::number(f.Numerator) + "/" +
-                   QByteArray::number(f.Denominator));
-}
-} // namespace QTest
 
 class FractionWordsTest : public QObject {
     Q_OBJECT

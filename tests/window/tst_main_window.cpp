@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as it opens, and fractions written into its label groups, on the real widgets.
+#include "tests/support/fraction_in_tables.h"
 #include "tests/support/window_fixture.h"
 #include "window/fraction_display.h"
 
@@ -13,7 +14,6 @@
 using engine::Fraction;
 using window::LabelGroup;
 
-Q_DECLARE_METATYPE(engine::Fraction)
 Q_DECLARE_METATYPE(window::LabelGroup)
 
 namespace {
