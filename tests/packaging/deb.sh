@@ -18,6 +18,7 @@ for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation2 fo
 done
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.FractionTest.desktop \
+    ./usr/share/applications/io.github.drobi6.FractionTest.Journal.desktop \
     ./usr/share/metainfo/io.github.drobi6.FractionTest.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg; do
     grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
