@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/csv_export.h"
+
+#include "journal/attempt_store.h"
+#include "journal/journal_error.h"
+
+namespace journal {
+
+namespace {
+
+QString Number(const std::optional<int>& value)
+{
+    return value ? QString::number(*value) : QString();
+}
+
+QString LocalTimeText(const QDateTime& t)
+{
+    return t.isValid() ? t.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                       : QString();
+}
+
+// Keeps a spreadsheet from running what a pupil typed as a formula.
+QString FreeText(const QString& text)
+{
+    static const QString risky = QStringLiteral("=+-@'");
+    if (!text.isEmpty() && risky.contains(text.front())) {
+        return QLatin1Char('\'') + text;
+    }
+    return text;
+}
+
+QString FreeText(const std::string& text)
+{
+    return FreeText(QString::fromStdString(text));
+}
+
+void Write(QIODevice& out, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    if (out.write(bytes) != bytes.size()) {
+        throw JournalError(QStringLiteral("Не удалось записать CSV-файл: %1")
+                               .arg(out.errorString())
+                               .toStdString());
+    }
+}
+
+} // namespace
+
+QStringList CsvHeader()
+{
+    QStringList header = {
+        QStringLiteral("Код попытки"),    QStringLiteral("Ученик"),
+        QStringLiteral("Компьютер"),      QStringLiteral("Версия программы"),
+        QStringLiteral("Начало"),         QStringLiteral("Конец"),
+        QStringLiteral("Секунд"),         QStringLiteral("Как закончен"),
+        QStringLiteral("Верных ответов"), QStringLiteral("Оценка словами"),
+        QStringLiteral("Оценка"),
+    };
+    for (int n = 1; n <= engine::kAttemptRows; ++n) {
+        const QString row = QStringLiteral("Задание %1: ").arg(n);
+        header << row + QStringLiteral("действие");
+        for (const QString& what : {QStringLiteral("первая дробь"), QStringLiteral("вторая дробь"),
+                                    QStringLiteral("ответ")}) {
+            header << row + what + QStringLiteral(", целая часть")
+                   << row + what + QStringLiteral(", числитель")
+                   << row + what + QStringLiteral(", знаменатель");
+        }
+        header << row + QStringLiteral("введено, целая часть")
+               << row + QStringLiteral("введено, числитель")
+               << row + QStringLiteral("введено, знаменатель") << row + QStringLiteral("итог");
+    }
+    return header;
+}
+
+QStringList CsvFields(const StoredAttempt& a)
+{
+    const engine::AttemptRecord& r = a.Record;
+    QStringList fields = {
+        a.Id,
+        FreeText(a.Pupil),
+        FreeText(a.Host),
+        FreeText(a.ProgramVersion),
+        LocalTimeText(a.StartedAt),
+        LocalTimeText(a.EndedAt),
+        QString::number(r.SecondsUsed),
+        EndingText(r.End),
+        Number(r.RightCount),
+        FreeText(r.GradeText),
+        Number(r.Mark),
+    };
+    for (const engine::RowRecord& row : r.Rows) {
+        fields << (row.Op == engine::Operation::Divide ? QStringLiteral("деление")
+                                                       : QStringLiteral("умножение"));
+        for (const engine::Fraction* f : {&row.First, &row.Second, &row.Key}) {
+            fields << QString::number(f->Whole) << QString::number(f->Numerator)
+                   << QString::number(f->Denominator);
+        }
+        fields << FreeText(row.Typed.Whole) << FreeText(row.Typed.Numerator)
+               << FreeText(row.Typed.Denominator);
+        fields << (row.Right ? (*row.Right ? QStringLiteral("верно") : QStringLiteral("неверно"))
+                             : QString());
+    }
+    return fields;
+}
+
+QString CsvLine(const QStringList& fields)
+{
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString& field : fields) {
+        if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
+            field.contains(u'\r') || field.startsWith(u' ') || field.endsWith(u' ')) {
+            QString inner = field;
+            inner.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+            quoted << QLatin1Char('"') + inner + QLatin1Char('"');
+        } else {
+            quoted << field;
+        }
+    }
+    return quoted.join(u',');
+}
+
+void WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out)
+{
+    const std::vector<StoredAttempt> attempts = LoadAttempts(c, f);
+    const QString lineEnd = QStringLiteral("\r\n");
+    Write(out, QString(QChar(0xFEFF)) + CsvLine(CsvHeader()) + lineEnd);
+    for (const StoredAttempt& a : attempts) {
+        Write(out, CsvLine(CsvFields(a)) + lineEnd);
+    }
+}
+
+} // namespace journal

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The journal as a CSV file a spreadsheet opens as it is: UTF-8 with a byte order mark (so
+// spreadsheets do not guess another encoding), commas, CRLF line ends, fields quoted as RFC
+// 4180 says. A header row, then one line per attempt in start order with every field: the
+// attempt's own (times in local time, "yyyy-MM-dd HH:mm:ss"; the ending in words) and, for each
+// of the ten rows, the operation, the three fractions as whole/numerator/denominator, the three
+// typed texts and the verdict ("верно", "неверно", empty before judging).
+//
+// Free text that a spreadsheet would take for a formula (starting with = + - @) or that starts
+// with an apostrophe gets one leading apostrophe; a reader drops one leading apostrophe to
+// recover the text. It does not choose the journal or the file.
+#pragma once
+
+#include "journal/attempt_filter.h"
+#include "journal/journal_database.h"
+#include "journal/stored_attempt.h"
+
+#include <QIODevice>
+#include <QStringList>
+
+namespace journal {
+
+// Writes the attempts the filter picks. Throws JournalError when the journal cannot be read or
+// `out` cannot be written.
+void WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out);
+
+// The header row's names and one attempt's fields, in column order.
+QStringList CsvHeader();
+QStringList CsvFields(const StoredAttempt& a);
+
+// One line (without its CRLF) of fields quoted where needed.
+QString CsvLine(const QStringList& fields);
+
+} // namespace journal

@@ -1,0 +1,362 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/journal_database.h"
+
+#include "journal/journal_error.h"
+#include "journal/journal_settings.h"
+#include "journal/local_schema.h"
+#include "journal/sql_helpers.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <atomic>
+
+namespace journal {
+
+namespace {
+
+// How long to wait for a server that does not answer, in seconds (libpq's connect_timeout), and
+// how long one statement may run on it.
+constexpr int kConnectTimeoutSeconds = 3;
+constexpr int kStatementTimeoutMs = 15000;
+
+QString NewConnectionName(const QString& kind)
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("journal-%1-%2").arg(kind).arg(++counter);
+}
+
+void Forget(const QString& name)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isValid()) {
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString Native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// SQLite's codes for a file that is not a database or is damaged inside.
+bool IsNotADatabase(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("26") || code == QLatin1String("11") ||
+           error.databaseText().contains(QLatin1String("not a database")) ||
+           error.databaseText().contains(QLatin1String("malformed"));
+}
+
+// Renames the damaged file and whatever SQLite keeps beside it (a journal left there would be
+// played back into the fresh file) to "<name>.corrupt-<time>…". Gives the new name, or nothing
+// when it could not be moved.
+std::optional<QString> MoveAside(const QString& path)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString target = path + QStringLiteral(".corrupt-") + stamp;
+    for (int n = 2; QFileInfo::exists(target); ++n) {
+        target = path + QStringLiteral(".corrupt-%1-%2").arg(stamp).arg(n);
+    }
+    if (!QFile::rename(path, target)) {
+        return std::nullopt;
+    }
+    for (const char* side : {"-journal", "-wal", "-shm"}) {
+        const QString sidePath = path + QLatin1String(side);
+        if (QFileInfo::exists(sidePath)) {
+            QFile::rename(sidePath, target + QLatin1String(side));
+        }
+    }
+    return target;
+}
+
+// Creates the file with mode 0600 before SQLite does (SQLite would follow the umask), and takes
+// group and other rights away from an existing one. Gives a problem text or an empty string.
+QString PrepareFile(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    if (!QFileInfo::exists(folder)) {
+        if (!QDir().mkpath(folder)) {
+            return QStringLiteral("Не удалось создать папку журнала «%1»: проверьте права на "
+                                  "запись в неё.")
+                .arg(Native(folder));
+        }
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    if (!info.exists()) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFile::ReadOwner | QFile::WriteOwner)) {
+            return QStringLiteral("Не удалось создать файл журнала «%1» (%2): проверьте права на "
+                                  "запись в папку «%3».")
+                .arg(Native(path), file.errorString(), Native(folder));
+        }
+        return {};
+    }
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions now = QFile::permissions(path);
+    if (now & others) {
+        // The file holds minors' personal data; a failure (not the owner) is not fatal.
+        QFile::setPermissions(path, now & ~others &
+                                        ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser));
+    }
+    return {};
+}
+
+enum class LocalCheck { Ready, NotADatabase, Refused };
+
+struct LocalAttempt {
+    LocalCheck Check = LocalCheck::Refused;
+    QString Problem;
+};
+
+// Opens, checks and migrates the file under connection `name`; leaves it open only when Ready.
+LocalAttempt TryOpenLocal(const QString& path, const QString& name)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        return {LocalCheck::Refused,
+                QStringLiteral("Не удалось открыть журнал «%1» (%2): проверьте права на файл.")
+                    .arg(Native(path), db.lastError().text())};
+    }
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        const QSqlError error = probe.lastError();
+        probe.finish();
+        if (IsNotADatabase(error)) {
+            return {LocalCheck::NotADatabase, {}};
+        }
+        return {LocalCheck::Refused, QStringLiteral("Не удалось прочитать журнал «%1» (%2).")
+                                         .arg(Native(path), error.text())};
+    }
+    probe.finish();
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    try {
+        std::optional<int> version = LocalSchemaVersion(db);
+        if (!version) {
+            return {LocalCheck::Refused,
+                    QStringLiteral("Файл «%1» — не журнал этой программы (в нём другие "
+                                   "таблицы): укажите другой файл.")
+                        .arg(Native(path))};
+        }
+        if (*version > kSqliteSchemaVersion) {
+            return {LocalCheck::Refused,
+                    QStringLiteral("Журнал создан более новой версией программы (версия журнала "
+                                   "%1, эта программа знает версии до %2): обновите программу. "
+                                   "Журнал «%3» не изменён.")
+                        .arg(*version)
+                        .arg(kSqliteSchemaVersion)
+                        .arg(Native(path))};
+        }
+        if (*version == 0) {
+            CreateFirstLocalSchema(db);
+            version = 1;
+        }
+        MigrateLocalSchema(db, *version);
+    } catch (const JournalError& error) {
+        const QString text = QString::fromUtf8(error.what());
+        if (text.contains(QLatin1String("not a database")) ||
+            text.contains(QLatin1String("malformed"))) {
+            return {LocalCheck::NotADatabase, {}};
+        }
+        return {LocalCheck::Refused,
+                QStringLiteral("Журнал «%1» не готов к работе: %2. Проверьте права на запись в "
+                               "файл и его папку.")
+                    .arg(Native(path), text)};
+    }
+    return {LocalCheck::Ready, {}};
+}
+
+// libpq's English words for the usual faults, as the sentence that says what to check.
+QString ServerProblem(const QUrl& url, const QString& libpqText)
+{
+    const QString where = QStringLiteral("%1:%2").arg(url.host()).arg(url.port(5432));
+    if (libpqText.contains(QLatin1String("password authentication failed")) ||
+        libpqText.contains(QLatin1String("no password supplied")) ||
+        libpqText.contains(QLatin1String("authentication failed"))) {
+        return QStringLiteral("Сервер журнала %1 не принял пользователя «%2»: проверьте имя и "
+                              "пароль (в адресе журнала или в ~/.pgpass).")
+            .arg(where, url.userName());
+    }
+    if (libpqText.contains(QLatin1String("could not translate host name")) ||
+        libpqText.contains(QLatin1String("Name or service not known"))) {
+        return QStringLiteral("Сервер журнала «%1» не найден: проверьте имя сервера в адресе "
+                              "журнала.")
+            .arg(url.host());
+    }
+    if (libpqText.contains(QLatin1String("does not exist")) &&
+        libpqText.contains(QLatin1String("database"))) {
+        return QStringLiteral("На сервере журнала %1 нет базы «%2»: проверьте имя базы в адресе "
+                              "журнала.")
+            .arg(where, url.path().mid(1));
+    }
+    if (libpqText.contains(QLatin1String("Connection refused")) ||
+        libpqText.contains(QLatin1String("timeout expired")) ||
+        libpqText.contains(QLatin1String("No route to host")) ||
+        libpqText.contains(QLatin1String("Network is unreachable"))) {
+        return QStringLiteral("Сервер журнала %1 не отвечает: проверьте, что он запущен и "
+                              "доступен по сети, и номер порта в адресе журнала.")
+            .arg(where);
+    }
+    return QStringLiteral("Не удалось подключиться к серверу журнала %1 (%2).")
+        .arg(where, libpqText.trimmed());
+}
+
+} // namespace
+
+QString UriForMessages(const QString& uri)
+{
+    QUrl url(uri);
+    if (!url.isValid() || url.password().isEmpty()) {
+        return uri;
+    }
+    url.setPassword(QStringLiteral("***"));
+    return url.toString();
+}
+
+QString LocalJournalPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/journal.sqlite");
+}
+
+OpenResult OpenSqlite(const QString& path)
+{
+    QString note;
+    for (int round = 0; round < 2; ++round) {
+        if (QString problem = PrepareFile(path); !problem.isEmpty()) {
+            return {std::nullopt, problem};
+        }
+        const QString name = NewConnectionName(QStringLiteral("sqlite"));
+        const LocalAttempt attempt = TryOpenLocal(path, name);
+        if (attempt.Check == LocalCheck::Ready) {
+            return {Connection{name, Backend::Sqlite}, note};
+        }
+        Forget(name);
+        if (attempt.Check == LocalCheck::Refused || round > 0) {
+            return {std::nullopt,
+                    attempt.Problem.isEmpty()
+                        ? QStringLiteral("Журнал «%1» повреждён, и новый начать не удалось.")
+                              .arg(Native(path))
+                        : attempt.Problem};
+        }
+        const std::optional<QString> movedTo = MoveAside(path);
+        if (!movedTo) {
+            return {std::nullopt,
+                    QStringLiteral("Журнал «%1» повреждён, и его не удалось переименовать: "
+                                   "проверьте права на запись в его папку.")
+                        .arg(Native(path))};
+        }
+        note = QStringLiteral("Журнал «%1» был повреждён: он сохранён как «%2», начат новый "
+                              "журнал.")
+                   .arg(Native(path), Native(*movedTo));
+    }
+    return {std::nullopt, note};
+}
+
+OpenResult OpenServer(const QString& uri)
+{
+    const QUrl url(uri, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() ||
+        (scheme != QLatin1String("postgresql") && scheme != QLatin1String("postgres")) ||
+        url.host().isEmpty() || url.path().size() < 2 || url.path().indexOf(u'/', 1) >= 0 ||
+        (url.port() != -1 && url.port() < 1)) {
+        return {std::nullopt, QStringLiteral("Адрес журнала «%1» записан неверно: нужен вид "
+                                             "postgresql://пользователь:пароль@сервер:порт/база.")
+                                  .arg(UriForMessages(uri))};
+    }
+    QStringList options = {
+        QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds),
+        QStringLiteral("application_name=fraction-test"),
+        QStringLiteral("options='-c statement_timeout=%1'").arg(kStatementTimeoutMs),
+    };
+    const QUrlQuery query(url);
+    for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
+        // libpq's own keywords only: letters and underscores; the value is quoted for libpq.
+        static const QRegularExpression keyword(QStringLiteral("^[a-z_]+$"));
+        if (!keyword.match(key).hasMatch()) {
+            return {std::nullopt, QStringLiteral("Адрес журнала «%1»: непонятный параметр «%2».")
+                                      .arg(UriForMessages(uri), key)};
+        }
+        QString quoted = value;
+        quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+        options << QStringLiteral("%1='%2'").arg(key, quoted);
+    }
+    const QString name = NewConnectionName(QStringLiteral("server"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(url.host());
+        db.setPort(url.port(5432));
+        db.setDatabaseName(url.path().mid(1));
+        db.setUserName(url.userName());
+        db.setPassword(url.password());
+        db.setConnectOptions(options.join(u';'));
+        if (!db.open()) {
+            const QString problem =
+                ServerProblem(url, db.lastError().databaseText() + QLatin1Char(' ') +
+                                       db.lastError().driverText());
+            db = QSqlDatabase();
+            Forget(name);
+            return {std::nullopt, problem};
+        }
+        QSqlQuery version(db);
+        if (!version.exec(QStringLiteral("SELECT max(version) FROM schema_version")) ||
+            !version.next()) {
+            version.finish();
+            db = QSqlDatabase();
+            Forget(name);
+            return {std::nullopt,
+                    QStringLiteral("На сервере журнала %1 нет таблиц журнала или у пользователя "
+                                   "«%2» нет к ним доступа: загрузите в базу "
+                                   "postgresql-journal.sql (см. README).")
+                        .arg(url.host(), url.userName())};
+        }
+        const int found = version.value(0).toInt();
+        version.finish();
+        if (found > kServerSchemaVersion) {
+            db = QSqlDatabase();
+            Forget(name);
+            return {std::nullopt,
+                    QStringLiteral("Журнал создан более новой версией программы (версия журнала "
+                                   "%1, эта программа знает версии до %2): обновите программу. "
+                                   "Журнал на сервере %3 не изменён.")
+                        .arg(found)
+                        .arg(kServerSchemaVersion)
+                        .arg(url.host())};
+        }
+    }
+    return {Connection{name, Backend::Postgres}, {}};
+}
+
+OpenResult OpenForReading()
+{
+    const JournalSettings settings = ConfiguredJournalSettings();
+    if (!settings.ServerUri.isEmpty()) {
+        return OpenServer(settings.ServerUri);
+    }
+    return OpenSqlite(settings.LocalPath);
+}
+
+void CloseConnection(const Connection& c)
+{
+    Forget(c.Name);
+}
+
+} // namespace journal

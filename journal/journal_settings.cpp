@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/journal_settings.h"
+
+#include "journal/journal_database.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace journal {
+
+bool IsServerUri(const QString& text)
+{
+    return text.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive) ||
+           text.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive);
+}
+
+QString LogPathBeside(const QString& localPath)
+{
+    return QFileInfo(localPath).absolutePath() + QStringLiteral("/journal.log");
+}
+
+JournalSettings ConfiguredJournalSettings()
+{
+    JournalSettings settings;
+    settings.LocalPath = LocalJournalPath();
+    const QString fromEnvironment = qEnvironmentVariable(kJournalEnvironmentVariable).trimmed();
+    if (!fromEnvironment.isEmpty()) {
+        if (IsServerUri(fromEnvironment)) {
+            settings.ServerUri = fromEnvironment;
+        } else {
+            settings.LocalPath = fromEnvironment;
+        }
+    } else {
+        // The user scope falls back to the system-wide file by itself.
+        const QSettings file(QSettings::IniFormat, QSettings::UserScope,
+                             QStringLiteral("fraction-test"), QStringLiteral("fraction-test"));
+        settings.ServerUri = file.value(QStringLiteral("journal/server")).toString().trimmed();
+    }
+    settings.LogPath = LogPathBeside(settings.LocalPath);
+    return settings;
+}
+
+} // namespace journal

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where this computer's journal is: the local SQLite file (always written first; it is the
+// outbox), the classroom server if one is set up, and the journal's own log file.
+//
+// The server comes from the environment variable FRACTION_TEST_JOURNAL (which wins, and may
+// instead name an SQLite file to use as the local journal) or from the settings file's key
+// `journal/server`: the user's ~/.config/fraction-test/fraction-test.ini if there is one, else
+// the administrator's /etc/xdg/fraction-test/fraction-test.ini (XDG_CONFIG_HOME and
+// XDG_CONFIG_DIRS move them). Nothing here opens a database.
+#pragma once
+
+#include <QString>
+
+namespace journal {
+
+struct JournalSettings {
+    QString LocalPath; // the local SQLite journal
+    QString ServerUri; // postgresql://…; empty when there is no server
+    QString LogPath;   // the journal's own log, with times
+};
+
+inline constexpr const char* kJournalEnvironmentVariable = "FRACTION_TEST_JOURNAL";
+
+// The settings as the environment and the settings file give them.
+JournalSettings ConfiguredJournalSettings();
+
+// True for text that names a server (postgresql:// or postgres://) rather than a file.
+bool IsServerUri(const QString& text);
+
+// journal.log in the folder of the local journal.
+QString LogPathBeside(const QString& localPath);
+
+} // namespace journal

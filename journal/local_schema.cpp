@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/local_schema.h"
+
+#include "journal/attempt_filter.h"
+#include "journal/journal_database.h"
+#include "journal/journal_error.h"
+#include "journal/sql_helpers.h"
+#include "journal/stored_attempt.h"
+
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace journal {
+
+namespace {
+
+const QString kReadFailed = QStringLiteral("Не удалось прочитать журнал");
+const QString kUpgradeFailed = QStringLiteral("Не удалось обновить журнал до новой версии");
+
+// The same tables and columns as the server's, in SQLite's types: ids and texts TEXT, times
+// TEXT (UTC, ISO 8601 with milliseconds and 'Z'), verdicts INTEGER 0/1/NULL.
+const char* const kFirstSchema[] = {
+    "CREATE TABLE schema_version (version INTEGER NOT NULL)",
+    "INSERT INTO schema_version (version) VALUES (1)",
+    "CREATE TABLE attempt ("
+    " id TEXT PRIMARY KEY,"
+    " pupil TEXT NOT NULL,"
+    " host TEXT NOT NULL,"
+    " program_version TEXT NOT NULL,"
+    " started_at TEXT NOT NULL,"
+    " ended_at TEXT,"
+    " seconds_used INTEGER NOT NULL CHECK (seconds_used BETWEEN 0 AND 600),"
+    " ending TEXT NOT NULL"
+    "  CHECK (ending IN ('running', 'handed_in', 'timed_out', 'interrupted')),"
+    " right_count INTEGER CHECK (right_count BETWEEN 0 AND 10),"
+    " grade_text TEXT,"
+    " mark INTEGER CHECK (mark BETWEEN 2 AND 5))",
+    "CREATE TABLE attempt_row ("
+    " attempt_id TEXT NOT NULL REFERENCES attempt (id) ON DELETE CASCADE,"
+    " row_no INTEGER NOT NULL CHECK (row_no BETWEEN 0 AND 9),"
+    " operation INTEGER NOT NULL CHECK (operation IN (1, 2)),"
+    " first_whole INTEGER NOT NULL,"
+    " first_numerator INTEGER NOT NULL,"
+    " first_denominator INTEGER NOT NULL,"
+    " second_whole INTEGER NOT NULL,"
+    " second_numerator INTEGER NOT NULL,"
+    " second_denominator INTEGER NOT NULL,"
+    " key_whole INTEGER NOT NULL,"
+    " key_numerator INTEGER NOT NULL,"
+    " key_denominator INTEGER NOT NULL,"
+    " typed_whole TEXT NOT NULL,"
+    " typed_numerator TEXT NOT NULL,"
+    " typed_denominator TEXT NOT NULL,"
+    " verdict INTEGER CHECK (verdict IN (0, 1)),"
+    " PRIMARY KEY (attempt_id, row_no))",
+};
+
+void RunAll(const QSqlDatabase& db, const std::vector<QString>& statements)
+{
+    for (const QString& sql : statements) {
+        RunSql(db, sql, {}, kUpgradeFailed);
+    }
+}
+
+// Version 2: the outbox, the folded names, the index on start times.
+void MigrateToSecond(const QSqlDatabase& db)
+{
+    RunAll(db, {
+                   QStringLiteral("ALTER TABLE attempt ADD COLUMN pupil_folded TEXT NOT NULL "
+                                  "DEFAULT ''"),
+                   QStringLiteral("CREATE INDEX attempt_started_at ON attempt (started_at)"),
+                   // One line per attempt that a configured server does not have yet.
+                   QStringLiteral("CREATE TABLE outbox ("
+                                  " attempt_id TEXT PRIMARY KEY"
+                                  "  REFERENCES attempt (id) ON DELETE CASCADE,"
+                                  " queued_at TEXT NOT NULL)"),
+               });
+    // SQLite cannot fold Cyrillic, so the names are folded here, one by one.
+    QSqlQuery names =
+        RunSql(db, QStringLiteral("SELECT id, pupil FROM attempt"), {}, kUpgradeFailed);
+    std::vector<std::pair<QString, QString>> folded;
+    while (names.next()) {
+        folded.emplace_back(names.value(0).toString(), FoldedName(names.value(1).toString()));
+    }
+    names.finish();
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("UPDATE attempt SET pupil_folded = ? WHERE id = ?"));
+    for (const auto& [id, name] : folded) {
+        RunPrepared(update, {name, id}, kUpgradeFailed);
+    }
+    // Nothing of a version-1 journal was ever sent: every finished attempt waits to go.
+    RunSql(db,
+           QStringLiteral("INSERT INTO outbox (attempt_id, queued_at)"
+                          " SELECT id, ? FROM attempt WHERE ending <> 'running'"),
+           {StorageTimeText(QDateTime::currentDateTimeUtc())}, kUpgradeFailed);
+}
+
+} // namespace
+
+std::optional<int> LocalSchemaVersion(const QSqlDatabase& db)
+{
+    QSqlQuery tables = RunSql(
+        db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), {}, kReadFailed);
+    QStringList names;
+    while (tables.next()) {
+        names << tables.value(0).toString();
+    }
+    if (names.isEmpty()) {
+        return 0;
+    }
+    if (!names.contains(QStringLiteral("schema_version")) ||
+        !names.contains(QStringLiteral("attempt"))) {
+        return std::nullopt;
+    }
+    QSqlQuery version =
+        RunSql(db, QStringLiteral("SELECT max(version) FROM schema_version"), {}, kReadFailed);
+    if (!version.next() || version.value(0).isNull()) {
+        return std::nullopt;
+    }
+    return version.value(0).toInt();
+}
+
+void CreateFirstLocalSchema(const QSqlDatabase& db)
+{
+    Transaction transaction(db, kUpgradeFailed);
+    for (const char* sql : kFirstSchema) {
+        RunSql(db, QString::fromUtf8(sql), {}, kUpgradeFailed);
+    }
+    transaction.Commit();
+}
+
+void MigrateLocalSchema(const QSqlDatabase& db, int from)
+{
+    // steps[i] takes a journal from version i + 1 to version i + 2.
+    const std::vector<std::function<void(const QSqlDatabase&)>> steps = {MigrateToSecond};
+    static_assert(kSqliteSchemaVersion == 2, "every schema version needs its migration step");
+    for (int version = from; version < kSqliteSchemaVersion; ++version) {
+        Transaction transaction(db, kUpgradeFailed);
+        steps.at(static_cast<std::size_t>(version - 1))(db);
+        RunSql(db, QStringLiteral("UPDATE schema_version SET version = ?"), {version + 1},
+               kUpgradeFailed);
+        transaction.Commit();
+    }
+}
+
+} // namespace journal

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One attempt as the journal keeps it: the window's plain record plus who, where, with which
+// version and when. Also the words an ending is shown and stored with.
+//
+// Nothing here reads or writes a database (attempt_store.h does).
+#pragma once
+
+#include "engine/attempt_record.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace journal {
+
+struct StoredAttempt {
+    QString Id; // UUID text without braces
+    QString Pupil, Host, ProgramVersion;
+    QDateTime StartedAt;          // UTC
+    QDateTime EndedAt;            // UTC; invalid while running
+    engine::AttemptRecord Record; // End, SecondsUsed, Rows, RightCount, GradeText, Mark
+
+    friend bool operator==(const StoredAttempt&, const StoredAttempt&) = default;
+};
+
+// How an attempt ended, as the teacher reads it: "сдан", "время вышло", "прерван", "идёт".
+QString EndingText(engine::AttemptEnd end);
+
+// The code the `ending` column holds: "handed_in", "timed_out", "interrupted", "running".
+QString EndingCode(engine::AttemptEnd end);
+// The ending a stored code stands for; nothing for a code this program does not know.
+std::optional<engine::AttemptEnd> EndingFromCode(const QString& code);
+
+// A new attempt id: a random UUID in lower case, without braces.
+QString NewAttemptId();
+
+// A moment in the form the local journal stores times in: UTC, ISO 8601 with milliseconds and
+// 'Z' ("2026-12-10T05:44:22.123Z"); sorts as text in time order. Empty for an invalid time.
+QString StorageTimeText(const QDateTime& t);
+// The reverse; an invalid QDateTime for empty or malformed text.
+QDateTime TimeFromStorageText(const QString& text);
+
+} // namespace journal
