@@ -159,7 +159,8 @@ QString AttemptListModel::AttemptId(int row) const
     if (row < 0 || row >= rowCount()) {
         return {};
     }
-    return record(row).value(kIdField).toString();
+    // Past the shown columns, so asked of the query model itself.
+    return QSqlQueryModel::data(createIndex(row, kIdField), Qt::DisplayRole).toString();
 }
 
 void AttemptListModel::FetchAll()
@@ -197,7 +198,7 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
     case Duration:
         return DurationText(value.toInt());
     case Ending: {
-        const auto end = EndingFromCode(value.toString());
+        const auto end = journal::EndingFromCode(value.toString());
         return end ? journal::EndingText(*end) : value.toString();
     }
     case RightCount:

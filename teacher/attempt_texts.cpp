@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_texts.h"
 
+#include "journal/stored_attempt.h"
+
 #include <QLocale>
 
 #include <cstdlib>
@@ -22,8 +24,7 @@ QDateTime StoredTime(const QVariant& value)
     if (value.typeId() == QMetaType::QDateTime) {
         return value.toDateTime().toUTC();
     }
-    QDateTime time = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
-    return time.isValid() ? time.toUTC() : QDateTime();
+    return journal::TimeFromStorageText(value.toString());
 }
 
 QString DateTimeText(const QDateTime& time)
@@ -40,23 +41,6 @@ QString DateText(const QDate& date)
 QString DurationText(int seconds)
 {
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-std::optional<engine::AttemptEnd> EndingFromCode(const QString& code)
-{
-    if (code == QLatin1String("running")) {
-        return engine::AttemptEnd::Running;
-    }
-    if (code == QLatin1String("handed_in")) {
-        return engine::AttemptEnd::HandedIn;
-    }
-    if (code == QLatin1String("timed_out")) {
-        return engine::AttemptEnd::TimedOut;
-    }
-    if (code == QLatin1String("interrupted")) {
-        return engine::AttemptEnd::Interrupted;
-    }
-    return std::nullopt;
 }
 
 QString OperationSign(engine::Operation op)

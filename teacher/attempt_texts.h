@@ -40,9 +40,6 @@ QString DateText(const QDate& date);
 // Seconds as minutes and seconds, "7:05".
 QString DurationText(int seconds);
 
-// The journal's code for how an attempt ended ("handed_in", …), or nothing for another text.
-std::optional<engine::AttemptEnd> EndingFromCode(const QString& code);
-
 // "·" for multiplication, ":" for division, as written in a Russian school.
 QString OperationSign(engine::Operation op);
 // "умножить на", "разделить на": the sign in words for screen readers.

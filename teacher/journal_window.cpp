@@ -52,7 +52,7 @@ QString TodayFileName(const QString& what, const QString& extension)
 } // namespace
 
 JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
-    : QMainWindow(parent), connection_(opened.Db)
+    : QMainWindow(parent), connection_(opened.Db), openNote_(opened.Problem)
 {
     setWindowTitle(QStringLiteral("Журнал результатов"));
     setObjectName(QStringLiteral("journalWindow"));
@@ -309,7 +309,7 @@ void JournalWindow::SaySummary()
         Say(QStringLiteral("За выбранные дни с таким именем попыток нет: измените даты или "
                            "имя, или отметьте «За все дни»."));
     } else {
-        Say({});
+        Say(openNote_);
     }
 }
 

@@ -70,6 +70,8 @@ private:
     QStringList SelectedIds() const;
 
     std::optional<journal::Connection> connection_;
+    // Said when the journal opened with something to know (a damaged file moved aside).
+    QString openNote_;
     AttemptListModel* model_ = nullptr;
     QCheckBox* allDays_ = nullptr;
     QDateEdit* from_ = nullptr;

@@ -5,6 +5,7 @@
 #include "teacher/attempt_texts.h"
 #include "teacher/stacked_fraction.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -91,10 +92,18 @@ void PrintAttemptList(AttemptListModel& model, QPagedPaintDevice& device)
     tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     tableFormat.setBorderCollapse(true);
     tableFormat.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    // Room for a whole name and a date with its time on one line each.
+    QList<QTextLength> widths;
+    for (const qreal percent : {27, 13, 20, 8, 14, 9, 9}) {
+        widths << QTextLength(QTextLength::PercentageLength, percent);
+    }
+    tableFormat.setColumnWidthConstraints(widths);
     const int columns = AttemptListModel::ColumnCount;
     QTextTable* table = cursor.insertTable(model.rowCount() + 1, columns, tableFormat);
     QTextCharFormat heading;
-    heading.setFont(DocumentFont(10, true));
+    heading.setFont(DocumentFont(9, true));
+    QTextCharFormat cell;
+    cell.setFont(DocumentFont(9));
     for (int c = 0; c < columns; ++c) {
         table->cellAt(0, c).firstCursorPosition().insertText(
             model.headerData(c, Qt::Horizontal).toString(), heading);
@@ -102,9 +111,14 @@ void PrintAttemptList(AttemptListModel& model, QPagedPaintDevice& device)
     for (int r = 0; r < model.rowCount(); ++r) {
         for (int c = 0; c < columns; ++c) {
             table->cellAt(r + 1, c).firstCursorPosition().insertText(
-                model.data(model.index(r, c)).toString(), plain);
+                model.data(model.index(r, c)).toString(), cell);
         }
     }
+    // Laid out on the device itself (only now: laying out every insertion at the device's
+    // resolution is slow), so that the table's columns are fractions of the real page and not
+    // of the page less the default 2 cm that QTextDocument::print would add to the margins.
+    document.documentLayout()->setPaintDevice(&device);
+    document.setPageSize(QSizeF(device.width(), device.height()));
     document.print(&device);
 }
 

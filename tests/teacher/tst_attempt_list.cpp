@@ -6,6 +6,7 @@
 #include "tests/teacher/journal_fixture.h"
 
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -209,8 +210,9 @@ private slots:
     {
         teacher::AttemptListModel model(*j->db);
         QVERIFY(model.SetFilter(Today()));
-        QSqlDatabase::database(j->db->Name).exec("DROP TABLE attempt_row");
-        QSqlDatabase::database(j->db->Name).exec("DROP TABLE attempt");
+        QSqlQuery drop(QSqlDatabase::database(j->db->Name));
+        QVERIFY(drop.exec("DROP TABLE attempt_row"));
+        QVERIFY(drop.exec("DROP TABLE attempt"));
         QVERIFY(!model.Refresh());
         QVERIFY2(model.Problem().startsWith("Не удалось прочитать журнал"),
                  qPrintable(model.Problem()));

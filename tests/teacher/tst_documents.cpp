@@ -3,9 +3,11 @@
 // filter shows), the list and one attempt as A4 PDF read back with poppler's pdftotext, the
 // verdict colours found in the rendered page, and a file that cannot be written.
 #include "journal/csv_export.h"
+#include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/journal_window.h"
 #include "tests/teacher/journal_fixture.h"
+#include "tests/teacher/typing.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -132,7 +135,7 @@ private slots:
     {
         // Only the pupils the name filter shows.
         auto* pupil = window->findChild<QLineEdit*>("pupilFilter");
-        QTest::keyClicks(pupil, "ов");
+        TypeInto(pupil, "ов");
         QTRY_COMPARE(window->Model()->rowCount(), 2);
         const QString path = out.filePath("list.pdf");
         QVERIFY(window->ExportListPdf(path));
@@ -142,9 +145,9 @@ private slots:
         QVERIFY(text.contains("Ученики, в имени которых есть «ов»"));
         QVERIFY(text.contains("Попыток: 2, средняя отметка: 4,5"));
         for (const char* heading : {"Ученик", "Компьютер", "Начало", "Время", "Отметка"}) {
-            QVERIFY2(text.contains(QString::fromUtf8(heading)), heading);
+            QVERIFY2(text.contains(QString::fromUtf8(heading)), qPrintable(text));
         }
-        QVERIFY(text.contains("Орлов, \"Сокол\" Илья"));
+        QVERIFY2(text.contains("Орлов, \"Сокол\" Илья"), qPrintable(text));
         QVERIFY(text.contains("Петров Пётр"));
         QVERIFY(!text.contains("Ким"));
         QVERIFY(text.contains(QDate::currentDate().toString("dd.MM.yyyy") + " 09:10"));

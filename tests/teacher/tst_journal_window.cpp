@@ -8,6 +8,7 @@
 #include "teacher/charts_view.h"
 #include "teacher/journal_window.h"
 #include "tests/teacher/journal_fixture.h"
+#include "tests/teacher/typing.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -105,6 +107,14 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
     QTableView* List() const { return w->findChild<QTableView*>("list"); }
+    // The Delete key in the list, the window active as after a message box closes.
+    void PressDeleteInList()
+    {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Delete);
+    }
     void Click(int row, Qt::KeyboardModifiers keys = {})
     {
         const QRect cell = List()->visualRect(w->Model()->index(row, 0));
@@ -142,9 +152,9 @@ private slots:
 
         auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
         pupil->setFocus();
-        QTest::keyClicks(pupil, "иван");
+        TypeInto(pupil, "иван");
         QTRY_COMPARE(w->Model()->rowCount(), 3); // Сидоров Иван too
-        QTest::keyClicks(pupil, "ов");
+        TypeInto(pupil, "ов");
         QTRY_COMPARE(w->Model()->rowCount(), 2);
         QTRY_COMPARE(totals->text(), "Показано попыток: 2; средняя отметка: 4,0");
 
@@ -153,7 +163,7 @@ private slots:
         QCOMPARE(totals->text(), "Показано попыток: 3; средняя отметка: 3,3");
         QVERIFY(!w->findChild<QDateEdit*>("from")->isEnabled());
 
-        QTest::keyClicks(pupil, "ич");
+        TypeInto(pupil, "ич");
         QTRY_COMPARE(w->Model()->rowCount(), 0);
         QVERIFY2(w->StatusText().contains("попыток нет"), qPrintable(w->StatusText()));
 
@@ -208,7 +218,7 @@ private slots:
                  qPrintable(charts->PupilText()));
         QCOMPARE(charts->PupilText().count(" — "), 2);
         // The charts follow the filter.
-        QTest::keyClicks(w->findChild<QLineEdit*>("pupilFilter"), "Сидоров");
+        TypeInto(w->findChild<QLineEdit*>("pupilFilter"), "Сидоров");
         QTRY_COMPARE(Bars(charts->MarksChart()), (QList<qreal>{0, 0, 0, 1}));
     }
 
@@ -225,7 +235,7 @@ private slots:
 
         {
             BoxAnswer cancel("Отмена");
-            QTest::keyClick(List(), Qt::Key_Delete);
+            PressDeleteInList();
             QCOMPARE(cancel.text, "Удалить из журнала 2 попытки? Вернуть их будет нельзя.");
         }
         QCOMPARE(w->Model()->rowCount(), 3);
@@ -233,7 +243,7 @@ private slots:
 
         {
             BoxAnswer confirm("Удалить");
-            QTest::keyClick(List(), Qt::Key_Delete);
+            PressDeleteInList();
             QCOMPARE(confirm.text, "Удалить из журнала 2 попытки? Вернуть их будет нельзя.");
         }
         QCOMPARE(w->Model()->rowCount(), 1);
@@ -247,7 +257,7 @@ private slots:
         Click(0);
         auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
         pupil->setFocus();
-        QTest::keyClicks(pupil, "x");
+        TypeInto(pupil, "x");
         QTest::keyClick(pupil, Qt::Key_Home);
         {
             BoxAnswer none("Отмена");
@@ -299,7 +309,8 @@ private slots:
             // A port nothing listens on.
             opened = journal::OpenServer("postgresql://fraction_teacher:x@127.0.0.1:9/journal");
         } else {
-            QSqlDatabase::database(j->db->Name).exec("UPDATE schema_version SET version = 999");
+            QVERIFY(QSqlQuery(QSqlDatabase::database(j->db->Name))
+                        .exec("UPDATE schema_version SET version = 999"));
             before = Dump(*j->db);
             opened = journal::OpenSqlite(j->Path());
         }
