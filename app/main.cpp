@@ -1,4 +1,6 @@
 // The program's entry: starts the toolkit, creates the window, delivers events until the end.
+// The commands (--export-csv, --version, --help) run before any window and need no display.
+#include "app/command_line.h"
 #include "toolkit/program.h"
 #include "toolkit/random_source.h"
 #include "window/test_flow.h"
@@ -7,7 +9,21 @@
 
 int main(int argc, char** argv)
 {
+    const app::Command command = app::ParseCommandLine(app::ArgumentsOf(argc, argv));
+    if (app::RunsWithoutWindow(command, app::ArgumentsOf(argc, argv))) {
+        return app::RunCommand(command, argc, argv);
+    }
     const auto app = toolkit::StartToolkit(argc, argv);
+    // Qt has taken its own options (-platform …); what is left must be the program's.
+    const app::Command windowCommand = app::ParseCommandLine(QCoreApplication::arguments());
+    if (windowCommand.Kind == app::CommandKind::Error) {
+        return app::ReportUsageError(windowCommand.Message);
+    }
+    if (windowCommand.Kind == app::CommandKind::JournalWindow) {
+        // HOOK --journal: the teacher's journal window is started here once it is connected.
+        return app::ReportUsageError(
+            QStringLiteral("окно журнала учителя в этой сборке ещё не подключено"));
+    }
     toolkit::SystemRandomSource random;
     window::Form1 form(random);
     form.Show();

@@ -2,6 +2,7 @@
 #include "journal/attempt_store.h"
 
 #include "journal/journal_error.h"
+#include "journal/local_outbox.h"
 #include "journal/sql_helpers.h"
 
 #include <QHash>
@@ -156,7 +157,7 @@ QString AssignmentsFromExcluded(const QStringList& columns, qsizetype skip)
 
 // Writes the attempt and its rows; `replace` updates what is there, otherwise a stored attempt
 // is left as it is. Gives whether the attempt's own line was written.
-bool Write(const Connection& c, const StoredAttempt& a, bool replace)
+bool Write(const Connection& c, const StoredAttempt& a, bool replace, bool queue = false)
 {
     CheckStorable(a);
     const QSqlDatabase db = DatabaseNamed(c.Name);
@@ -191,6 +192,12 @@ bool Write(const Connection& c, const StoredAttempt& a, bool replace)
                         RowValues(a.Id, i, a.Record.Rows.at(static_cast<std::size_t>(i)), c.Kind),
                         kSaveFailed);
         }
+    }
+    if (queue) {
+        RunSql(db,
+               QStringLiteral("INSERT INTO outbox (attempt_id, queued_at) VALUES (?, ?)"
+                              " ON CONFLICT (attempt_id) DO NOTHING"),
+               {a.Id, StorageTimeText(QDateTime::currentDateTimeUtc())}, kSaveFailed);
     }
     transaction.Commit();
     return written;
@@ -280,6 +287,44 @@ QString SelectRows(Backend backend)
 void SaveAttempt(const Connection& c, const StoredAttempt& a)
 {
     Write(c, a, true);
+}
+
+void SaveAndQueue(const Connection& c, const StoredAttempt& a)
+{
+    if (c.Kind != Backend::Sqlite) {
+        throw JournalError("Очередь отправки есть только в местном журнале");
+    }
+    Write(c, a, true, true);
+}
+
+QStringList QueuedIds(const Connection& c)
+{
+    QSqlQuery q =
+        RunSql(DatabaseNamed(c.Name),
+               QStringLiteral("SELECT attempt_id FROM outbox ORDER BY queued_at"), {}, kReadFailed);
+    QStringList ids;
+    while (q.next()) {
+        ids << q.value(0).toString();
+    }
+    return ids;
+}
+
+QStringList RunningAttemptIds(const Connection& c)
+{
+    QSqlQuery q =
+        RunSql(DatabaseNamed(c.Name),
+               QStringLiteral("SELECT id FROM attempt WHERE ending = 'running'"), {}, kReadFailed);
+    QStringList ids;
+    while (q.next()) {
+        ids << q.value(0).toString();
+    }
+    return ids;
+}
+
+void Unqueue(const Connection& c, const QString& id)
+{
+    RunSql(DatabaseNamed(c.Name), QStringLiteral("DELETE FROM outbox WHERE attempt_id = ?"), {id},
+           kSaveFailed);
 }
 
 bool AddAttemptOnce(const Connection& c, const StoredAttempt& a)

@@ -222,12 +222,11 @@ QString ServerProblem(const QUrl& url, const QString& libpqText)
 
 QString UriForMessages(const QString& uri)
 {
-    QUrl url(uri);
-    if (!url.isValid() || url.password().isEmpty()) {
-        return uri;
-    }
-    url.setPassword(QStringLiteral("***"));
-    return url.toString();
+    // Done on the text, so that a URI too malformed for QUrl does not show its password either.
+    static const QRegularExpression password(QStringLiteral("^([^:/]*://[^:/@]*:)[^@]*@"));
+    QString shown = uri;
+    shown.replace(password, QStringLiteral("\\1***@"));
+    return shown;
 }
 
 QString LocalJournalPath()

@@ -11,12 +11,18 @@
 
 #include <QString>
 
+#include <chrono>
+
 namespace journal {
 
 struct JournalSettings {
     QString LocalPath; // the local SQLite journal
     QString ServerUri; // postgresql://…; empty when there is no server
     QString LogPath;   // the journal's own log, with times
+    // How often at most a running test's changes are written, and the longest wait between
+    // two tries at an unreachable server.
+    std::chrono::milliseconds RunningSaveInterval{1000};
+    std::chrono::seconds MaxRetryWait{60};
 };
 
 inline constexpr const char* kJournalEnvironmentVariable = "FRACTION_TEST_JOURNAL";

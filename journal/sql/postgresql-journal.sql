@@ -3,7 +3,7 @@
 --
 -- Run once by the school's administrator, as a superuser, in an empty database made for it:
 --
---   createdb fraction_test
+--   createdb --encoding=UTF8 --template=template0 --locale=C.UTF-8 fraction_test
 --   psql -d fraction_test -v pupil_password='…' -v teacher_password='…' \
 --        -f postgresql-journal.sql
 --
@@ -11,8 +11,21 @@
 -- nothing else (it cannot read, change or delete anyone's results). fraction_teacher reads
 -- the journal and may erase attempts (a parent's request to erase a child's data).
 \set ON_ERROR_STOP on
+-- This file is UTF-8 whatever the administrator's terminal is set to.
+SET client_encoding = 'UTF8';
 
 BEGIN;
+
+-- The teacher's window finds pupils by any part of their name in any case: lower() has to
+-- know Cyrillic, which a database in SQL_ASCII or with the C locale does not.
+DO $$
+BEGIN
+    IF current_setting('server_encoding') <> 'UTF8' OR lower('ЁЖ') <> 'ёж' THEN
+        RAISE EXCEPTION 'the journal needs a UTF8 database whose locale knows Cyrillic letters '
+            '(createdb --encoding=UTF8 --template=template0 --locale=C.UTF-8 fraction_test)';
+    END IF;
+END
+$$;
 
 CREATE TABLE schema_version (
     version integer NOT NULL

@@ -1,0 +1,370 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/pupil_journal.h"
+
+#include "journal/attempt_store.h"
+#include "journal/journal_database.h"
+#include "journal/journal_error.h"
+#include "journal/journal_log.h"
+#include "journal/local_outbox.h"
+#include "journal/pupil_identity.h"
+#include "journal/server_sender.h"
+#include "journal/stored_attempt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace journal {
+
+struct PupilJournal::Impl {
+    explicit Impl(JournalSettings s);
+    void Report(const engine::AttemptRecord& record);
+    void Shutdown();
+
+    // The writer thread and what it does.
+    void Run();
+    void OpenLocal();
+    void RecoverDeadAttempts();
+    void QueueOutbox();
+    void SaveOne(const StoredAttempt& a);
+    QString LockPath(const QString& id) const;
+    void LogOnce(const QString& problem);
+
+    JournalSettings settings;
+    PupilIdentity identity;
+    JournalLog log;
+    std::unique_ptr<ServerSender> sender;
+
+    // Shared between the window's thread, the writer and the sender; held only to copy.
+    mutable std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<StoredAttempt> current; // as the window last reported it
+    bool dirty = false;                   // current differs from what was written
+    bool urgent = false;                  // ... and must be written now
+    bool finishing = false;               // Shutdown waits for the last write
+    bool finished = false;
+    bool stopping = false;
+    bool shutDown = false;
+    std::vector<QString> sentIds;
+    int saves = 0;
+
+    // The writer's own.
+    std::optional<Connection> local;
+    std::unique_ptr<QLockFile> runningLock;
+    QString lastProblem;
+
+    std::thread writer;
+};
+
+PupilJournal::Impl::Impl(JournalSettings s)
+    : settings(std::move(s)), identity(ThisPupil()), log(settings.LogPath)
+{
+    if (!settings.ServerUri.isEmpty()) {
+        sender = std::make_unique<ServerSender>(settings.ServerUri, settings.MaxRetryWait, log,
+                                                [this](const QString& id) {
+                                                    {
+                                                        const std::lock_guard lock(mutex);
+                                                        sentIds.push_back(id);
+                                                    }
+                                                    wake.notify_all();
+                                                });
+    }
+    writer = std::thread([this] { Run(); });
+}
+
+void PupilJournal::Impl::Report(const engine::AttemptRecord& record)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const bool ending = record.End != engine::AttemptEnd::Running;
+    {
+        const std::lock_guard lock(mutex);
+        if (shutDown) {
+            return;
+        }
+        if (!current) {
+            current = StoredAttempt{
+                NewAttemptId(), identity.Pupil, identity.Host, identity.ProgramVersion, now,
+                QDateTime(),    record};
+            if (ending) {
+                current->EndedAt = now;
+            }
+        } else if (current->Record.End == engine::AttemptEnd::Running) {
+            current->Record = record;
+            if (ending) {
+                current->EndedAt = now;
+            }
+        } else if (ending) {
+            // A later hand-in: the answers and marks as they are now, the first ending kept.
+            const engine::AttemptEnd firstEnd = current->Record.End;
+            const int seconds = current->Record.SecondsUsed;
+            current->Record = record;
+            current->Record.End = firstEnd;
+            current->Record.SecondsUsed = seconds;
+        } else {
+            return; // a tick after the end changes nothing
+        }
+        dirty = true;
+        urgent = urgent || ending;
+    }
+    wake.notify_all();
+}
+
+void PupilJournal::Impl::Shutdown()
+{
+    {
+        std::unique_lock lock(mutex);
+        if (shutDown) {
+            return;
+        }
+        shutDown = true;
+        if (current && current->Record.End == engine::AttemptEnd::Running) {
+            current->Record.End = engine::AttemptEnd::Interrupted;
+            current->EndedAt = QDateTime::currentDateTimeUtc();
+            dirty = true;
+            urgent = true;
+        }
+        finishing = true;
+        wake.notify_all();
+        wake.wait(lock, [this] { return finished; });
+    }
+    if (sender) {
+        sender->Stop();
+    }
+    {
+        const std::lock_guard lock(mutex);
+        stopping = true;
+    }
+    wake.notify_all();
+    writer.join();
+}
+
+void PupilJournal::Impl::LogOnce(const QString& problem)
+{
+    if (problem != lastProblem) {
+        log.Write(problem);
+        lastProblem = problem;
+    }
+}
+
+QString PupilJournal::Impl::LockPath(const QString& id) const
+{
+    return settings.LocalPath + QStringLiteral(".locks/") + id + QStringLiteral(".lock");
+}
+
+void PupilJournal::Impl::OpenLocal()
+{
+    const OpenResult opened = OpenSqlite(settings.LocalPath);
+    local = opened.Db;
+    if (!opened.Problem.isEmpty()) {
+        log.Write(opened.Problem);
+    }
+    if (!local) {
+        log.Write(QStringLiteral("Местный журнал недоступен: попытка этого запуска хранится только "
+                                 "в памяти%1.")
+                      .arg(sender ? QStringLiteral(" и будет отправлена на сервер")
+                                  : QStringLiteral(" и будет потеряна при выходе")));
+    }
+}
+
+void PupilJournal::Impl::RecoverDeadAttempts()
+{
+    QStringList ids;
+    try {
+        ids = RunningAttemptIds(*local);
+    } catch (const JournalError& error) {
+        log.Write(QString::fromUtf8(error.what()));
+        return;
+    }
+    for (const QString& id : ids) {
+        // A lock whose process is gone is stale; a live one (another window open on this
+        // account) keeps its attempt running.
+        QLockFile lock(LockPath(id));
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0)) {
+            continue;
+        }
+        try {
+            std::optional<StoredAttempt> a = LoadAttempt(*local, id);
+            if (a && a->Record.End == engine::AttemptEnd::Running) {
+                // Cut off at its last saved tick.
+                a->Record.End = engine::AttemptEnd::Interrupted;
+                a->EndedAt = a->StartedAt.addSecs(a->Record.SecondsUsed);
+                SaveAndQueue(*local, *a);
+                log.Write(QStringLiteral("Попытка %1 (%2) была оборвана сбоем или выключением; "
+                                         "отмечена как «прерван».")
+                              .arg(id, a->Pupil));
+            }
+        } catch (const JournalError& error) {
+            log.Write(QString::fromUtf8(error.what()));
+        }
+        lock.unlock();
+    }
+}
+
+void PupilJournal::Impl::QueueOutbox()
+{
+    if (!sender) {
+        return;
+    }
+    try {
+        for (const QString& id : QueuedIds(*local)) {
+            if (const std::optional<StoredAttempt> a = LoadAttempt(*local, id)) {
+                sender->Send(*a);
+            }
+        }
+    } catch (const JournalError& error) {
+        log.Write(QString::fromUtf8(error.what()));
+    }
+}
+
+void PupilJournal::Impl::SaveOne(const StoredAttempt& a)
+{
+    const bool ended = a.Record.End != engine::AttemptEnd::Running;
+    if (local) {
+        if (!ended && !runningLock) {
+            QDir().mkpath(settings.LocalPath + QStringLiteral(".locks"));
+            runningLock = std::make_unique<QLockFile>(LockPath(a.Id));
+            runningLock->setStaleLockTime(0);
+            if (!runningLock->tryLock(0)) {
+                log.Write(
+                    QStringLiteral("Не удалось создать файл блокировки «%1».").arg(LockPath(a.Id)));
+            }
+        }
+        try {
+            if (ended) {
+                SaveAndQueue(*local, a);
+            } else {
+                SaveAttempt(*local, a);
+            }
+            const std::lock_guard lock(mutex);
+            ++saves;
+            lastProblem.clear();
+        } catch (const JournalError& error) {
+            LogOnce(QString::fromUtf8(error.what()));
+        }
+    }
+    if (ended) {
+        if (runningLock) {
+            runningLock->unlock();
+            runningLock.reset();
+        }
+        if (sender) {
+            sender->Send(a);
+        }
+    }
+}
+
+void PupilJournal::Impl::Run()
+{
+    using std::chrono::steady_clock;
+    OpenLocal();
+    if (local) {
+        RecoverDeadAttempts();
+        QueueOutbox();
+    }
+    std::optional<steady_clock::time_point> lastSave; // none yet: the first is written at once
+    for (;;) {
+        std::optional<StoredAttempt> toSave;
+        std::vector<QString> sent;
+        bool finishNow = false;
+        bool stopNow = false;
+        {
+            std::unique_lock lock(mutex);
+            const auto due = [&] {
+                return dirty && (urgent || finishing || !lastSave ||
+                                 steady_clock::now() >= *lastSave + settings.RunningSaveInterval);
+            };
+            const auto ready = [&] {
+                return stopping || !sentIds.empty() || (finishing && !finished) || due();
+            };
+            while (!ready()) {
+                if (dirty) {
+                    wake.wait_until(lock, *lastSave + settings.RunningSaveInterval);
+                } else {
+                    wake.wait(lock);
+                }
+            }
+            if (due()) {
+                toSave = current;
+                dirty = false;
+                urgent = false;
+            }
+            sent.swap(sentIds);
+            finishNow = finishing && !finished;
+            stopNow = stopping;
+        }
+        for (const QString& id : sent) {
+            if (local) {
+                try {
+                    Unqueue(*local, id);
+                } catch (const JournalError& error) {
+                    LogOnce(QString::fromUtf8(error.what()));
+                }
+            }
+        }
+        if (toSave) {
+            SaveOne(*toSave);
+            lastSave = steady_clock::now();
+        }
+        if (finishNow) {
+            {
+                const std::lock_guard lock(mutex);
+                finished = true;
+            }
+            wake.notify_all();
+        }
+        if (stopNow) {
+            break;
+        }
+    }
+    if (local) {
+        CloseConnection(*local);
+    }
+}
+
+PupilJournal::PupilJournal() : PupilJournal(ConfiguredJournalSettings()) {}
+
+PupilJournal::PupilJournal(JournalSettings settings)
+    : impl_(std::make_unique<Impl>(std::move(settings)))
+{}
+
+PupilJournal::~PupilJournal()
+{
+    Shutdown();
+}
+
+void PupilJournal::Report(const engine::AttemptRecord& record)
+{
+    impl_->Report(record);
+}
+
+void PupilJournal::Shutdown()
+{
+    impl_->Shutdown();
+}
+
+QString PupilJournal::AttemptId() const
+{
+    const std::lock_guard lock(impl_->mutex);
+    return impl_->current ? impl_->current->Id : QString();
+}
+
+int PupilJournal::LocalSaveCount() const
+{
+    const std::lock_guard lock(impl_->mutex);
+    return impl_->saves;
+}
+
+int PupilJournal::SentCount() const
+{
+    return impl_->sender ? impl_->sender->SentCount() : 0;
+}
+
+} // namespace journal

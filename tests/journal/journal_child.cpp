@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A pupil's program reduced to its journal, for the tests that need another process: it
+// starts a test, types the given texts into the first row, waits until that is in the local
+// file and says "saved <id>" on standard output; then either hangs until it is killed ("hang")
+// or hands in and ends normally ("finish").
+// Usage: journal_child LOCAL_PATH SERVER_URI|- hang|finish TYPED_WHOLE
+#include "attempt_samples.h"
+
+#include "journal/pupil_journal.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 5) {
+        std::fputs("usage: journal_child LOCAL URI|- hang|finish TYPED\n", stderr);
+        return 2;
+    }
+    journal::JournalSettings settings;
+    settings.LocalPath = QString::fromLocal8Bit(argv[1]);
+    settings.ServerUri = qstrcmp(argv[2], "-") == 0 ? QString() : QString::fromLocal8Bit(argv[2]);
+    settings.LogPath = journal::LogPathBeside(settings.LocalPath);
+    settings.MaxRetryWait = std::chrono::seconds(2);
+    journal::PupilJournal pupilJournal(settings);
+
+    engine::AttemptRecord record = journal_test::RunningAttempt().Record;
+    record.SecondsUsed = 42;
+    record.Rows[0].Typed = {argv[4], "5", "7"};
+    pupilJournal.Report(record);
+    while (pupilJournal.LocalSaveCount() < 1) {
+        QThread::msleep(5);
+    }
+    std::printf("saved %s\n", qPrintable(pupilJournal.AttemptId()));
+    std::fflush(stdout);
+    if (qstrcmp(argv[3], "hang") == 0) {
+        for (;;) {
+            QThread::sleep(60);
+        }
+    }
+    pupilJournal.Report(journal_test::SampleAttempt().Record);
+    pupilJournal.Shutdown();
+    return 0;
+}
