@@ -1,6 +1,7 @@
 // The program's entry: starts the toolkit, creates the window, delivers events until the end.
 // The commands (--export-csv, --version, --help) run before any window and need no display.
 #include "app/command_line.h"
+#include "teacher/run_journal_window.h"
 #include "toolkit/program.h"
 #include "toolkit/random_source.h"
 #include "window/test_flow.h"
@@ -20,9 +21,7 @@ int main(int argc, char** argv)
         return app::ReportUsageError(windowCommand.Message);
     }
     if (windowCommand.Kind == app::CommandKind::JournalWindow) {
-        // HOOK --journal: the teacher's journal window is started here once it is connected.
-        return app::ReportUsageError(
-            QStringLiteral("окно журнала учителя в этой сборке ещё не подключено"));
+        return teacher::RunJournalWindow();
     }
     toolkit::SystemRandomSource random;
     window::Form1 form(random);

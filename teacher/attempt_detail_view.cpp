@@ -18,6 +18,18 @@ QString RowName(const char* part, int row)
     return QStringLiteral("%1%2").arg(QLatin1String(part)).arg(row);
 }
 
+// The font made larger by `factor`, whether it was set in points or (as the program's look
+// sets it) in pixels.
+QFont Enlarged(QFont font, qreal factor)
+{
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(qRound(font.pixelSize() * factor));
+    } else {
+        font.setPointSizeF(font.pointSizeF() * factor);
+    }
+    return font;
+}
+
 QLabel* HeaderLabel(const QString& text)
 {
     auto* label = new QLabel(text);
@@ -43,8 +55,7 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     auto* column = new QVBoxLayout(page);
     heading_ = new QLabel;
     heading_->setObjectName(QStringLiteral("heading"));
-    QFont big = heading_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.3);
+    QFont big = Enlarged(heading_->font(), 1.3);
     big.setBold(true);
     heading_->setFont(big);
     heading_->setWordWrap(true);
@@ -71,8 +82,7 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     for (int c = 0; c < headings.size(); ++c) {
         grid->addWidget(HeaderLabel(headings.at(c)), 0, c);
     }
-    QFont fractionFont = font();
-    fractionFont.setPointSizeF(fractionFont.pointSizeF() * 1.25);
+    const QFont fractionFont = Enlarged(font(), 1.4);
     for (int row = 0; row < engine::kAttemptRows; ++row) {
         const int line = row + 1;
         grid->addWidget(new QLabel(QString::number(line)), line, 0);

@@ -212,8 +212,8 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
 QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const std::array<QString, ColumnCount> kHeadings = {
-        QStringLiteral("Ученик"), QStringLiteral("Компьютер"),     QStringLiteral("Начало"),
-        QStringLiteral("Время"),  QStringLiteral("Как завершена"), QStringLiteral("Верных"),
+        QStringLiteral("Ученик"), QStringLiteral("Компьютер"), QStringLiteral("Начало"),
+        QStringLiteral("Время"),  QStringLiteral("Завершена"), QStringLiteral("Верных"),
         QStringLiteral("Отметка")};
     if (orientation == Qt::Horizontal && section >= 0 && section < ColumnCount &&
         (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {

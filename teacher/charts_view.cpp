@@ -9,12 +9,14 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QLocale>
 #include <QScatterSeries>
+#include <QVBoxLayout>
 #include <QValueAxis>
+
+#include <utility>
 
 namespace teacher {
 
@@ -28,7 +30,7 @@ QChartView* NewChartView(const QString& title)
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(280, 220);
+    view->setMinimumSize(260, 240);
     view->setAccessibleName(title);
     view->setFocusPolicy(Qt::TabFocus);
     return view;
@@ -54,7 +56,7 @@ void SetText(QChartView* view, QLabel* label, const QString& text)
 
 // Replaces the chart's series and axes with one bar set over `categories`.
 void ShowBars(QChart* chart, const QString& setName, const QStringList& categories,
-              const QList<qreal>& values, qreal top)
+              const QList<qreal>& values, qreal top, bool labelled)
 {
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes()) {
@@ -65,7 +67,7 @@ void ShowBars(QChart* chart, const QString& setName, const QStringList& categori
     set->append(values);
     auto* series = new QBarSeries;
     series->append(set);
-    series->setLabelsVisible(true);
+    series->setLabelsVisible(labelled);
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
     x->append(categories);
@@ -73,6 +75,7 @@ void ShowBars(QChart* chart, const QString& setName, const QStringList& categori
     series->attachAxis(x);
     auto* y = new QValueAxis;
     y->setRange(0, top);
+    y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
@@ -89,15 +92,14 @@ ChartsView::ChartsView(QWidget* parent) : QWidget(parent)
     rowsText_ = NewTextEquivalent();
     pupilText_ = NewTextEquivalent();
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(marks_, 0, 0);
-    grid->addWidget(marksText_, 1, 0);
-    grid->addWidget(rows_, 0, 1);
-    grid->addWidget(rowsText_, 1, 1);
-    grid->addWidget(pupil_, 2, 0, 1, 2);
-    grid->addWidget(pupilText_, 3, 0, 1, 2);
-    grid->setRowStretch(0, 1);
-    grid->setRowStretch(2, 1);
+    // One above the other, each with its text under it: the pane scrolls down, never across.
+    auto* column = new QVBoxLayout(this);
+    for (auto [view, text] : {std::pair{marks_, marksText_}, std::pair{rows_, rowsText_},
+                              std::pair{pupil_, pupilText_}}) {
+        column->addWidget(view, 1);
+        column->addWidget(text);
+        column->addSpacing(8);
+    }
 
     ShowMarks({});
     ShowRows({});
@@ -142,7 +144,7 @@ void ChartsView::ShowMarks(const MarkCounts& counts)
         most = std::max(most, counts.at(i));
     }
     ShowBars(marks_->chart(), QStringLiteral("Попыток"), categories, values,
-             std::max<qreal>(1, qreal(most)));
+             std::max<qreal>(4, qreal(most)), true);
     SetText(marks_, marksText_,
             QStringLiteral("Отметки: %1.").arg(parts.join(QStringLiteral(", "))));
 }
@@ -164,7 +166,8 @@ void ChartsView::ShowRows(const RowShares& shares)
                                           .arg(share.Right)
                                           .arg(share.Judged));
     }
-    ShowBars(rows_->chart(), QStringLiteral("Верно, %"), categories, values, 100);
+    // Ten bars are too narrow for their numbers: those are in the text beside.
+    ShowBars(rows_->chart(), QStringLiteral("Верно, %"), categories, values, 100, false);
     SetText(rows_, rowsText_,
             QStringLiteral("Верно решили: %1.").arg(parts.join(QStringLiteral("; "))));
 }
@@ -205,6 +208,9 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
         const QDateTime first = points.front().StartedAt.toLocalTime();
         const QDateTime last = points.back().StartedAt.toLocalTime();
         x->setRange(first.addSecs(-3600), last.addSecs(3600));
+        if (first.daysTo(last) < 2) {
+            x->setFormat(QStringLiteral("dd.MM HH:mm"));
+        }
     }
     chart->addAxis(x, Qt::AlignBottom);
     auto* y = new QValueAxis;

@@ -56,7 +56,7 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Журнал результатов"));
     setObjectName(QStringLiteral("journalWindow"));
-    resize(1200, 760);
+    resize(1280, 800);
 
     auto* central = new QWidget;
     auto* column = new QVBoxLayout(central);
@@ -71,6 +71,8 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     list_->setAlternatingRowColors(true);
     list_->setTabKeyNavigation(false);
     list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 8);
+    list_->setWordWrap(false);
     list_->horizontalHeader()->setSectionsClickable(true);
     list_->horizontalHeader()->setSortIndicatorShown(true);
     list_->horizontalHeader()->setSortIndicator(AttemptListModel::Started, Qt::DescendingOrder);
@@ -103,9 +105,10 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(left);
     splitter->addWidget(tabs_);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
+    splitter->setSizes({700, 580});
     column->addWidget(splitter, 1);
     setCentralWidget(central);
 
@@ -132,11 +135,21 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
 
     model_ = new AttemptListModel(*connection_, this);
     list_->setModel(model_);
+    // Wide enough for the heading and for what the column usually holds.
     const QFontMetrics metrics(list_->font());
-    const std::array<int, AttemptListModel::ColumnCount> widths = {22, 12, 16, 6, 12, 7, 7};
+    const std::array<QString, AttemptListModel::ColumnCount> samples = {
+        QStringLiteral("Харитонова Христина"),
+        QStringLiteral("класс-01"),
+        QStringLiteral("10.12.2026 10:55"),
+        QStringLiteral("10:00"),
+        QStringLiteral("время вышло"),
+        QStringLiteral("10"),
+        QStringLiteral("5")};
     for (int c = 0; c < AttemptListModel::ColumnCount; ++c) {
-        list_->setColumnWidth(c,
-                              metrics.averageCharWidth() * widths.at(static_cast<std::size_t>(c)));
+        const QString heading = model_->headerData(c, Qt::Horizontal).toString();
+        list_->setColumnWidth(
+            c, std::max(metrics.horizontalAdvance(heading) + 28,
+                        metrics.horizontalAdvance(samples.at(static_cast<std::size_t>(c))) + 12));
     }
     connect(list_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int section, Qt::SortOrder order) {

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <algorithm>
 #include <array>
 #include <random>
 
@@ -64,7 +65,10 @@ journal::StoredAttempt MakeOne(int i, int days, std::mt19937& random)
     a.Host = QStringLiteral("класс-%1").arg(pupil % 14 + 1, 2, 10, QLatin1Char('0'));
     a.ProgramVersion = QStringLiteral("1.1.0");
     a.StartedAt = started;
-    std::bernoulli_distribution right(skill);
+    // Some days go better than others.
+    const double today =
+        std::clamp(skill + std::uniform_real_distribution<double>(-0.2, 0.2)(random), 0.0, 1.0);
+    std::bernoulli_distribution right(today);
     std::bernoulli_distribution interrupted(0.03);
     const bool cutOff = interrupted(random);
     int rightCount = 0;
