@@ -53,10 +53,12 @@ QString OrderBy(int column, Qt::SortOrder order)
         clause += OrderExpression(column) + QStringLiteral(" IS NULL, ");
     }
     clause += OrderExpression(column) + direction;
+    // By time alone the index on started_at gives the rows in order, so the first screenful
+    // comes without sorting the whole journal; attempts never start in the same millisecond.
     if (column != AttemptListModel::Started) {
         clause += QStringLiteral(", started_at DESC");
     }
-    return clause + QStringLiteral(", id");
+    return clause;
 }
 
 QSqlQuery Prepared(const journal::Connection& connection, const QString& sql,
@@ -86,6 +88,11 @@ QString ReadProblemText(const QSqlError& error)
     return QStringLiteral("Не удалось прочитать журнал: %1. Проверьте, что сервер журнала "
                           "доступен, и попробуйте «Обновить».")
         .arg(error.text().trimmed());
+}
+
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order)
+{
+    return kSelect + condition.Where + OrderBy(column, order);
 }
 
 std::optional<long long> CountAllAttempts(const journal::Connection& connection)

@@ -74,6 +74,9 @@ private:
     QString problem_;
 };
 
+// The list's SQL for a filter's condition ordered by `column`: the shown columns, then the id.
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order);
+
 // What to tell the teacher about a failed read, in plain Russian with what to check.
 QString ReadProblemText(const QSqlError& error);
 

@@ -56,7 +56,7 @@ def main():
                     print("row\t" + "\t".join(texts))
                 totals = find(window, lambda n: n.name == TOTALS_NAME)
                 if totals is not None:
-                    print("totals\t" + totals.queryText().getText(0, -1))
+                    print("totals\t" + totals.description)
                 return 0
         time.sleep(0.3)
     print("no list of attempts with rows found", file=sys.stderr)
