@@ -192,13 +192,13 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(
             Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     }
-    const QVariant value = QSqlQueryModel::data(index, Qt::DisplayRole);
     if (role == Qt::UserRole) {
-        return value;
+        return QSqlQueryModel::data(index, Qt::DisplayRole);
     }
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return {};
     }
+    const QVariant value = QSqlQueryModel::data(index, Qt::DisplayRole);
     switch (index.column()) {
     case Started:
         return DateTimeText(StoredTime(value));

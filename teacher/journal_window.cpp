@@ -98,7 +98,7 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     chartsScroll->setWidgetResizable(true);
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->addTab(detailScroll, QStringLiteral("&Попытка"));
+    tabs_->addTab(detailScroll, QStringLiteral("Попы&тка"));
     tabs_->addTab(chartsScroll, QStringLiteral("&Диаграммы"));
     tabs_->setAccessibleName(QStringLiteral("Попытка и диаграммы"));
 

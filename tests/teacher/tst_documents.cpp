@@ -121,8 +121,8 @@ private slots:
         const QJsonArray records = CsvRecords(path);
         QCOMPARE(records.size(), 1 + 3);
         QStringList cells;
-        for (const QJsonValue& record : records) {
-            for (const QJsonValue& cell : record.toArray()) {
+        for (const auto& record : records) {
+            for (const auto& cell : record.toArray()) {
                 cells << cell.toString();
             }
         }
