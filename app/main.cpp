@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     if (app::RunsWithoutWindow(command, app::ArgumentsOf(argc, argv))) {
         return app::RunCommand(command, argc, argv);
     }
-    const auto app = toolkit::StartToolkit(argc, argv);
+    const auto application = toolkit::StartToolkit(argc, argv);
     // Qt has taken its own options (-platform …); what is left must be the program's.
     const app::Command windowCommand = app::ParseCommandLine(QCoreApplication::arguments());
     if (windowCommand.Kind == app::CommandKind::Error) {

@@ -43,4 +43,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
     fail "metainfo does not launch the desktop entry"
 # The installed icon is the window's own.
 cmp -s "$icon" "$source/packaging/icons/fraction-test.svg" || fail "icon differs from the window's"
-echo "install: program, both desktop entries, icon and metainfo in place and valid"
+# The classroom server's schema, for the administrator to load.
+cmp -s "$dest/usr/share/fraction-test/postgresql-journal.sql" "$source/journal/sql/postgresql-journal.sql" ||
+    fail "the server's SQL is not installed"
+echo "install: program, both desktop entries, icon, metainfo and the server's SQL in place and valid"
