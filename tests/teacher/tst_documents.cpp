@@ -6,6 +6,7 @@
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/journal_window.h"
+#include "teacher/printed_documents.h"
 #include "tests/teacher/journal_fixture.h"
 #include "tests/teacher/typing.h"
 
@@ -15,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTableView>
@@ -203,6 +205,37 @@ private slots:
         QVERIFY(!page.isNull());
         QVERIFY(PixelsNear(page, QColor(0, 100, 0)) > 50);
         QVERIFY(PixelsNear(page, QColor(100, 0, 0)) > 20);
+    }
+
+    // The printer gets the same pages: a QPrinter set to write its output to a file stands in
+    // for the one the print dialog would choose.
+    void printerGetsTheSamePages_data()
+    {
+        QTest::addColumn<bool>("attempt");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("the list") << false << "Журнал результатов";
+        QTest::newRow("one attempt") << true << "Попытка теста: Петров Пётр";
+    }
+    void printerGetsTheSamePages()
+    {
+        QFETCH(bool, attempt);
+        QFETCH(QString, heading);
+        QPrinter printer(QPrinter::HighResolution);
+        teacher::SetUpA4(printer);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = out.filePath("printed.pdf");
+        printer.setOutputFileName(path);
+        if (attempt) {
+            window->findChild<QTableView*>("list")->selectRow(0);
+            QVERIFY(teacher::PrintAttempt(*window->Detail()->Shown(), printer));
+        } else {
+            teacher::PrintAttemptList(*window->Model(), printer);
+        }
+        const QString text = PdfText(path);
+        QVERIFY2(text.contains(heading), qPrintable(text));
+        QVERIFY(text.contains(QDate::currentDate().toString("dd.MM.yyyy")));
+        QVERIFY(Run("pdfinfo", {path}).contains("(A4)"));
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
     }
 
     void unwritableFileIsSaidNotCrashed()
