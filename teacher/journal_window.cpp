@@ -11,6 +11,7 @@
 #include "teacher/charts_view.h"
 #include "teacher/printed_documents.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -91,11 +92,13 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     auto* detailScroll = new QScrollArea;
     detailScroll->setWidget(detail_);
     detailScroll->setWidgetResizable(true);
+    detailScroll->setAccessibleName(QStringLiteral("Выбранная попытка"));
     charts_ = new ChartsView;
     charts_->setObjectName(QStringLiteral("charts"));
     auto* chartsScroll = new QScrollArea;
     chartsScroll->setWidget(charts_);
     chartsScroll->setWidgetResizable(true);
+    chartsScroll->setAccessibleName(QStringLiteral("Диаграммы"));
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
     tabs_->addTab(detailScroll, QStringLiteral("Попы&тка"));
@@ -284,6 +287,9 @@ void JournalWindow::Say(const QString& text)
 {
     status_->setText(text);
     status_->setAccessibleDescription(text);
+    // So that a screen reader says the news, not only shows it to whoever looks down.
+    QAccessibleEvent changed(status_, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void JournalWindow::ApplyFilter()

@@ -11,10 +11,12 @@
 #include "tests/teacher/typing.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -277,6 +279,37 @@ private slots:
         QCOMPARE(w->Model()->rowCount(), 0);
         QVERIFY2(w->StatusText().startsWith("Удалено из журнала: 1 попытка."),
                  qPrintable(w->StatusText()));
+    }
+
+    // Everything the keyboard reaches has a name a screen reader can say (its own or its
+    // label's), and the key controls are reached by Tab.
+    void everyControlHasASpokenName()
+    {
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        Open();
+        List()->selectRow(0);
+        QStringList reached;
+        w->findChild<QDateEdit*>("from")->setFocus();
+        for (int step = 0; step < 30; ++step) {
+            QWidget* at = QApplication::focusWidget();
+            QVERIFY(at);
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(at);
+            QVERIFY(spoken);
+            QVERIFY2(!spoken->text(QAccessible::Name).trimmed().isEmpty(),
+                     at->metaObject()->className());
+            reached << at->objectName();
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        for (const char* name : {"from", "to", "allDays", "pupilFilter", "refresh", "list"}) {
+            QVERIFY2(reached.contains(QString::fromLatin1(name)), name);
+        }
+        // Each chart is a stop too, with its text equivalent as its description.
+        for (auto* chart : w->Charts()->findChildren<QChartView*>()) {
+            QVERIFY(chart->focusPolicy() & Qt::TabFocus);
+            QVERIFY(!QAccessible::queryAccessibleInterface(chart)
+                         ->text(QAccessible::Description)
+                         .isEmpty());
+        }
     }
 
     void emptyJournalIsSaid()
