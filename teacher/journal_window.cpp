@@ -45,8 +45,10 @@ const QString kEmptyJournal = QStringLiteral(
     "В журнале пока нет ни одной попытки. Они появятся здесь, когда ученики пройдут тест на "
     "этом компьютере (или на компьютерах класса, если журнал ведётся на сервере).");
 
-QString TodayFileName(const QString& what, const QString& extension)
+// A file name to offer: what, then today's date; a name's slashes would make it a path.
+QString TodayFileName(QString what, const QString& extension)
 {
+    what.replace(QLatin1Char('/'), QLatin1Char('-'));
     return QStringLiteral("%1-%2.%3").arg(what, DateText(QDate::currentDate()), extension);
 }
 
