@@ -21,7 +21,7 @@ sleep 0.5
 
 # A click in the list, then down to an attempt with some wrong answers.
 xdotool mousemove --window "$wid" 120 110 click 1
-xdotool key Down Down Down Down
+xdotool key Down Down Down
 sleep 0.8
 import -window "$wid" "$docs/screenshot-journal.png"
 

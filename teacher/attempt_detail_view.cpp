@@ -85,7 +85,9 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     const QFont fractionFont = Enlarged(font(), 1.4);
     for (int row = 0; row < engine::kAttemptRows; ++row) {
         const int line = row + 1;
-        grid->addWidget(new QLabel(QString::number(line)), line, 0);
+        auto* number = new QLabel(QString::number(line));
+        number->setFont(fractionFont);
+        grid->addWidget(number, line, 0);
         const auto addFraction = [&](const char* part, int gridColumn) {
             auto* view = new FractionView;
             view->setObjectName(RowName(part, row));
@@ -105,6 +107,7 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
         addFraction("key", 6);
         auto* verdict = new QLabel;
         verdict->setObjectName(RowName("verdict", row));
+        verdict->setFont(fractionFont);
         grid->addWidget(verdict, line, 7);
     }
     grid->setColumnStretch(8, 1);
