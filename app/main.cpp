@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's entry: starts the toolkit, creates the window, delivers events until the end.
 // The commands (--export-csv, --version, --help) run before any window and need no display.
 #include "app/command_line.h"

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -58,6 +59,7 @@ int main(int argc, char** argv)
     std::atomic<int> ready{0};
     std::atomic<bool> go{false};
     std::vector<std::thread> threads;
+    threads.reserve(static_cast<std::size_t>(std::max(writers, 0)));
     for (int w = 0; w < writers; ++w) {
         threads.emplace_back([&, w] {
             const journal::OpenResult opened = journal::OpenServer(uri);

@@ -45,7 +45,7 @@ std::optional<QList<QStringList>> ParseWithPython(const QByteArray& csv)
     for (const QJsonValue& record :
          QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
         QStringList fields;
-        for (const QJsonValue& field : record.toArray()) {
+        for (const QJsonValue field : record.toArray()) {
             fields << field.toString();
         }
         records << fields;

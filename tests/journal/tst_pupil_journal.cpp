@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,7 +55,7 @@ QStringList Queued(const QString& path)
     if (!opened.Db) {
         return {};
     }
-    const QStringList ids = journal::QueuedIds(*opened.Db);
+    QStringList ids = journal::QueuedIds(*opened.Db);
     journal::CloseConnection(*opened.Db);
     return ids;
 }
@@ -306,6 +307,28 @@ private slots:
         const QString log = ReadAll(s.LogPath);
         QVERIFY2(log.count('\n') >= 1 && log.count('\n') <= 3, qPrintable(log));
         QVERIFY2(log.contains(readOnlyFile ? "readonly" : "blocker"), qPrintable(log));
+    }
+
+    void silentServerDelaysNothingLocal()
+    {
+        // Takes connections and never answers, as a hung server does.
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        QTemporaryDir dir;
+        journal::JournalSettings s = LocalOnly(dir.path());
+        s.ServerUri = QStringLiteral("postgresql://u:p@127.0.0.1:%1/db").arg(silent.serverPort());
+        const QString path = s.LocalPath;
+        journal::PupilJournal pupilJournal(s);
+        pupilJournal.Report(Typed("1"));
+        pupilJournal.Report(SampleAttempt().Record);
+        // On file while the sender still waits for the server.
+        QTRY_VERIFY(!Stored(path).empty() &&
+                    Stored(path).front().Record.End == engine::AttemptEnd::HandedIn);
+        QCOMPARE(pupilJournal.SentCount(), 0);
+        pupilJournal.Shutdown();
+        QCOMPARE(Queued(path), QStringList{pupilJournal.AttemptId()});
+        QVERIFY2(ReadAll(s.LogPath).contains(QStringLiteral("не отвечает")),
+                 qPrintable(ReadAll(s.LogPath)));
     }
 
     void damagedLocalFileIsMovedAside()
