@@ -3,9 +3,10 @@
 // the first painted list, and from a new filter to the list painted again, each against the
 // time the sqlite3 shell takes to print the same rows (the same SELECT, WHERE and ORDER BY).
 //
-// Usage: bench_journal_window [FILE [COUNT [RUNS]]]
-//   FILE is made with COUNT attempts (default 100000, all today, so the window's opening
-//   filter shows all of them) when it does not exist. Medians of RUNS runs (default 5).
+// Usage: bench_journal_window [FILE [COUNT [RUNS [DAYS]]]]
+//   FILE is made with COUNT attempts (default 100000) over DAYS days up to today (default 1:
+//   all today, so the window's opening filter shows all of them) when it does not exist.
+//   Medians of RUNS runs (default 5).
 // Run it in a real X server: scripts/with-xvfb.sh build/bench/bench_journal_window
 #include "bench/teacher/class_journal.h"
 #include "journal/attempt_filter.h"
@@ -104,6 +105,7 @@ int main(int argc, char** argv)
     const QString path = args.value(1, QStringLiteral("bench-journal.sqlite"));
     const int count = args.value(2, QStringLiteral("100000")).toInt();
     const int runs = args.value(3, QStringLiteral("5")).toInt();
+    const int days = args.value(4, QStringLiteral("1")).toInt();
 
     if (!QFileInfo::exists(path)) {
         const journal::OpenResult made = journal::OpenSqlite(path);
@@ -113,7 +115,7 @@ int main(int argc, char** argv)
         }
         std::printf("writing %d attempts to %s …\n", count, qPrintable(path));
         std::fflush(stdout);
-        const double seconds = teacher_bench::FillClassJournal(*made.Db, count, 1);
+        const double seconds = teacher_bench::FillClassJournal(*made.Db, count, days);
         std::printf("written in %.0f s\n", seconds);
         journal::CloseConnection(*made.Db);
     }
