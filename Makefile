@@ -1,8 +1,9 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole set-up in two commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test build setup bench fuzz screenshots clean
+.PHONY: run test lint build setup bench fuzz screenshots clean
 
 setup:
 	@scripts/setup.sh
@@ -14,10 +15,16 @@ build: setup
 run: build
 	@build/app/fraction-test
 
-# Every test three ways: the ordinary build, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the fuzzers for a bounded number of inputs.
+# clang-format in check mode over every source, and clang-tidy over the build's sources.
+lint: build
+	@scripts/lint.sh build
+
+# Every test three ways: the ordinary build (warnings are errors there), the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers for a bounded number of
+# inputs; and the lint.
 test: build
 	@ctest --preset default -j $(JOBS)
+	@scripts/lint.sh build
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize -j $(JOBS)
 	@ctest --preset sanitize -j $(JOBS)

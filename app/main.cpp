@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's entry: starts the toolkit, creates the window, delivers events until the end.
-// The commands (--export-csv, --version, --help) run before any window and need no display.
+// The program's entry: reads the command line, then either runs a command that needs no
+// display (--export-csv, --version, --help) or starts the toolkit and opens the pupil's window,
+// whose reports go to the results journal, and delivers events until the end.
 #include "app/command_line.h"
+#include "core/random_source.h"
+#include "journal/pupil_journal.h"
 #include "teacher/run_journal_window.h"
 #include "toolkit/program.h"
-#include "toolkit/random_source.h"
-#include "window/test_flow.h"
+#include "window/form1.h"
 
 #include <QApplication>
 
@@ -24,8 +26,15 @@ int main(int argc, char** argv)
     if (windowCommand.Kind == app::CommandKind::JournalWindow) {
         return teacher::RunJournalWindow();
     }
-    toolkit::SystemRandomSource random;
-    window::Form1 form(random);
+
+    // The journal starts its own threads; the window only hands it records. When the event
+    // loop ends (the window closed, "Выход"), a test still running is kept as interrupted.
+    journal::PupilJournal journal;
+    core::SystemRandomSource random;
+    window::Form1 form(random,
+                       [&journal](const engine::AttemptRecord& record) { journal.Report(record); });
     form.Show();
-    return toolkit::RunEventLoop();
+    const int status = toolkit::RunEventLoop();
+    journal.Shutdown();
+    return status;
 }

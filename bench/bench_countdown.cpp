@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The countdown's accuracy: the window's timer at its 1000 ms interval over real seconds,
 // measured against the one-second schedule from the moment it was started.
 // Usage: bench_countdown [TICKS]   (default 60; needs a platform, e.g. QT_QPA_PLATFORM=offscreen)

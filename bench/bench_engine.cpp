@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's side of one whole test: generating the ten exercises, and marking ten answers
 // read back from their texts.
+#include "core/conversions.h"
+#include "core/random_source.h"
 #include "engine/answer_check.h"
 #include "engine/task_generator.h"
-#include "toolkit/conversions.h"
-#include "toolkit/random_source.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,24 +13,28 @@ namespace {
 using engine::Fraction;
 
 // Collects what the window would show: each row's operand and answer texts.
-engine::TestTexts GenerateTest(toolkit::RandomSource& random, engine::TaskOpsTable& taskOps)
+engine::TestTexts GenerateTest(core::RandomSource& random, engine::TaskOpsTable& taskOps)
 {
     engine::TestTexts texts;
     engine::GenerateTasks(taskOps, random,
-                          [&](toolkit::Int16 row, Fraction& f, std::uint8_t group) {
+                          [&](core::Int16 row, Fraction& f, engine::ExercisePart part) {
                               engine::ReduceFraction(f);
                               engine::ExtractWhole(f);
                               auto& t = texts[row];
-                              const std::string n = toolkit::Int16ToText(f.Numerator);
-                              const std::string d = toolkit::Int16ToText(f.Denominator);
-                              const std::string w = toolkit::Int16ToText(f.Whole);
-                              if (group == engine::kFirstOperandGroup) {
-                                  t.At = n, t.Az = d, t.Aw = w;
-                              } else if (group == engine::kSecondOperandGroup) {
-                                  t.Bt = n, t.Bz = d, t.Bw = w;
-                              } else {
+                              engine::FractionTexts shown{core::Int16ToText(f.Numerator),
+                                                          core::Int16ToText(f.Denominator),
+                                                          core::Int16ToText(f.Whole)};
+                              switch (part) {
+                              case engine::ExercisePart::FirstOperand:
+                                  t.FirstOperand = std::move(shown);
+                                  break;
+                              case engine::ExercisePart::SecondOperand:
+                                  t.SecondOperand = std::move(shown);
+                                  break;
+                              case engine::ExercisePart::Answer:
                                   // The pupil typed the answer key.
-                                  t.Ct = n, t.Cz = d, t.Cw = w;
+                                  t.TypedAnswer = std::move(shown);
+                                  break;
                               }
                           });
     return texts;
@@ -37,7 +42,7 @@ engine::TestTexts GenerateTest(toolkit::RandomSource& random, engine::TaskOpsTab
 
 void GenerateOneTest(benchmark::State& state)
 {
-    toolkit::SystemRandomSource random;
+    core::SystemRandomSource random;
     engine::TaskOpsTable taskOps{};
     for (auto _ : state) {
         benchmark::DoNotOptimize(GenerateTest(random, taskOps));
@@ -47,7 +52,7 @@ BENCHMARK(GenerateOneTest);
 
 void MarkOneTest(benchmark::State& state)
 {
-    toolkit::SystemRandomSource random;
+    core::SystemRandomSource random;
     engine::TaskOpsTable taskOps{};
     const engine::TestTexts texts = GenerateTest(random, taskOps);
     for (auto _ : state) {
@@ -58,7 +63,7 @@ BENCHMARK(MarkOneTest);
 
 void GenerateAndMarkOneTest(benchmark::State& state)
 {
-    toolkit::SystemRandomSource random;
+    core::SystemRandomSource random;
     engine::TaskOpsTable taskOps{};
     for (auto _ : state) {
         const engine::TestTexts texts = GenerateTest(random, taskOps);

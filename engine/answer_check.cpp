@@ -1,22 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/answer_check.h"
 
-#include "toolkit/conversions.h"
+#include "core/conversions.h"
 
 namespace engine {
 
 Int16 NumberOf(const std::string& text)
 {
-    return toolkit::ToInt16(toolkit::LeadingNumber(text));
+    return core::ToInt16(core::LeadingNumber(text));
 }
 
-Fraction FirstOperandOf(const RowTexts& texts)
+Fraction FractionOf(const FractionTexts& texts)
 {
-    return {NumberOf(texts.At), NumberOf(texts.Az), NumberOf(texts.Aw)};
-}
-
-Fraction SecondOperandOf(const RowTexts& texts)
-{
-    return {NumberOf(texts.Bt), NumberOf(texts.Bz), NumberOf(texts.Bw)};
+    return {NumberOf(texts.Numerator), NumberOf(texts.Denominator), NumberOf(texts.Whole)};
 }
 
 std::string GradeFor(Int16 rightCount)
@@ -33,27 +29,29 @@ std::string GradeFor(Int16 rightCount)
     }
 }
 
-Fraction ComputedAnswer(Fraction first, Fraction second, std::uint8_t operation)
+Fraction ComputedAnswer(Fraction first, Fraction second, Operation operation)
 {
     Fraction answer;
-    if (operation == kMultiply) {
+    if (operation == Operation::Multiply) {
         MultiplyFractions(answer, first, second);
     } else {
         DivideFractions(answer, first, second);
     }
+    // Extract first, then reduce: the reverse of the display's order, kept as it always was.
+    // Both end in the same normal form.
     ExtractWhole(answer);
     ReduceFraction(answer);
     return answer;
 }
 
-bool IsRowRight(const RowTexts& texts, std::uint8_t operation)
+bool IsRowRight(const RowTexts& texts, Operation operation)
 {
-    const Fraction first = FirstOperandOf(texts);
-    const Fraction second = SecondOperandOf(texts);
+    const Fraction first = FractionOf(texts.FirstOperand);
+    const Fraction second = FractionOf(texts.SecondOperand);
     Fraction typed;
     try {
-        typed = Fraction{NumberOf(texts.Ct), NumberOf(texts.Cz), NumberOf(texts.Cw)};
-    } catch (const toolkit::OverflowError&) {
+        typed = FractionOf(texts.TypedAnswer);
+    } catch (const core::OverflowError&) {
         // A number no answer can be: the row is wrong, and the rest of the test still counts.
         return false;
     }
@@ -66,7 +64,7 @@ Marking MarkAnswers(const TestTexts& texts, const TaskOpsTable& taskOps)
     for (int row = 0; row < kRowCount; ++row) {
         marking.Right[row] = IsRowRight(texts[row], taskOps[row]);
         if (marking.Right[row]) {
-            marking.RightCount = toolkit::Add16(marking.RightCount, 1);
+            marking.RightCount = core::Add16(marking.RightCount, 1);
         }
     }
     marking.GradeText = GradeFor(marking.RightCount);

@@ -1,31 +1,37 @@
-// Judging a handed-in test: each row's answer worked out again from the operands as shown,
-// compared with the three numbers the pupil typed, counted and graded.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Judging a test: each row's answer worked out again from its operands as shown, compared with
+// the three numbers the pupil typed, counted and graded.
+//
+// Contents: the texts of a row (FractionTexts, RowTexts), reading a number from a text
+// (NumberOf), the operands of a row, the grade table (GradeFor), the reduced answer of a row
+// (ComputedAnswer), the verdict of one row (IsRowRight) and of a whole test (MarkAnswers).
+//
+// Not here: how a verdict is shown (its caption and colour belong to the window), and where
+// the texts come from.
 #pragma once
 
 #include "engine/fraction.h"
 #include "engine/task_generator.h"
-#include "toolkit/colour.h"
 
 #include <array>
 #include <string>
 
 namespace engine {
 
-// The nine texts of a row, in the order they are read: first operand, second operand and the
-// pupil's answer, each as numerator, denominator, whole part.
+// A fraction as texts: what its labels show, or what the pupil typed into its boxes.
+struct FractionTexts {
+    std::string Numerator;
+    std::string Denominator;
+    std::string Whole;
+};
+
+// One row as it is read back for judging: both operands as shown and the typed answer.
 struct RowTexts {
-    std::string At, Az, Aw;
-    std::string Bt, Bz, Bw;
-    std::string Ct, Cz, Cw;
+    FractionTexts FirstOperand;
+    FractionTexts SecondOperand;
+    FractionTexts TypedAnswer;
 };
 using TestTexts = std::array<RowTexts, kRowCount>;
-
-struct Verdict {
-    const char* Caption;
-    toolkit::Colour ForeColor;
-};
-inline constexpr Verdict kRightVerdict = {"Ответ верный.", toolkit::Rgb(0, 100, 0)};
-inline constexpr Verdict kWrongVerdict = {"Ответ неверный.", toolkit::Rgb(100, 0, 0)};
 
 struct Marking {
     std::array<bool, kRowCount> Right{};
@@ -38,23 +44,22 @@ struct Marking {
 };
 
 // number(text): the text's leading number rounded half to even into 16 bits. Throws
-// toolkit::OverflowError when it does not fit.
+// core::OverflowError when it does not fit.
 Int16 NumberOf(const std::string& text);
 
-// A row's operands as its texts show them, each part read by NumberOf.
-Fraction FirstOperandOf(const RowTexts& texts);
-Fraction SecondOperandOf(const RowTexts& texts);
+// A fraction from its texts, each part read by NumberOf.
+Fraction FractionOf(const FractionTexts& texts);
 
 // The grade text for a count of right answers.
 std::string GradeFor(Int16 rightCount);
 
-// The reduced mixed answer of a row, worked out from its operands with the code's operation
-// (1 multiplies, any other code divides).
-Fraction ComputedAnswer(Fraction first, Fraction second, std::uint8_t operation);
+// The reduced mixed answer of a row, worked out from its operands with the row's operation.
+// Any code other than multiplication divides.
+Fraction ComputedAnswer(Fraction first, Fraction second, Operation operation);
 
 // Whether a row is right: the typed whole part, numerator and denominator equal the computed
 // answer's. A typed number outside the 16-bit range makes the row wrong.
-bool IsRowRight(const RowTexts& texts, std::uint8_t operation);
+bool IsRowRight(const RowTexts& texts, Operation operation);
 
 // Judges all ten rows.
 Marking MarkAnswers(const TestTexts& texts, const TaskOpsTable& taskOps);

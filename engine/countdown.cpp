@@ -1,28 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/countdown.h"
 
-#include "toolkit/conversions.h"
+#include "core/conversions.h"
 
 #include <cmath>
 
 namespace engine {
 
-using toolkit::Add16;
-using toolkit::Sub16;
+using core::Add16;
+using core::Sub16;
 
 namespace {
 
 // Two characters as they stand, anything else behind a "0": 7 gives "07", -1 gives "-1",
-// -10 gives "0-10".
+// -10 gives "0-10". The odd forms for negative counts are kept on purpose: the countdown never
+// shows them, and the rule is the time text's own.
 std::string TimePart(Int16 value)
 {
-    std::string text = toolkit::NumberToText(value);
+    std::string text = core::NumberToText(value);
     text.erase(0, text.find_first_not_of(' '));
-    return text.size() == 2 ? toolkit::Int16ToText(value) : "0" + toolkit::Int16ToText(value);
+    return text.size() == 2 ? core::Int16ToText(value) : "0" + core::Int16ToText(value);
 }
 
 } // namespace
 
-std::string ToTime(const Int16& seconds)
+std::string ToTime(Int16 seconds)
 {
     Int16 s = seconds;
     Int16 m = 0;
@@ -49,7 +51,7 @@ TickDecision CountdownTick(Int16& secondsLeft)
     if (secondsLeft <= kBlinkFrom) {
         const double half = secondsLeft / 2.0;
         const bool even = half == std::trunc(half);
-        decision.ForeColor = even ? kBlinkRed : toolkit::kBlack;
+        decision.Blink = even ? BlinkPhase::Red : BlinkPhase::Black;
     }
     return decision;
 }

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/fraction.h"
 
-#include "toolkit/conversions.h"
+#include "core/conversions.h"
 
 #include <cmath>
 
 namespace engine {
 
-using toolkit::Add16;
-using toolkit::Mul16;
-using toolkit::Sub16;
+using core::Add16;
+using core::Mul16;
+using core::Sub16;
 
 namespace {
 
@@ -50,12 +51,16 @@ void ReduceFraction(Fraction& f)
     if (f.Whole > 0) {
         ToImproper(f);
     }
+    // Deliberate, although it looks wasteful: the limit is taken once, before any division, and
+    // the search starts over from 2 after every common factor it removes, so each pass removes
+    // the smallest prime factor. The reduced form is the same as with a greatest common divisor;
+    // the way there, and where it overflows (32767/32767), is the routine's own.
     const Int16 limit = f.Numerator <= f.Denominator ? f.Numerator : f.Denominator;
     Int16 i = 2;
     while (i <= limit) {
         if (DividesExactly(i, f.Numerator) && DividesExactly(i, f.Denominator)) {
-            f.Numerator = toolkit::ToInt16(double(f.Numerator) / double(i));
-            f.Denominator = toolkit::ToInt16(double(f.Denominator) / double(i));
+            f.Numerator = core::ToInt16(double(f.Numerator) / double(i));
+            f.Denominator = core::ToInt16(double(f.Denominator) / double(i));
             i = 2;
         } else {
             i = Add16(i, 1);
@@ -66,8 +71,8 @@ void ReduceFraction(Fraction& f)
 
 void MakeFraction(Fraction& f, float numerator, float denominator)
 {
-    f.Numerator = toolkit::ToInt16(numerator);
-    f.Denominator = toolkit::ToInt16(denominator);
+    f.Numerator = core::ToInt16(numerator);
+    f.Denominator = core::ToInt16(denominator);
     ExtractWhole(f);
     ReduceFraction(f);
 }
@@ -92,6 +97,8 @@ void DivideFractions(Fraction& result, Fraction& a, Fraction& b)
     if (a.Whole > 0) {
         ToImproper(a);
     }
+    // The divisor is folded before the dividend, and a zero divisor gives the reciprocal 0/0
+    // rather than an error: both kept as the routine has always done.
     Fraction reciprocal = b;
     reciprocal.Numerator = b.Numerator == 0 ? Int16{0} : b.Denominator;
     reciprocal.Denominator = b.Numerator;
@@ -100,7 +107,7 @@ void DivideFractions(Fraction& result, Fraction& a, Fraction& b)
 
 std::string FractionText(const Fraction& f)
 {
-    const std::string whole = std::to_string(f.Whole);
+    std::string whole = std::to_string(f.Whole);
     if (f.Numerator == 0) {
         return whole;
     }

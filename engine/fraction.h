@@ -1,17 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mixed numbers in three 16-bit fields and the exact arithmetic on them.
+//
+// Contents: the Fraction record; ClearFraction, ExtractWhole, ToImproper, ReduceFraction,
+// MakeFraction, MultiplyFractions, DivideFractions; FractionText, the figures a pupil writes.
 //
 // A Fraction's value is Whole + Numerator / Denominator. The routines change the records they
 // are given in place and never return a result; all arithmetic is checked 16-bit arithmetic,
-// so a value that leaves -32768..32767 raises toolkit::OverflowError part-way through.
+// so a value that leaves -32768..32767 raises core::OverflowError part-way through.
+//
+// Not here: negative values and zero denominators have no meaning of their own (the quiz never
+// makes them); reading fractions aloud (fraction_words).
 #pragma once
 
-#include "toolkit/int16_arithmetic.h"
+#include "core/int16_arithmetic.h"
 
 #include <string>
 
 namespace engine {
 
-using toolkit::Int16;
+using core::Int16;
 
 struct Fraction {
     Int16 Numerator = 0;

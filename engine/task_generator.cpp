@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/task_generator.h"
 
-#include "toolkit/conversions.h"
+#include "core/conversions.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -25,7 +26,7 @@ constexpr std::array<DrawRange, kRowCount> kDrawRanges = {{
 // A whole-number operand is set field by field rather than through MakeFraction.
 Fraction WholeNumber(float n)
 {
-    return Fraction{toolkit::ToInt16(n), 1, 0};
+    return Fraction{core::ToInt16(n), 1, 0};
 }
 
 Fraction Made(float numerator, float denominator)
@@ -47,7 +48,7 @@ int RowDrawCount(int row)
     return row == 9 ? 2 : 1;
 }
 
-float Draw(const DrawRange& range, toolkit::RandomSource& random)
+float Draw(const DrawRange& range, core::RandomSource& random)
 {
     const float r = random.Next();
     return std::floor(static_cast<float>(range.Scale) * r) + static_cast<float>(range.Offset);
@@ -56,7 +57,7 @@ float Draw(const DrawRange& range, toolkit::RandomSource& random)
 Exercise BuildExercise(int row, float n, float secondDraw)
 {
     Exercise e;
-    e.Operation = kRowOperations.at(row);
+    e.Op = kRowOperations.at(row);
     switch (row) {
     case 0:
     case 1:
@@ -98,7 +99,7 @@ Exercise BuildExercise(int row, float n, float secondDraw)
     default:
         throw std::out_of_range("exercise row");
     }
-    if (e.Operation == kMultiply) {
+    if (e.Op == Operation::Multiply) {
         MultiplyFractions(e.Answer, e.First, e.Second);
     } else {
         DivideFractions(e.Answer, e.First, e.Second);
@@ -106,7 +107,7 @@ Exercise BuildExercise(int row, float n, float secondDraw)
     return e;
 }
 
-Exercise DrawExercise(int row, toolkit::RandomSource& random)
+Exercise DrawExercise(int row, core::RandomSource& random)
 {
     const DrawRange range = RowDrawRange(row);
     const float first = Draw(range, random);
@@ -114,16 +115,16 @@ Exercise DrawExercise(int row, toolkit::RandomSource& random)
     return BuildExercise(row, first, second);
 }
 
-void GenerateTasks(TaskOpsTable& taskOps, toolkit::RandomSource& random,
+void GenerateTasks(TaskOpsTable& taskOps, core::RandomSource& random,
                    const ShowFractionFn& showFraction)
 {
     for (int row = 0; row < kRowCount; ++row) {
         Exercise e = DrawExercise(row, random);
-        taskOps[row] = e.Operation;
+        taskOps[row] = e.Op;
         const auto r = static_cast<Int16>(row);
-        showFraction(r, e.First, kFirstOperandGroup);
-        showFraction(r, e.Second, kSecondOperandGroup);
-        showFraction(r, e.Answer, kAnswerKeyGroup);
+        showFraction(r, e.First, ExercisePart::FirstOperand);
+        showFraction(r, e.Second, ExercisePart::SecondOperand);
+        showFraction(r, e.Answer, ExercisePart::Answer);
     }
 }
 

@@ -99,7 +99,9 @@ QString PrepareFile(const QString& path)
     if (!info.exists()) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
-                       QFile::ReadOwner | QFile::WriteOwner)) {
+                       QFile::ReadOwner | QFile::WriteOwner) &&
+            !QFileInfo::exists(path)) {
+            // (Made meanwhile by another program opening the same new journal is fine.)
             return QStringLiteral("Не удалось создать файл журнала «%1» (%2): проверьте права на "
                                   "запись в папку «%3».")
                 .arg(Native(path), file.errorString(), Native(folder));
@@ -164,11 +166,31 @@ LocalAttempt TryOpenLocal(const QString& path, const QString& name)
                         .arg(kSqliteSchemaVersion)
                         .arg(Native(path))};
         }
-        if (*version == 0) {
-            CreateFirstLocalSchema(db);
-            version = 1;
+        if (*version < kSqliteSchemaVersion) {
+            // Another program (a second window, an export, the teacher's window) may be setting
+            // up the same journal right now: the setup runs under SQLite's write lock and looks
+            // at the version again there.
+            RunSql(db, QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("Журнал занят"));
+            try {
+                version = LocalSchemaVersion(db);
+                if (version && *version == 0) {
+                    CreateFirstLocalSchema(db);
+                    version = 1;
+                }
+                if (version && *version < kSqliteSchemaVersion) {
+                    MigrateLocalSchema(db, *version);
+                }
+                RunSql(db, QStringLiteral("COMMIT"), {}, QStringLiteral("Журнал занят"));
+            } catch (const JournalError&) {
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+                throw;
+            }
         }
-        MigrateLocalSchema(db, *version);
+        // Write-ahead logging: a reader (the teacher's window, an export) never blocks the pupil's
+        // writer, nor the writer a reader; with synchronous FULL a finished commit survives a power
+        // cut. A file that cannot be written stays in its own mode, which reading needs no more.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = FULL"));
     } catch (const JournalError& error) {
         const QString text = QString::fromUtf8(error.what());
         if (text.contains(QLatin1String("not a database")) ||

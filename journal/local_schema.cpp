@@ -126,11 +126,9 @@ std::optional<int> LocalSchemaVersion(const QSqlDatabase& db)
 
 void CreateFirstLocalSchema(const QSqlDatabase& db)
 {
-    Transaction transaction(db, kUpgradeFailed);
     for (const char* sql : kFirstSchema) {
         RunSql(db, QString::fromUtf8(sql), {}, kUpgradeFailed);
     }
-    transaction.Commit();
 }
 
 void MigrateLocalSchema(const QSqlDatabase& db, int from)
@@ -139,11 +137,9 @@ void MigrateLocalSchema(const QSqlDatabase& db, int from)
     const std::vector<std::function<void(const QSqlDatabase&)>> steps = {MigrateToSecond};
     static_assert(kSqliteSchemaVersion == 2, "every schema version needs its migration step");
     for (int version = from; version < kSqliteSchemaVersion; ++version) {
-        Transaction transaction(db, kUpgradeFailed);
         steps.at(static_cast<std::size_t>(version - 1))(db);
         RunSql(db, QStringLiteral("UPDATE schema_version SET version = ?"), {version + 1},
                kUpgradeFailed);
-        transaction.Commit();
     }
 }
 

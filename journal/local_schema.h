@@ -19,11 +19,11 @@ namespace journal {
 // holds other tables (not a journal). Throws JournalError when the file cannot be read.
 std::optional<int> LocalSchemaVersion(const QSqlDatabase& db);
 
-// Creates version 1 in an empty file.
+// Creates version 1 in an empty file, inside the caller's transaction.
 void CreateFirstLocalSchema(const QSqlDatabase& db);
 
-// Runs every step from `from` to kSqliteSchemaVersion. Throws JournalError; a failed step
-// leaves the file at the version before it.
+// Runs every step from `from` to kSqliteSchemaVersion, inside the caller's transaction (a
+// failure rolls all of it back, so the file stays at the version it had). Throws JournalError.
 void MigrateLocalSchema(const QSqlDatabase& db, int from);
 
 } // namespace journal

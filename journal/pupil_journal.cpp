@@ -33,7 +33,7 @@ struct PupilJournal::Impl {
     void OpenLocal();
     void RecoverDeadAttempts();
     void QueueOutbox();
-    void SaveOne(const StoredAttempt& a);
+    bool SaveOne(const StoredAttempt& a);
     QString LockPath(const QString& id) const;
     void LogOnce(const QString& problem);
 
@@ -224,9 +224,11 @@ void PupilJournal::Impl::QueueOutbox()
     }
 }
 
-void PupilJournal::Impl::SaveOne(const StoredAttempt& a)
+// Whether the local file has the attempt now (true too when there is no local file to write).
+bool PupilJournal::Impl::SaveOne(const StoredAttempt& a)
 {
     const bool ended = a.Record.End != engine::AttemptEnd::Running;
+    bool saved = true;
     if (local) {
         if (!ended && !runningLock) {
             QDir().mkpath(settings.LocalPath + QStringLiteral(".locks"));
@@ -248,6 +250,7 @@ void PupilJournal::Impl::SaveOne(const StoredAttempt& a)
             lastProblem.clear();
         } catch (const JournalError& error) {
             LogOnce(QString::fromUtf8(error.what()));
+            saved = false;
         }
     }
     if (ended) {
@@ -259,6 +262,7 @@ void PupilJournal::Impl::SaveOne(const StoredAttempt& a)
             sender->Send(a);
         }
     }
+    return saved;
 }
 
 void PupilJournal::Impl::Run()
@@ -270,6 +274,7 @@ void PupilJournal::Impl::Run()
         QueueOutbox();
     }
     std::optional<steady_clock::time_point> lastSave; // none yet: the first is written at once
+    std::optional<steady_clock::time_point> retryAt;  // set while the last write failed
     for (;;) {
         std::optional<StoredAttempt> toSave;
         std::vector<QString> sent;
@@ -277,16 +282,24 @@ void PupilJournal::Impl::Run()
         bool stopNow = false;
         {
             std::unique_lock lock(mutex);
+            const auto nextWrite = [&] {
+                return retryAt ? *retryAt : *lastSave + settings.RunningSaveInterval;
+            };
             const auto due = [&] {
-                return dirty && (urgent || finishing || !lastSave ||
-                                 steady_clock::now() >= *lastSave + settings.RunningSaveInterval);
+                if (!dirty) {
+                    return false;
+                }
+                if (retryAt) {
+                    return steady_clock::now() >= *retryAt;
+                }
+                return urgent || finishing || !lastSave || steady_clock::now() >= nextWrite();
             };
             const auto ready = [&] {
                 return stopping || !sentIds.empty() || (finishing && !finished) || due();
             };
             while (!ready()) {
                 if (dirty) {
-                    wake.wait_until(lock, *lastSave + settings.RunningSaveInterval);
+                    wake.wait_until(lock, nextWrite());
                 } else {
                     wake.wait(lock);
                 }
@@ -310,8 +323,16 @@ void PupilJournal::Impl::Run()
             }
         }
         if (toSave) {
-            SaveOne(*toSave);
+            const bool saved = SaveOne(*toSave);
             lastSave = steady_clock::now();
+            retryAt.reset();
+            if (!saved && !stopNow) {
+                // A file busy or full for a moment loses nothing: the latest state is written
+                // again a second later (an ending is never reported twice, so it must be).
+                const std::lock_guard lock(mutex);
+                dirty = true;
+                retryAt = steady_clock::now() + std::chrono::seconds(1);
+            }
         }
         if (finishNow) {
             {

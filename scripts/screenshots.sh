@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's screenshots of the real program under Xvfb: at start, during a test and
 # after hand-in. Usage: scripts/screenshots.sh PROGRAM [SUFFIX]   (run inside with-xvfb.sh)
 set -euo pipefail

@@ -1,159 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The handles of the controls: their properties in twips and the program's own terms, read and
+// written on the Qt widgets of widgets.cpp.
 #include "toolkit/controls.h"
 
+#include "toolkit/accessible_p.h"
 #include "toolkit/program.h"
 #include "toolkit/twips.h"
 #include "toolkit/widgets_p.h"
 
-#include <QKeyEvent>
-#include <QPainter>
-
-#include <limits>
-
 namespace toolkit {
 
-namespace detail {
-
-QRect PixelRect(const Geometry& g)
-{
-    return QRect(TwipsToPixels(g.Left), TwipsToPixels(g.Top), TwipsToPixels(g.Width),
-                 TwipsToPixels(g.Height));
-}
-
-LabelWidget::LabelWidget(const LabelSpec& properties, QWidget* parent) : QLabel(parent)
-{
-    setObjectName(QString::fromStdString(properties.Name));
-    setTextFormat(Qt::PlainText);
-    setText(QString::fromStdString(properties.Caption));
-    setWordWrap(true);
-    setAutoFillBackground(true);
-    setFont(FontFor(properties.Font));
-    const Qt::Alignment horizontal =
-        properties.Align == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
-    setAlignment(horizontal | Qt::AlignTop);
-    if (properties.Frame == Border::Single) {
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(1);
-    }
-    setGeometry(PixelRect(properties.At));
-}
-
-TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent)
-{
-    // The boxes have no length limit of their own.
-    setMaxLength(std::numeric_limits<int>::max());
-}
-
-namespace {
-
-// Keys that move the caret or edit without typing a character (Delete, arrows, Ctrl+V) carry
-// control codes or nothing in their text; only printable characters, backspace and Enter count
-// as typed characters.
-bool TypesCharacters(const QString& text)
-{
-    if (text.isEmpty()) {
-        return false;
-    }
-    for (const QChar c : text) {
-        if (!c.isPrint() && c != u'\b' && c != u'\r' && c != u'\n') {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
-void TextBoxWidget::keyPressEvent(QKeyEvent* event)
-{
-    if (!keyPressHandler || !TypesCharacters(event->text())) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    QString typed;
-    bool unchanged = true;
-    for (const QChar c : event->text()) {
-        Int16 code = static_cast<Int16>(c.unicode());
-        RunEventHandler([&] { keyPressHandler(code); });
-        unchanged = unchanged && code == static_cast<Int16>(c.unicode());
-        if (code != 0) {
-            typed += QChar(static_cast<char16_t>(code));
-        }
-    }
-    if (unchanged) {
-        QLineEdit::keyPressEvent(event);
-    } else if (!typed.isEmpty()) {
-        insert(typed);
-    }
-    event->accept();
-}
-
-CommandButtonWidget::CommandButtonWidget(const QString& caption, QWidget* parent)
-    : QPushButton(caption, parent)
-{}
-
-void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
-{
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
-        // At once, as Space does: a click still pending after the button has hidden itself
-        // would run its command a second time.
-        click();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
-}
-
-LineWidget::LineWidget(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void LineWidget::setEnds(int newX1, int newY1, int newX2, int newY2)
-{
-    x1 = newX1;
-    y1 = newY1;
-    x2 = newX2;
-    y2 = newY2;
-    const int left = std::min(TwipsToPixels(x1), TwipsToPixels(x2));
-    const int top = std::min(TwipsToPixels(y1), TwipsToPixels(y2));
-    const int right = std::max(TwipsToPixels(x1), TwipsToPixels(x2));
-    const int bottom = std::max(TwipsToPixels(y1), TwipsToPixels(y2));
-    setGeometry(left, top, std::max(right - left, 1), std::max(bottom - top, 1));
-    update();
-}
-
-void LineWidget::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.setPen(QPen(Qt::black, 0));
-    const QPoint origin = pos();
-    const QPoint from(TwipsToPixels(x1), TwipsToPixels(y1));
-    const QPoint to(TwipsToPixels(x2), TwipsToPixels(y2));
-    if (from.y() == to.y()) {
-        // A horizontal bar fills its one-pixel-high widget.
-        painter.fillRect(rect(), Qt::black);
-    } else {
-        painter.drawLine(from - origin, to - origin);
-    }
-}
-
-CircleWidget::CircleWidget(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void CircleWidget::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawEllipse(QRectF(rect()));
-}
-
-} // namespace detail
-
+using core::BlueOf;
+using core::GreenOf;
+using core::RedOf;
+using core::Rgb;
 using namespace detail;
 
 namespace {
@@ -184,8 +44,24 @@ bool Control::Enabled() const
 {
     return widget_->isEnabled();
 }
+namespace {
+
+// Where a disabled control keeps the focus policy it had while enabled.
+constexpr const char* kFocusWhenEnabled = "toolkitFocusWhenEnabled";
+
+} // namespace
+
 void Control::SetEnabled(bool enabled)
 {
+    // Qt keeps reporting a disabled widget focusable, though it never takes the focus.
+    if (!enabled && widget_->focusPolicy() != Qt::NoFocus) {
+        widget_->setProperty(kFocusWhenEnabled, static_cast<int>(widget_->focusPolicy()));
+        widget_->setFocusPolicy(Qt::NoFocus);
+    } else if (enabled && widget_->property(kFocusWhenEnabled).isValid()) {
+        widget_->setFocusPolicy(
+            static_cast<Qt::FocusPolicy>(widget_->property(kFocusWhenEnabled).toInt()));
+        widget_->setProperty(kFocusWhenEnabled, QVariant());
+    }
     widget_->setEnabled(enabled);
 }
 int Control::Left() const
@@ -254,6 +130,11 @@ void Label::SetForeColor(Colour colour)
     widget_->setPalette(palette);
 }
 
+void Label::SetLabelFor(const Control& control)
+{
+    As<QLabel>(widget_)->setBuddy(control.Widget());
+}
+
 // TextBox
 
 std::string TextBox::Text() const
@@ -264,6 +145,13 @@ void TextBox::SetText(const std::string& text)
 {
     As<QLineEdit>(widget_)->setText(Q(text));
 }
+void TextBox::OnChange(std::function<void()> handler)
+{
+    auto* box = As<QLineEdit>(widget_);
+    QObject::connect(box, &QLineEdit::textEdited, box,
+                     [handler = std::move(handler)] { RunEventHandler(handler); });
+}
+
 void TextBox::OnKeyPress(KeyPressHandler handler)
 {
     As<TextBoxWidget>(widget_)->keyPressHandler = std::move(handler);
@@ -331,8 +219,6 @@ void Line::ZOrder(int position)
     }
 }
 
-// Frame
-
 // Container
 
 namespace {
@@ -370,7 +256,7 @@ CommandButton Container::AddCommandButton(const ControlSpec& properties)
 
 Frame Container::AddFrame(const ControlSpec& properties)
 {
-    return Frame(Placed(new QGroupBox(Q(properties.Caption), widget_), properties.Name,
+    return Frame(Placed(new FrameWidget(Q(properties.Caption), widget_), properties.Name,
                         properties.At, properties.Visible));
 }
 
@@ -387,6 +273,52 @@ Shape Container::AddCircle(const ControlSpec& properties)
 {
     return Shape(
         Placed(new CircleWidget(widget_), properties.Name, properties.At, properties.Visible));
+}
+
+// Frame
+
+void Frame::PresentRows(const std::vector<AccessibleRow>& rows)
+{
+    auto* frame = As<FrameWidget>(widget_);
+    frame->clearRows();
+    for (const AccessibleRow& row : rows) {
+        FrameWidget::Row presented;
+        for (const Control& part : row.Parts) {
+            presented.parts.emplace_back(part.Widget());
+        }
+        presented.partsAreChildren = row.PartsAreChildren;
+        frame->rows.push_back(std::move(presented));
+    }
+    frame->presentsRows = true;
+    QAccessibleEvent changed(frame, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void Frame::SetRowText(int row, const std::string& name, const std::string& description)
+{
+    auto* frame = As<FrameWidget>(widget_);
+    if (row < 0 || row >= static_cast<int>(frame->rows.size())) {
+        throw ControlError("Нет такой строки в рамке: " + std::to_string(row));
+    }
+    FrameWidget::Row& presented = frame->rows[static_cast<std::size_t>(row)];
+    const QString newName = Q(name);
+    const QString newDescription = Q(description);
+    const bool nameChanged = presented.name != newName;
+    const bool descriptionChanged = presented.description != newDescription;
+    presented.name = newName;
+    presented.description = newDescription;
+    if (presented.id == 0) {
+        return; // nobody has met the row yet
+    }
+    QAccessibleInterface* face = RowInterfaceOf(frame, static_cast<std::size_t>(row));
+    if (nameChanged) {
+        QAccessibleEvent event(face, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (descriptionChanged) {
+        QAccessibleEvent event(face, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 } // namespace toolkit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls the window is made of, reached through small handles: labels, text boxes,
 // command buttons, frames, lines and shapes, and arrays of them indexed by row.
 //
@@ -5,8 +6,8 @@
 // area or a frame). Handles are cheap to copy; the controls themselves belong to their window.
 #pragma once
 
-#include "toolkit/colour.h"
-#include "toolkit/int16_arithmetic.h"
+#include "core/colour.h"
+#include "core/int16_arithmetic.h"
 
 #include <functional>
 #include <stdexcept>
@@ -16,6 +17,9 @@
 class QWidget;
 
 namespace toolkit {
+
+using core::Colour;
+using core::Int16;
 
 // A control operation that cannot be carried out, such as an index outside a control array.
 class ControlError : public std::out_of_range {
@@ -65,6 +69,8 @@ public:
     bool Visible() const; // the control's own flag, whatever its container shows
     void SetVisible(bool visible);
     bool Enabled() const;
+    // A disabled control takes no focus and is not reported focusable; enabling it again gives
+    // back what focus it took before.
     void SetEnabled(bool enabled);
     int Left() const;
     int Top() const;
@@ -94,6 +100,9 @@ public:
     void SetCaption(const std::string& caption);
     Colour ForeColor() const;
     void SetForeColor(Colour colour);
+    // Tells assistive technology that this label says what `control` is: the control is
+    // labelled by this label, which is the label for it. The caption stays this label's name.
+    void SetLabelFor(const Control& control);
 };
 
 class TextBox : public Control {
@@ -106,6 +115,9 @@ public:
     std::string Text() const;
     void SetText(const std::string& text);
     void OnKeyPress(KeyPressHandler handler);
+    // Called after the pupil has changed the text by any means (typing, pasting, undoing); not
+    // when the program sets it.
+    void OnChange(std::function<void()> handler);
 };
 
 class CommandButton : public Control {
@@ -155,10 +167,25 @@ private:
     QWidget* widget_;
 };
 
+// One object that assistive technology meets in a frame in place of several of its controls.
+struct AccessibleRow {
+    std::vector<Control> Parts;
+    // true: a group whose children are the parts, in this order; false: a label read as one in
+    // place of the parts, shown while any of them is.
+    bool PartsAreChildren = true;
+};
+
+// A frame is a group named by its title. To assistive technology it holds its controls but the
+// lines and shapes (drawing, not content), or, once rows are given, the rows only.
 class Frame : public Control {
 public:
     explicit Frame(QWidget* widget = nullptr) : Control(widget) {}
     Container Contents() const { return Container(widget_); }
+
+    // From now on the frame presents these rows, in this order, and none of its other controls.
+    void PresentRows(const std::vector<AccessibleRow>& rows);
+    // The name and description of row `row` (an index into the rows given), as read aloud.
+    void SetRowText(int row, const std::string& name, const std::string& description);
 };
 
 // Like controls under one name, indexed by a 16-bit number.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A top-level window: a title, a fixed client area under a menu bar, an icon.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's look: the classic light-grey 3D style, the fonts, and Russian for Qt's own texts.
 #pragma once
 

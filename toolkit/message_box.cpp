@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/message_box.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -53,17 +55,27 @@ void WhenNoMessageBox(std::function<void()> action)
     RunWaiting();
 }
 
-void MsgBox(const std::string& prompt, int style, const std::string& title)
+void MsgBox(const std::string& prompt, MsgBoxStyle style, const std::string& title)
 {
     QWidget* parent = programWindow.data();
     const QString programTitle = parent ? parent->windowTitle() : QString();
     const QString shownTitle = title.empty() ? programTitle : QString::fromStdString(title);
-    const QMessageBox::Icon icon = style == kInformation ? QMessageBox::Information
-                                   : style == kCritical  ? QMessageBox::Critical
-                                                         : QMessageBox::NoIcon;
+    const QMessageBox::Icon icon = style == MsgBoxStyle::Information ? QMessageBox::Information
+                                   : style == MsgBoxStyle::Critical  ? QMessageBox::Critical
+                                                                     : QMessageBox::NoIcon;
     QMessageBox box(icon, shownTitle, QString::fromStdString(prompt), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::Ok);
+    // The icon says what kind of message this is; a screen reader would otherwise meet an
+    // unnamed image.
+    if (icon != QMessageBox::NoIcon) {
+        const QString iconName = icon == QMessageBox::Critical ? "Ошибка" : "Сведения";
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull()) {
+                label->setAccessibleName(iconName);
+            }
+        }
+    }
 
     struct OpenBox {
         OpenBox() { ++openBoxes; }

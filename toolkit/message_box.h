@@ -1,4 +1,8 @@
-// Modal message boxes with one OK button.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Modal message boxes with one OK button (MsgBox), the window they belong to, and running an
+// action once no box is open (WhenNoMessageBox).
+//
+// Not here: any other kind of dialog.
 #pragma once
 
 #include <functional>
@@ -8,13 +12,13 @@ class QWidget;
 
 namespace toolkit {
 
-inline constexpr int kNoIcon = 0;
-inline constexpr int kCritical = 16;
-inline constexpr int kInformation = 64;
+// A box's style, by the toolkit's own numbers: no icon, the error icon, the information icon.
+enum class MsgBoxStyle { NoIcon = 0, Critical = 16, Information = 64 };
 
 // Shows the box over the program's window and returns when the pupil has closed it. An empty
 // title shows the program's.
-void MsgBox(const std::string& prompt, int style = kNoIcon, const std::string& title = {});
+void MsgBox(const std::string& prompt, MsgBoxStyle style = MsgBoxStyle::NoIcon,
+            const std::string& title = {});
 
 // The window message boxes belong to, and whose title untitled boxes show.
 void SetProgramWindow(QWidget* window);

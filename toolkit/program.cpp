@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/program.h"
 
 #include "toolkit/look.h"
@@ -74,7 +75,7 @@ void RunEventHandler(const std::function<void()>& handler)
         std::_Exit(1);
     }
     reporting = true;
-    MsgBox(text, kCritical);
+    MsgBox(text, MsgBoxStyle::Critical);
     QApplication::closeAllWindows();
     QCoreApplication::exit(1);
     reporting = false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's timer: raises its event once per interval while the interval is above 0.
 #pragma once
 

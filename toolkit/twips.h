@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positions and sizes are written in twips; 15 twips make one device-independent pixel, so
 // Qt's own high-DPI scaling keeps the layout in proportion on any screen.
 #pragma once

@@ -1,33 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/accessibility.h"
 
 #include "engine/answer_check.h"
+#include "engine/fraction_words.h"
 #include "window/fraction_display.h"
+
+#include <vector>
 
 namespace window {
 
-std::string SpokenExercise(const engine::Fraction& first, std::uint8_t operation,
+namespace {
+
+std::string TaskName(int row)
+{
+    return "Задание " + std::to_string(row + 1);
+}
+
+} // namespace
+
+std::string SpokenExercise(const engine::Fraction& first, engine::Operation operation,
                            const engine::Fraction& second)
 {
-    const char* sign = operation == engine::kMultiply ? " умножить на " : " разделить на ";
-    return engine::FractionText(first) + sign + engine::FractionText(second);
+    const char* sign =
+        operation == engine::Operation::Multiply ? " умножить на " : " разделить на ";
+    return engine::FractionInWords(first, engine::GrammaticalCase::Nominative) + sign +
+           engine::FractionInWords(second, engine::GrammaticalCase::Accusative);
+}
+
+void ArrangeForScreenReaders(MainWindowLayout& w)
+{
+    std::vector<toolkit::AccessibleRow> exerciseRows;
+    std::vector<toolkit::AccessibleRow> keyRows;
+    for (int row = 0; row < engine::kRowCount; ++row) {
+        exerciseRows.push_back({{w.Cw(row), w.Ct(row), w.Cz(row), w.Result(row)}, true});
+        keyRows.push_back({{w.Dw(row), w.Dt(row), w.Dz(row)}, false});
+    }
+    w.Frame1.PresentRows(exerciseRows);
+    w.Frame2.PresentRows(keyRows);
+    w.Label1.SetLabelFor(w.TL);
+    w.Label5.SetLabelFor(w.RA);
+    w.Label6.SetLabelFor(w.NR);
+    w.Mrk.SetAccessibleDescription("Оценка");
 }
 
 void DescribeRows(MainWindowLayout& w, const engine::TaskOpsTable& taskOps)
 {
     for (int row = 0; row < engine::kRowCount; ++row) {
         const engine::RowTexts texts = RowTextsOf(w, row);
-        const engine::Fraction first = engine::FirstOperandOf(texts);
-        const engine::Fraction second = engine::SecondOperandOf(texts);
-        std::string description = SpokenExercise(first, taskOps[row], second);
+        const std::string exercise =
+            SpokenExercise(engine::FractionOf(texts.FirstOperand), taskOps[row],
+                           engine::FractionOf(texts.SecondOperand));
         const std::string verdict = w.Result(row).Caption();
+        std::string described = exercise;
         if (!verdict.empty()) {
-            description += ". " + verdict;
+            described.append(". ").append(verdict);
         }
-        for (toolkit::Control box :
-             {toolkit::Control(w.Cw(row)), toolkit::Control(w.Ct(row)), toolkit::Control(w.Cz(row)),
-              toolkit::Control(w.Result(row))}) {
-            box.SetAccessibleDescription(description);
+        for (toolkit::Control box : {toolkit::Control(w.Cw(row)), toolkit::Control(w.Ct(row)),
+                                     toolkit::Control(w.Cz(row))}) {
+            box.SetAccessibleDescription(described);
         }
+        w.Result(row).SetAccessibleDescription(verdict.empty() ? "" : described);
+        w.Frame1.SetRowText(row, TaskName(row).append(": ").append(exercise), "");
+
+        const engine::Fraction answer =
+            engine::FractionOf({w.Dt(row).Caption(), w.Dz(row).Caption(), w.Dw(row).Caption()});
+        std::string key = TaskName(row);
+        key.append(": ").append(
+            engine::FractionInWords(answer, engine::GrammaticalCase::Nominative));
+        w.Frame2.SetRowText(row, key, key);
     }
 }
 

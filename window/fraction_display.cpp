@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/fraction_display.h"
 
+#include "core/conversions.h"
 #include "engine/task_generator.h"
-#include "toolkit/conversions.h"
 
 namespace window {
 
@@ -18,24 +19,44 @@ struct Group {
     int wholeNumberLeft;
 };
 
-// The group code is compared with 2 first, then with 1; every other code is the answer key.
-Group GroupFor(MainWindowLayout& w, std::uint8_t code)
+// Deliberate: the code is compared with 2 first, then with 1, and every other code is the
+// answer key, as the display has always chosen.
+Group GroupFor(MainWindowLayout& w, LabelGroup code)
 {
-    if (code == engine::kSecondOperandGroup) {
+    if (code == LabelGroup::SecondOperand) {
         return {w.Bt, w.Bz, w.Bw, 11, 2040};
     }
-    if (code == engine::kFirstOperandGroup) {
+    if (code == LabelGroup::FirstOperand) {
         return {w.At, w.Az, w.Aw, 1, 480};
     }
     return {w.Dt, w.Dz, w.Dw, 21, 480};
 }
 
+engine::FractionTexts CaptionsOf(const Label& numerator, const Label& denominator,
+                                 const Label& whole)
+{
+    return {numerator.Caption(), denominator.Caption(), whole.Caption()};
+}
+
 } // namespace
+
+LabelGroup GroupOf(engine::ExercisePart part)
+{
+    switch (part) {
+    case engine::ExercisePart::FirstOperand:
+        return LabelGroup::FirstOperand;
+    case engine::ExercisePart::SecondOperand:
+        return LabelGroup::SecondOperand;
+    case engine::ExercisePart::Answer:
+        break;
+    }
+    return LabelGroup::AnswerKey;
+}
 
 void PlaceFractionBars(MainWindowLayout& w)
 {
-    for (std::uint8_t code :
-         {engine::kFirstOperandGroup, engine::kSecondOperandGroup, engine::kAnswerKeyGroup}) {
+    for (LabelGroup code :
+         {LabelGroup::FirstOperand, LabelGroup::SecondOperand, LabelGroup::AnswerKey}) {
         const Group group = GroupFor(w, code);
         for (int bar = group.firstBar; bar < group.firstBar + engine::kRowCount; ++bar) {
             Line& line = w.Line1(bar);
@@ -45,29 +66,29 @@ void PlaceFractionBars(MainWindowLayout& w)
             line.SetX2(line.X1() + kBarLength);
             line.SetY1(numerator.Top() + kBarBelowNumeratorTop);
             line.SetY2(line.Y1());
-            if (code == engine::kAnswerKeyGroup) {
+            if (code == LabelGroup::AnswerKey) {
                 line.ZOrder(0);
             }
         }
     }
 }
 
-void ShowFraction(MainWindowLayout& w, toolkit::Int16 row, engine::Fraction& f, std::uint8_t group)
+void ShowFraction(MainWindowLayout& w, core::Int16 row, engine::Fraction& f, LabelGroup group)
 {
     engine::ReduceFraction(f);
     engine::ExtractWhole(f);
     const Group g = GroupFor(w, group);
 
     Label& numerator = g.numerator(row);
-    numerator.SetCaption(toolkit::Int16ToText(f.Numerator));
+    numerator.SetCaption(core::Int16ToText(f.Numerator));
     numerator.SetVisible(f.Numerator != 0);
 
     Label& denominator = g.denominator(row);
-    denominator.SetCaption(toolkit::Int16ToText(f.Denominator));
+    denominator.SetCaption(core::Int16ToText(f.Denominator));
     denominator.SetVisible(f.Denominator != 1);
 
     Label& whole = g.whole(row);
-    whole.SetCaption(toolkit::Int16ToText(f.Whole));
+    whole.SetCaption(core::Int16ToText(f.Whole));
     whole.SetVisible(f.Whole != 0);
 
     if (f.Denominator == 1 && f.Numerator == 0) {
@@ -76,11 +97,11 @@ void ShowFraction(MainWindowLayout& w, toolkit::Int16 row, engine::Fraction& f, 
     }
 }
 
-engine::RowTexts RowTextsOf(MainWindowLayout& w, int row)
+engine::RowTexts RowTextsOf(const MainWindowLayout& w, int row)
 {
-    return {w.At(row).Caption(), w.Az(row).Caption(), w.Aw(row).Caption(),
-            w.Bt(row).Caption(), w.Bz(row).Caption(), w.Bw(row).Caption(),
-            w.Ct(row).Text(),    w.Cz(row).Text(),    w.Cw(row).Text()};
+    return {CaptionsOf(w.At(row), w.Az(row), w.Aw(row)),
+            CaptionsOf(w.Bt(row), w.Bz(row), w.Bw(row)),
+            {w.Ct(row).Text(), w.Cz(row).Text(), w.Cw(row).Text()}};
 }
 
 } // namespace window

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/main_window_layout.h"
 
 #include "engine/task_generator.h"
+#include "window/accessibility.h"
 
 #include <array>
 #include <string>
@@ -17,6 +19,8 @@ using toolkit::LabelSpec;
 
 namespace {
 
+// The old spelling "расчитано" is the window's own, kept on purpose (as is "Умноженния" in the
+// title).
 constexpr const char* kInstructions =
     "Всего заданий 10, каждое представляет собой умножение либо деление обыкновенных дробей. "
     "Ответы следует вводить в белые поля. Для ввода целых чисел оставляйте поля ввода числителя "
@@ -55,7 +59,8 @@ void AddFractionGroup(toolkit::Container frame, int row, const char* prefix, int
                                     Alignment::Centre}));
 }
 
-// Which dot element marks each row's sign: Shape1's element (or -1) and Shape2's (or -1).
+// Which dot element marks each row's sign: Shape1's element (or -1) and Shape2's (or -1). The
+// elements are not in row order; the pairing is the window's own and is kept as it is.
 struct RowDots {
     int shape1;
     int shape2;
@@ -96,17 +101,6 @@ void AddSignDots(toolkit::Container frame, MainWindowLayout& w)
     for (int i = 0; i < 8; ++i) {
         w.Shape2.Add(frame.AddCircle({Indexed("Shape2", i), {1440, shape2Top[i], 75, 75}, ""}));
     }
-    for (int row = 0; row < engine::kRowCount; ++row) {
-        const RowDots dots = kRowDots[row];
-        const bool division = dots.shape1 >= 0 && dots.shape2 >= 0;
-        const char* sign = division ? "разделить на" : "умножить на";
-        if (dots.shape1 >= 0) {
-            w.Shape1(dots.shape1).SetAccessibleName(sign);
-        }
-        if (dots.shape2 >= 0) {
-            w.Shape2(dots.shape2).SetAccessibleName(sign);
-        }
-    }
 }
 
 } // namespace
@@ -114,11 +108,11 @@ void AddSignDots(toolkit::Container frame, MainWindowLayout& w)
 MainWindowLayout BuildMainWindowLayout()
 {
     MainWindowLayout w;
-    w.Form1 = std::make_unique<toolkit::Form>(kTitle, kClientWidth, kClientHeight);
-    w.Form1->SetIcon(":/icons/fraction-test.svg");
-    toolkit::Container form = w.Form1->Client();
+    w.Window = std::make_unique<toolkit::Form>(kTitle, kClientWidth, kClientHeight);
+    w.Window->SetIcon(":/icons/fraction-test.svg");
+    toolkit::Container form = w.Window->Client();
 
-    w.mn = w.Form1->AddMenu("mn", "Меню");
+    w.mn = w.Window->AddMenu("mn", "Меню");
     w.sp = w.mn.AddItem("sp", "Благодарности");
     w.Autmn = w.mn.AddItem("Autmn", "Автор");
     w.ExMn = w.mn.AddItem("ExMn", "Выход");
@@ -162,7 +156,7 @@ MainWindowLayout BuildMainWindowLayout()
                            Border::None,
                            false,
                            FontSpec{"Monotype Corsiva", 36, false, true}});
-    w.Timer1 = w.Form1->AddTimer("Timer1");
+    w.Timer1 = w.Window->AddTimer("Timer1");
 
     // The exercises. Labels first, then the dots and the bars in front of them, the answer
     // boxes in front of everything.
@@ -197,7 +191,8 @@ MainWindowLayout BuildMainWindowLayout()
     }
 
     for (int row = 0; row < engine::kRowCount; ++row) {
-        // Ct(0) is the one box off its row's rule: 330, not 360.
+        // Deliberate: Ct(0) is the one box off its row's rule, at 330 rather than 360, as the
+        // window has always been laid out.
         const int numeratorTop = row == 0 ? 330 : RowTop(360, row);
         w.Cw.Add(
             exercises.AddTextBox({Indexed("Cw", row), {3120, RowTop(480, row), 375, 285}, ""}));
@@ -218,6 +213,7 @@ MainWindowLayout BuildMainWindowLayout()
     }
     focusOrder.push_back(w.Command2);
     toolkit::SetFocusOrder(focusOrder);
+    ArrangeForScreenReaders(w);
     return w;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare QMainWindow with the same number and kinds of plain Qt widgets as the program's
 // window: 118 labels, 30 line edits, 2 push buttons, 2 group boxes, 47 plain widgets (the
 // program's bars and sign dots) and a menu of three items. It ends at its first painted frame.

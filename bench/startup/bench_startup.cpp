@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time and peak memory: the program against a bare QMainWindow with the same widgets,
 // run the same way, alternately, each from process start to its first painted frame.
 // Usage: bench_startup PROGRAM BARE [RUNS]   (with DISPLAY set; scripts/with-xvfb.sh does it)

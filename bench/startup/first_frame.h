@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ends a start-up benchmark run at the window's first painted frame: prints "painted" on
 // standard output once the first paint event has been handled, then quits.
 #pragma once

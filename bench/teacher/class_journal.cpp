@@ -74,8 +74,8 @@ journal::StoredAttempt MakeOne(int i, int days, std::mt19937& random)
     int rightCount = 0;
     for (int row = 0; row < engine::kAttemptRows; ++row) {
         engine::RowRecord& r = a.Record.Rows.at(static_cast<std::size_t>(row));
-        const std::uint8_t op = engine::kRowOperations.at(static_cast<std::size_t>(row));
-        r.Op = op == engine::kMultiply ? engine::Operation::Multiply : engine::Operation::Divide;
+        const engine::Operation op = engine::kRowOperations.at(static_cast<std::size_t>(row));
+        r.Op = op;
         r.First = Operand(random);
         r.Second = Operand(random);
         r.Key = engine::ComputedAnswer(r.First, r.Second, op);
@@ -83,8 +83,8 @@ journal::StoredAttempt MakeOne(int i, int days, std::mt19937& random)
         engine::Fraction typed = r.Key;
         if (!gotIt) {
             // The usual slip: multiplied where it said divide, or one part miscounted.
-            typed = op == engine::kDivide
-                        ? engine::ComputedAnswer(r.First, r.Second, engine::kMultiply)
+            typed = op == engine::Operation::Divide
+                        ? engine::ComputedAnswer(r.First, r.Second, engine::Operation::Multiply)
                         : engine::Fraction{static_cast<engine::Int16>(r.Key.Numerator + 1),
                                            r.Key.Denominator, r.Key.Whole};
             if (typed == r.Key) {

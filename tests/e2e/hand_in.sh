@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real program in a real X server with real key presses: start the test, hand it
 # in, close the result box, leave through the menu, and expect exit status 0.
 # Usage: hand_in.sh PROGRAM (with DISPLAY set, for instance by scripts/with-xvfb.sh).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Started where no display can be reached, the program says so in one line and exits with a
 # non-zero status of its own: no crash, no core dump, no Qt internals.
 # Usage: no_display.sh PROGRAM

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Judging typed answers and grading the count of right ones.
 #include "engine/answer_check.h"
 
@@ -5,50 +6,43 @@
 
 #include <string>
 
+using engine::Operation;
 using engine::RowTexts;
+
+Q_DECLARE_METATYPE(engine::RowTexts)
+Q_DECLARE_METATYPE(engine::Operation)
 
 namespace {
 
 // Row 0 of a test: 1/3 x 3/4 (= 1/4), with the pupil's three texts.
 RowTexts ProductRow(std::string numerator, std::string denominator, std::string whole)
 {
-    return {"1",
-            "3",
-            "0",
-            "3",
-            "4",
-            "0",
-            std::move(numerator),
-            std::move(denominator),
-            std::move(whole)};
+    return {{"1", "3", "0"},
+            {"3", "4", "0"},
+            {std::move(numerator), std::move(denominator), std::move(whole)}};
 }
 
 // 1 1/2 x 1 (= 1 1/2).
 RowTexts OneAndAHalfRow(std::string numerator, std::string denominator, std::string whole)
 {
-    return {"1",
-            "2",
-            "1",
-            "0",
-            "1",
-            "1",
-            std::move(numerator),
-            std::move(denominator),
-            std::move(whole)};
+    return {{"1", "2", "1"},
+            {"0", "1", "1"},
+            {std::move(numerator), std::move(denominator), std::move(whole)}};
 }
 
 // 4 : 1/2 (= 8), a whole-number result.
 RowTexts WholeRow(std::string numerator, std::string denominator, std::string whole)
 {
-    return {"0",
-            "1",
-            "4",
-            "1",
-            "2",
-            "0",
-            std::move(numerator),
-            std::move(denominator),
-            std::move(whole)};
+    return {{"0", "1", "4"},
+            {"1", "2", "0"},
+            {std::move(numerator), std::move(denominator), std::move(whole)}};
+}
+
+engine::TaskOpsTable AllProducts()
+{
+    engine::TaskOpsTable ops;
+    ops.fill(Operation::Multiply);
+    return ops;
 }
 
 engine::TestTexts TestWithRightRows(int right)
@@ -68,48 +62,38 @@ class AnswerCheckTest : public QObject {
 private slots:
     void rowVerdicts_data()
     {
-        QTest::addColumn<int>("operation");
-        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<RowTexts>("texts");
         QTest::addColumn<bool>("right");
 
-        auto row = [](const RowTexts& t) {
-            return QStringList{t.At.c_str(), t.Az.c_str(), t.Aw.c_str(), t.Bt.c_str(), t.Bz.c_str(),
-                               t.Bw.c_str(), t.Ct.c_str(), t.Cz.c_str(), t.Cw.c_str()};
-        };
-        const int mul = engine::kMultiply;
-        const int div = engine::kDivide;
-        QTest::newRow("reduced proper fraction") << mul << row(ProductRow("1", "4", "0")) << true;
-        QTest::newRow("empty whole box reads 0") << mul << row(ProductRow("1", "4", "")) << true;
-        QTest::newRow("unreduced 3/12") << mul << row(ProductRow("3", "12", "0")) << false;
-        QTest::newRow("mixed 1 1/2") << mul << row(OneAndAHalfRow("1", "2", "1")) << true;
-        QTest::newRow("improper 3/2") << mul << row(OneAndAHalfRow("3", "2", "0")) << false;
-        QTest::newRow("unreduced 1 2/4") << mul << row(OneAndAHalfRow("2", "4", "1")) << false;
-        QTest::newRow("whole number with defaults") << div << row(WholeRow("0", "1", "8")) << true;
+        const Operation mul = Operation::Multiply;
+        const Operation div = Operation::Divide;
+        QTest::newRow("reduced proper fraction") << mul << ProductRow("1", "4", "0") << true;
+        QTest::newRow("empty whole box reads 0") << mul << ProductRow("1", "4", "") << true;
+        QTest::newRow("unreduced 3/12") << mul << ProductRow("3", "12", "0") << false;
+        QTest::newRow("mixed 1 1/2") << mul << OneAndAHalfRow("1", "2", "1") << true;
+        QTest::newRow("improper 3/2") << mul << OneAndAHalfRow("3", "2", "0") << false;
+        QTest::newRow("unreduced 1 2/4") << mul << OneAndAHalfRow("2", "4", "1") << false;
+        QTest::newRow("whole number with defaults") << div << WholeRow("0", "1", "8") << true;
         QTest::newRow("whole number, empty boxes read 0/0")
-            << div << row(WholeRow("", "", "8")) << false;
-        QTest::newRow("whole number as 8/1") << div << row(WholeRow("8", "1", "0")) << false;
-        QTest::newRow("1.5 reads 2") << div << row(WholeRow("0", "1", "7.5")) << true;
-        QTest::newRow("2.5 reads 2, not 3") << mul << row(OneAndAHalfRow("1", "2.5", "1")) << true;
-        QTest::newRow("letters read 0") << mul << row(ProductRow("1", "4", "ноль")) << true;
-        QTest::newRow("-3 reads -3") << div << row(WholeRow("0", "1", "-3")) << false;
-        QTest::newRow("unknown code divides") << 0 << row(WholeRow("0", "1", "8")) << true;
-        QTest::newRow("code 7 divides") << 7 << row(WholeRow("0", "1", "8")) << true;
-        QTest::newRow("40000 is wrong, not fatal")
-            << mul << row(ProductRow("1", "4", "40000")) << false;
-        QTest::newRow("30 digits")
-            << mul << row(ProductRow(std::string(30, '9'), "4", "0")) << false;
-        QTest::newRow("just inside the range")
-            << mul << row(ProductRow("1", "4", "-32768.5")) << false;
+            << div << WholeRow("", "", "8") << false;
+        QTest::newRow("whole number as 8/1") << div << WholeRow("8", "1", "0") << false;
+        QTest::newRow("1.5 reads 2") << div << WholeRow("0", "1", "7.5") << true;
+        QTest::newRow("2.5 reads 2, not 3") << mul << OneAndAHalfRow("1", "2.5", "1") << true;
+        QTest::newRow("letters read 0") << mul << ProductRow("1", "4", "ноль") << true;
+        QTest::newRow("-3 reads -3") << div << WholeRow("0", "1", "-3") << false;
+        QTest::newRow("unknown code divides") << Operation{0} << WholeRow("0", "1", "8") << true;
+        QTest::newRow("code 7 divides") << Operation{7} << WholeRow("0", "1", "8") << true;
+        QTest::newRow("40000 is wrong, not fatal") << mul << ProductRow("1", "4", "40000") << false;
+        QTest::newRow("30 digits") << mul << ProductRow(std::string(30, '9'), "4", "0") << false;
+        QTest::newRow("just inside the range") << mul << ProductRow("1", "4", "-32768.5") << false;
     }
     void rowVerdicts()
     {
-        QFETCH(int, operation);
-        QFETCH(QStringList, texts);
+        QFETCH(Operation, operation);
+        QFETCH(RowTexts, texts);
         QFETCH(bool, right);
-        RowTexts row{texts[0].toStdString(), texts[1].toStdString(), texts[2].toStdString(),
-                     texts[3].toStdString(), texts[4].toStdString(), texts[5].toStdString(),
-                     texts[6].toStdString(), texts[7].toStdString(), texts[8].toStdString()};
-        QCOMPARE(engine::IsRowRight(row, std::uint8_t(operation)), right);
+        QCOMPARE(engine::IsRowRight(texts, operation), right);
     }
 
     void grades_data()
@@ -134,8 +118,8 @@ private slots:
     void grades()
     {
         QFETCH(int, right);
-        const engine::Marking marking = engine::MarkAnswers(
-            TestWithRightRows(right), engine::TaskOpsTable{1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+        const engine::Marking marking =
+            engine::MarkAnswers(TestWithRightRows(right), AllProducts());
         QCOMPARE(int(marking.RightCount), right);
         QTEST(int(marking.WrongCount()), "wrong");
         QTEST(QString::fromStdString(marking.GradeText), "grade");
@@ -149,10 +133,9 @@ private slots:
     void overflowInOneRowLeavesTheRest()
     {
         engine::TestTexts texts = TestWithRightRows(10);
-        texts[3].Cw = "40000";
-        texts[7].Ct = std::string(1000, '9');
-        const engine::Marking marking =
-            engine::MarkAnswers(texts, engine::TaskOpsTable{1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+        texts[3].TypedAnswer.Whole = "40000";
+        texts[7].TypedAnswer.Numerator = std::string(1000, '9');
+        const engine::Marking marking = engine::MarkAnswers(texts, AllProducts());
         QCOMPARE(int(marking.RightCount), 8);
         QVERIFY(!marking.Right[3]);
         QVERIFY(!marking.Right[7]);

@@ -1,7 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time text and the decisions of each countdown tick.
 #include "engine/countdown.h"
 
 #include <QTest>
+
+#include <optional>
+
+using engine::BlinkPhase;
+Q_DECLARE_METATYPE(std::optional<engine::BlinkPhase>)
 
 class CountdownTest : public QObject {
     Q_OBJECT
@@ -27,7 +33,7 @@ private slots:
     void toTime()
     {
         QFETCH(int, seconds);
-        const toolkit::Int16 argument = toolkit::Int16(seconds);
+        const core::Int16 argument = core::Int16(seconds);
         QTEST(QString::fromStdString(engine::ToTime(argument)), "text");
         QCOMPARE(int(argument), seconds);
     }
@@ -36,34 +42,36 @@ private slots:
     {
         QTest::addColumn<int>("before");
         QTest::addColumn<bool>("timedOut");
-        QTest::addColumn<int>("colour"); // -1: left as it is
-        const int red = engine::kBlinkRed;
-        QTest::newRow("600 to 599") << 600 << false << -1;
-        QTest::newRow("32 to 31") << 32 << false << -1;
+        QTest::addColumn<std::optional<BlinkPhase>>("blink"); // none: left as it is
+        const std::optional<BlinkPhase> none;
+        const std::optional<BlinkPhase> red = BlinkPhase::Red;
+        const std::optional<BlinkPhase> black = BlinkPhase::Black;
+        QTest::newRow("600 to 599") << 600 << false << none;
+        QTest::newRow("32 to 31") << 32 << false << none;
         QTest::newRow("31 to 30, red") << 31 << false << red;
-        QTest::newRow("30 to 29, black") << 30 << false << 0;
+        QTest::newRow("30 to 29, black") << 30 << false << black;
         QTest::newRow("3 to 2, red") << 3 << false << red;
-        QTest::newRow("2 to 1, black") << 2 << false << 0;
+        QTest::newRow("2 to 1, black") << 2 << false << black;
         QTest::newRow("1 to 0, time out, red") << 1 << true << red;
-        QTest::newRow("0 to -1, time out, black") << 0 << true << 0;
+        QTest::newRow("0 to -1, time out, black") << 0 << true << black;
         QTest::newRow("-9 to -10, red") << -9 << true << red;
     }
     void tick()
     {
         QFETCH(int, before);
         QFETCH(bool, timedOut);
-        QFETCH(int, colour);
-        toolkit::Int16 secondsLeft = toolkit::Int16(before);
+        QFETCH(std::optional<BlinkPhase>, blink);
+        core::Int16 secondsLeft = core::Int16(before);
         const engine::TickDecision decision = engine::CountdownTick(secondsLeft);
         QCOMPARE(int(secondsLeft), before - 1);
         QCOMPARE(decision.TimedOut, timedOut);
-        QCOMPARE(decision.ForeColor.value_or(-1), colour);
+        QVERIFY(decision.Blink == blink);
     }
 
     void tickBelowTheRangeOverflows()
     {
-        toolkit::Int16 secondsLeft = -32768;
-        QVERIFY_THROWS_EXCEPTION(toolkit::OverflowError, engine::CountdownTick(secondsLeft));
+        core::Int16 secondsLeft = -32768;
+        QVERIFY_THROWS_EXCEPTION(core::OverflowError, engine::CountdownTick(secondsLeft));
     }
 };
 

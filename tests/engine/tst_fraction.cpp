@@ -1,17 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fraction routines on the examples they are defined by, and where 16 bits run out.
 #include "engine/fraction.h"
 
 #include <QTest>
 
+using core::OverflowError;
 using engine::Fraction;
-using toolkit::OverflowError;
 
 Q_DECLARE_METATYPE(engine::Fraction)
 
 namespace {
 Fraction F(int numerator, int denominator, int whole = 0)
 {
-    return Fraction{toolkit::Int16(numerator), toolkit::Int16(denominator), toolkit::Int16(whole)};
+    return Fraction{core::Int16(numerator), core::Int16(denominator), core::Int16(whole)};
 }
 } // namespace
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The denominator boxes' key filter: digits and backspace only.
 #include "engine/key_filter.h"
 
@@ -25,14 +26,14 @@ private slots:
         QTest::newRow("Cyrillic Я") << 0x042F << false;
         QTest::newRow("Enter") << 13 << false;
         QTest::newRow("0") << 0 << false;
-        QTest::newRow("fullwidth digit") << int(toolkit::Int16(0xFF11)) << false;
+        QTest::newRow("fullwidth digit") << int(core::Int16(0xFF11)) << false;
         QTest::newRow("negative code") << -1 << false;
     }
     void filter()
     {
         QFETCH(int, code);
         QFETCH(bool, passes);
-        const toolkit::Int16 key = toolkit::Int16(code);
+        const core::Int16 key = core::Int16(code);
         QCOMPARE(int(engine::FilterDigitKey(key)), passes ? code : 0);
         QCOMPARE(int(key), code);
     }

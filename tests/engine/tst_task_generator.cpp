@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every exercise the generator can make, checked against exact arithmetic done independently
 // of the fraction routines, and the marking of each one's answer.
+#include "core/conversions.h"
 #include "engine/answer_check.h"
 #include "engine/task_generator.h"
 #include "tests/support/scripted_random_source.h"
 #include "tests/support/shown_fraction.h"
-#include "toolkit/conversions.h"
 
 #include <QTest>
 
@@ -42,8 +43,7 @@ Fraction Normal(Rational r)
     const std::int64_t den = r.den / g;
     const std::int64_t whole = num / den;
     const std::int64_t rest = num % den;
-    return Fraction{toolkit::Int16(rest), toolkit::Int16(rest == 0 ? 1 : den),
-                    toolkit::Int16(whole)};
+    return Fraction{core::Int16(rest), core::Int16(rest == 0 ? 1 : den), core::Int16(whole)};
 }
 
 // The operands each row's pattern calls for, written straight from the pattern.
@@ -83,22 +83,25 @@ bool IsNormal(const Fraction& f)
     return std::gcd(f.Numerator, f.Denominator) == 1;
 }
 
-std::string T(toolkit::Int16 value)
+std::string T(core::Int16 value)
 {
-    return toolkit::Int16ToText(value);
+    return core::Int16ToText(value);
+}
+
+engine::FractionTexts TextsOf(const Fraction& f)
+{
+    return {T(f.Numerator), T(f.Denominator), T(f.Whole)};
 }
 
 engine::RowTexts Texts(const Fraction& a, const Fraction& b, const Fraction& typed)
 {
-    return {T(a.Numerator),     T(a.Denominator),     T(a.Whole),
-            T(b.Numerator),     T(b.Denominator),     T(b.Whole),
-            T(typed.Numerator), T(typed.Denominator), T(typed.Whole)};
+    return {TextsOf(a), TextsOf(b), TextsOf(typed)};
 }
 
 // Typed answers that must all be judged wrong: unreduced, improper, and off by one in any part.
 std::vector<Fraction> WrongForms(const Fraction& right)
 {
-    using toolkit::Int16;
+    using core::Int16;
     std::vector<Fraction> forms;
     forms.push_back({Int16(right.Numerator * 2), Int16(right.Denominator * 2), right.Whole});
     if (right.Whole > 0 && right.Numerator > 0) {
@@ -115,7 +118,7 @@ std::vector<Fraction> WrongForms(const Fraction& right)
 
 struct ShowCall {
     int row;
-    int group;
+    engine::ExercisePart part;
     Fraction shown;
 };
 
@@ -128,12 +131,12 @@ private:
     void checkExercise(int row, int n, int b)
     {
         const auto [patternA, patternB] = PatternOperands(row, n, b);
-        const std::uint8_t op = engine::kRowOperations[row];
-        const Rational exact =
-            op == engine::kMultiply ? Times(patternA, patternB) : Over(patternA, patternB);
+        const engine::Operation op = engine::kRowOperations[row];
+        const Rational exact = op == engine::Operation::Multiply ? Times(patternA, patternB)
+                                                                 : Over(patternA, patternB);
 
         Exercise e = engine::BuildExercise(row, float(n), float(b));
-        QCOMPARE(e.Operation, op);
+        QCOMPARE(e.Op, op);
         const Fraction a = Shown(e.First);
         const Fraction bShown = Shown(e.Second);
         const Fraction answer = Shown(e.Answer);
@@ -226,10 +229,10 @@ private slots:
         engine::TaskOpsTable taskOps{};
         std::vector<ShowCall> calls;
         engine::GenerateTasks(taskOps, random,
-                              [&](toolkit::Int16 row, Fraction& f, std::uint8_t group) {
+                              [&](core::Int16 row, Fraction& f, engine::ExercisePart part) {
                                   engine::ReduceFraction(f);
                                   engine::ExtractWhole(f);
-                                  calls.push_back({row, group, f});
+                                  calls.push_back({row, part, f});
                               });
 
         QCOMPARE(random.Taken(), 11);
@@ -237,14 +240,18 @@ private slots:
         QCOMPARE(int(calls.size()), 30);
         QStringList made;
         for (int row = 0; row < engine::kRowCount; ++row) {
-            for (int group = 1; group <= 3; ++group) {
-                QCOMPARE(calls[row * 3 + group - 1].row, row);
-                QCOMPARE(calls[row * 3 + group - 1].group, group);
+            const engine::ExercisePart inOrder[] = {engine::ExercisePart::FirstOperand,
+                                                    engine::ExercisePart::SecondOperand,
+                                                    engine::ExercisePart::Answer};
+            for (int part = 0; part < 3; ++part) {
+                QCOMPARE(calls[row * 3 + part].row, row);
+                QCOMPARE(calls[row * 3 + part].part, inOrder[part]);
             }
-            const char* sign = taskOps[row] == engine::kMultiply ? " x " : " : ";
-            made << QString::fromStdString(FractionText(calls[row * 3].shown) + sign +
-                                           FractionText(calls[row * 3 + 1].shown) + " = " +
-                                           FractionText(calls[row * 3 + 2].shown));
+            const char* sign = taskOps[row] == engine::Operation::Multiply ? " x " : " : ";
+            const std::size_t first = std::size_t(row) * 3;
+            made << QString::fromStdString(FractionText(calls[first].shown) + sign +
+                                           FractionText(calls[first + 1].shown) + " = " +
+                                           FractionText(calls[first + 2].shown));
         }
         QCOMPARE(made, exercises);
     }
@@ -268,9 +275,10 @@ private slots:
             ScriptedRandomSource random(numbers);
             engine::TaskOpsTable taskOps{};
             std::vector<std::string> shown;
-            engine::GenerateTasks(taskOps, random, [&](toolkit::Int16, Fraction& f, std::uint8_t) {
-                shown.push_back(FractionText(Shown(f)));
-            });
+            engine::GenerateTasks(taskOps, random,
+                                  [&](core::Int16, Fraction& f, engine::ExercisePart) {
+                                      shown.push_back(FractionText(Shown(f)));
+                                  });
             return shown;
         };
         QCOMPARE(run(), run());

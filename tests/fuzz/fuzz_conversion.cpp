@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes reading a typed text as a number and rounding it into 16 bits.
+#include "core/conversions.h"
 #include "engine/answer_check.h"
-#include "toolkit/conversions.h"
 
 #include <cmath>
 #include <cstdint>
@@ -21,20 +22,20 @@ void Require(bool condition)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const double number = toolkit::LeadingNumber(text);
+    const double number = core::LeadingNumber(text);
     Require(!std::isnan(number));
 
     // Only the leading number counts: what follows a letter changes nothing.
-    Require(toolkit::LeadingNumber(text + "x") == number);
+    Require(core::LeadingNumber(text + "x") == number);
     if (!text.empty() && text[0] != ' ' && text[0] != '\t' && text[0] != '+' && text[0] != '-') {
-        Require(toolkit::LeadingNumber("-" + text) == -number);
+        Require(core::LeadingNumber("-" + text) == -number);
     }
 
     bool fits = true;
-    toolkit::Int16 value = 0;
+    core::Int16 value = 0;
     try {
-        value = toolkit::ToInt16(number);
-    } catch (const toolkit::OverflowError&) {
+        value = core::ToInt16(number);
+    } catch (const core::OverflowError&) {
         fits = false;
     }
     if (fits) {
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool engineFits = true;
     try {
         Require(engine::NumberOf(text) == value);
-    } catch (const toolkit::OverflowError&) {
+    } catch (const core::OverflowError&) {
         engineFits = false;
     }
     Require(engineFits == fits);

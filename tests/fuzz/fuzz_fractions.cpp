@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the fraction routines on arbitrary records, zero and negative denominators included:
 // only the program's overflow error may come out, and on records of the domain (no negative
 // field, a denominator of at least 1) every routine keeps its promise exactly.
@@ -116,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 8 && input.remaining_bytes() > 0; ++i) {
         try {
             Step(input, f, g, result);
-        } catch (const toolkit::OverflowError&) {
+        } catch (const core::OverflowError&) {
             // The one error the routines may raise; the records may be partly updated.
         }
     }

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the marking of ten rows from arbitrary texts and operation codes.
+#include "core/conversions.h"
 #include "engine/answer_check.h"
-#include "toolkit/conversions.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -18,11 +19,11 @@ void Require(bool condition)
 }
 
 // Whether a row is right, or nothing when its operands cannot be worked with in 16 bits.
-std::optional<bool> Judge(const engine::RowTexts& texts, std::uint8_t operation)
+std::optional<bool> Judge(const engine::RowTexts& texts, engine::Operation operation)
 {
     try {
         return engine::IsRowRight(texts, operation);
-    } catch (const toolkit::OverflowError&) {
+    } catch (const core::OverflowError&) {
         return std::nullopt;
     }
 }
@@ -35,12 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engine::TestTexts texts;
     engine::TaskOpsTable ops{};
     for (int row = 0; row < engine::kRowCount; ++row) {
-        for (std::string* text :
-             {&texts[row].At, &texts[row].Az, &texts[row].Aw, &texts[row].Bt, &texts[row].Bz,
-              &texts[row].Bw, &texts[row].Ct, &texts[row].Cz, &texts[row].Cw}) {
-            *text = input.ConsumeRandomLengthString(24);
+        for (engine::FractionTexts* fraction :
+             {&texts[row].FirstOperand, &texts[row].SecondOperand, &texts[row].TypedAnswer}) {
+            for (std::string* text :
+                 {&fraction->Numerator, &fraction->Denominator, &fraction->Whole}) {
+                *text = input.ConsumeRandomLengthString(24);
+            }
         }
-        ops[row] = input.ConsumeIntegral<std::uint8_t>();
+        // Any code at all, the program's two and others.
+        ops[row] = engine::Operation{input.ConsumeIntegral<std::uint8_t>()};
     }
 
     try {
@@ -53,27 +57,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(marking.WrongCount() == 10 - right);
         Require(marking.GradeText == engine::GradeFor(marking.RightCount));
         Require(marking.MarkText().size() == 1);
-    } catch (const toolkit::OverflowError&) {
+    } catch (const core::OverflowError&) {
         // Operands no exercise has; the window never shows such captions.
     }
 
     for (int row = 0; row < engine::kRowCount; ++row) {
         const std::optional<bool> verdict = Judge(texts[row], ops[row]);
-        if (ops[row] != engine::kMultiply) {
-            Require(verdict == Judge(texts[row], engine::kDivide));
+        if (ops[row] != engine::Operation::Multiply) {
+            Require(verdict == Judge(texts[row], engine::Operation::Divide));
         }
         // Typing the worked-out answer is always right.
         try {
             const engine::RowTexts& t = texts[row];
-            const engine::Fraction first = engine::FirstOperandOf(t);
-            const engine::Fraction second = engine::SecondOperandOf(t);
+            const engine::Fraction first = engine::FractionOf(t.FirstOperand);
+            const engine::Fraction second = engine::FractionOf(t.SecondOperand);
             const engine::Fraction answer = engine::ComputedAnswer(first, second, ops[row]);
             engine::RowTexts typed = t;
-            typed.Ct = toolkit::Int16ToText(answer.Numerator);
-            typed.Cz = toolkit::Int16ToText(answer.Denominator);
-            typed.Cw = toolkit::Int16ToText(answer.Whole);
+            typed.TypedAnswer = {core::Int16ToText(answer.Numerator),
+                                 core::Int16ToText(answer.Denominator),
+                                 core::Int16ToText(answer.Whole)};
             Require(engine::IsRowRight(typed, ops[row]));
-        } catch (const toolkit::OverflowError&) {
+        } catch (const core::OverflowError&) {
         }
     }
     return 0;

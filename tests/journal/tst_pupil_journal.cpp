@@ -196,7 +196,8 @@ private slots:
         ended.SecondsUsed = first == engine::AttemptEnd::TimedOut ? 600 : 431;
         pupilJournal.Report(ended);
         // Written without waiting for the (hour-long) interval.
-        QTRY_VERIFY(!Stored(path).empty() && Stored(path).front().Record.End == first);
+        QTRY_VERIFY2(!Stored(path).empty() && Stored(path).front().Record.End == first,
+                     qPrintable(ReadAll(dir.filePath("journal.log"))));
         const journal::StoredAttempt firstSaved = Stored(path).front();
         QVERIFY(firstSaved.EndedAt.isValid());
 

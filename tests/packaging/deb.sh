@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack and checks its dependencies and contents.
 # Usage: deb.sh BUILD_DIR
 set -euo pipefail
@@ -21,6 +22,7 @@ for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.Fr
     ./usr/share/applications/io.github.drobi6.FractionTest.Journal.desktop \
     ./usr/share/metainfo/io.github.drobi6.FractionTest.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg \
+    ./usr/share/doc/fraction-test/copyright \
     ./usr/share/fraction-test/postgresql-journal.sql; do
     grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program into a temporary DESTDIR and checks what lands there: the program, its
 # two desktop entries (the test and the teacher's journal), its icon and its AppStream
 # metainfo, each valid.
@@ -43,6 +44,9 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
     fail "metainfo does not launch the desktop entry"
 # The installed icon is the window's own.
 cmp -s "$icon" "$source/packaging/icons/fraction-test.svg" || fail "icon differs from the window's"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "licence"
+grep -q '^License: GPL-3.0-or-later' "$dest/usr/share/doc/fraction-test/copyright" ||
+    fail "no copyright file"
 # The classroom server's schema, for the administrator to load.
 cmp -s "$dest/usr/share/fraction-test/postgresql-journal.sql" "$source/journal/sql/postgresql-journal.sql" ||
     fail "the server's SQL is not installed"

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random source that plays back a fixed list of numbers, over and over, and counts how many
 // it handed out.
 #pragma once
 
-#include "toolkit/random_source.h"
+#include "core/random_source.h"
 
 #include <utility>
 #include <vector>
 
-class ScriptedRandomSource final : public toolkit::RandomSource {
+class ScriptedRandomSource final : public core::RandomSource {
 public:
     explicit ScriptedRandomSource(std::vector<float> numbers) : numbers_(std::move(numbers)) {}
 

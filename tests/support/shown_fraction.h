@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form a fraction is shown in: reduced, then its whole part extracted.
 #pragma once
 

@@ -1,80 +1,23 @@
-// Helpers for driving the real window: a Form1 on a scripted random source, and a watcher that
-// reads and closes every message box that opens.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real window on a scripted random source, shown, with its timer in manual mode, and the
+// keys a pupil types.
 #pragma once
 
+#include "tests/support/caption.h"
+#include "tests/support/form1_test_seam.h"
+#include "tests/support/message_box_closer.h"
 #include "tests/support/scripted_random_source.h"
 #include "toolkit/look.h"
 #include "toolkit/timer.h"
-#include "window/test_flow.h"
+#include "window/form1.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
-
-// A label's caption as Qt text, for comparing with literals.
-inline QString Caption(const toolkit::Label& label)
-{
-    return QString::fromStdString(label.Caption());
-}
-
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-};
-
-// Closes each message box shortly after it opens, first noting what it said and running
-// `whileOpen`, if set.
-class MessageBoxCloser : public QObject {
-public:
-    MessageBoxCloser()
-    {
-        connect(&poll_, &QTimer::timeout, this, [this] { closeOpenBox(); });
-        poll_.start(5);
-    }
-
-    QList<SeenBox> seen;
-    std::function<void()> whileOpen;
-    // When set, the box is closed by pressing this key rather than by clicking OK.
-    std::optional<Qt::Key> closeKey;
-
-private:
-    void closeOpenBox()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            return;
-        }
-        poll_.stop(); // whileOpen may wait, and the same box must not be handled twice
-        seen.append({box->windowTitle(), box->text(), box->icon()});
-        if (whileOpen) {
-            whileOpen();
-        }
-        if (closeKey) {
-            QTest::keyClick(box, *closeKey);
-        }
-        if (box->isVisible()) {
-            box->button(QMessageBox::Ok)->click();
-            keyDidNotClose = closeKey.has_value();
-        }
-        poll_.start();
-    }
-
-    QTimer poll_;
-
-public:
-    bool keyDidNotClose = false;
-};
 
 // A window on a random source that always returns `number`, shown, with its timer in manual
 // mode: ticks come only when a test fires them.
@@ -85,10 +28,11 @@ struct WindowFixture {
         toolkit::Timer::SetManual(true);
         static const bool programLook = (toolkit::ApplyProgramLook(*qApp), true);
         Q_UNUSED(programLook);
-        form = std::make_unique<window::Form1>(random);
+        form = std::make_unique<window::Form1>(
+            random, [this](const engine::AttemptRecord& record) { reports.push_back(record); });
         form->Show();
-        QApplication::setActiveWindow(w().Form1->Widget());
-        if (!QTest::qWaitForWindowActive(w().Form1->Widget())) {
+        QApplication::setActiveWindow(w().Window->Widget());
+        if (!QTest::qWaitForWindowActive(w().Window->Widget())) {
             qWarning("the window did not become active");
         }
     }
@@ -109,6 +53,16 @@ struct WindowFixture {
     }
     QString text(toolkit::TextBox& box) { return static_cast<QLineEdit*>(box.Widget())->text(); }
 
+    // The window's variables, through the seam made for tests.
+    int secondsLeft() const { return window::Form1TestSeam::SecondsLeft(*form); }
+    void setSecondsLeft(int seconds)
+    {
+        window::Form1TestSeam::SetSecondsLeft(*form, core::Int16(seconds));
+    }
+    const engine::TaskOpsTable& taskOps() const { return window::Form1TestSeam::TaskOps(*form); }
+
     ScriptedRandomSource random;
+    // Every record the window reported, in order.
+    std::vector<engine::AttemptRecord> reports;
     std::unique_ptr<window::Form1> form;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // On a screen scaled by 2 the window is twice the size in device pixels, its layout in
 // proportion and its bars sharp. Run with QT_SCALE_FACTOR=2.
 #include "tests/support/window_fixture.h"
@@ -13,7 +14,7 @@ private slots:
     {
         WindowFixture f(0.0f);
         f.start();
-        QMainWindow* form = f.w().Form1->Widget();
+        QMainWindow* form = f.w().Window->Widget();
         QCOMPARE(form->devicePixelRatioF(), 2.0);
 
         // The layout in device-independent pixels, and so in twips, is unchanged.

@@ -1,14 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as it opens, and fractions written into its label groups, on the real widgets.
 #include "tests/support/window_fixture.h"
 #include "window/fraction_display.h"
 
+#include <QGroupBox>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStyle>
 
+#include <QLabel>
+
 using engine::Fraction;
+using window::LabelGroup;
 
 Q_DECLARE_METATYPE(engine::Fraction)
+Q_DECLARE_METATYPE(window::LabelGroup)
 
 namespace {
 
@@ -28,7 +34,7 @@ private:
 
     QWidget* control(const QString& name)
     {
-        auto* widget = f->form->Controls().Form1->Widget()->findChild<QWidget*>(name);
+        auto* widget = f->form->Controls().Window->Widget()->findChild<QWidget*>(name);
         if (!widget) {
             qFatal("no control %s", qPrintable(name));
         }
@@ -41,7 +47,7 @@ private slots:
 
     void window()
     {
-        QMainWindow* form = f->w().Form1->Widget();
+        QMainWindow* form = f->w().Window->Widget();
         QCOMPARE(form->windowTitle(),
                  "Тест для 6 класса на тему \"Умноженния и деление обыкновенных дробей\"");
         QCOMPARE(form->centralWidget()->size() * 15, QSize(7830, 9435));
@@ -140,7 +146,7 @@ private slots:
 
     void onlyInstructionsAndStartButtonAreSeen()
     {
-        QWidget* client = f->w().Form1->Widget()->centralWidget();
+        QWidget* client = f->w().Window->Widget()->centralWidget();
         QStringList seen;
         for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             auto* label = qobject_cast<QLabel*>(child);
@@ -234,47 +240,47 @@ private slots:
     void showFraction_data()
     {
         QTest::addColumn<int>("row");
-        QTest::addColumn<int>("group");
-        QTest::addColumn<Fraction>("f");
+        QTest::addColumn<LabelGroup>("group");
+        QTest::addColumn<Fraction>("value");
         QTest::addColumn<QStringList>("captions"); // numerator, denominator, whole
         QTest::addColumn<QList<bool>>("shown");    // numerator, denominator, whole, bar
         QTest::addColumn<int>("wholeLeft");
         QTest::addColumn<Fraction>("normalised");
         QTest::newRow("whole number 2, second operand")
-            << 0 << 2 << Fraction{2, 1, 0} << QStringList{"0", "1", "2"}
+            << 0 << LabelGroup::SecondOperand << Fraction{2, 1, 0} << QStringList{"0", "1", "2"}
             << QList<bool>{false, false, true, false} << 2040 << Fraction{0, 1, 2};
         QTest::newRow("3/4, first operand")
-            << 9 << 1 << Fraction{3, 4, 0} << QStringList{"3", "4", "0"}
+            << 9 << LabelGroup::FirstOperand << Fraction{3, 4, 0} << QStringList{"3", "4", "0"}
             << QList<bool>{true, true, false, true} << 240 << Fraction{3, 4, 0};
         QTest::newRow("21/12 in the answer key")
-            << 4 << 3 << Fraction{21, 12, 0} << QStringList{"3", "4", "1"}
+            << 4 << LabelGroup::AnswerKey << Fraction{21, 12, 0} << QStringList{"3", "4", "1"}
             << QList<bool>{true, true, true, true} << 120 << Fraction{3, 4, 1};
         QTest::newRow("10/10 in the answer key")
-            << 7 << 3 << Fraction{10, 10, 0} << QStringList{"0", "1", "1"}
+            << 7 << LabelGroup::AnswerKey << Fraction{10, 10, 0} << QStringList{"0", "1", "1"}
             << QList<bool>{false, false, true, false} << 480 << Fraction{0, 1, 1};
         QTest::newRow("code 0 is the answer key")
-            << 2 << 0 << Fraction{1, 2, 0} << QStringList{"1", "2", "0"}
+            << 2 << LabelGroup{0} << Fraction{1, 2, 0} << QStringList{"1", "2", "0"}
             << QList<bool>{true, true, false, true} << 120 << Fraction{1, 2, 0};
         QTest::newRow("code 7 is the answer key")
-            << 3 << 7 << Fraction{0, 5, 0} << QStringList{"0", "1", "0"}
+            << 3 << LabelGroup{7} << Fraction{0, 5, 0} << QStringList{"0", "1", "0"}
             << QList<bool>{false, false, false, false} << 480 << Fraction{0, 1, 0};
     }
     void showFraction()
     {
         QFETCH(int, row);
-        QFETCH(int, group);
-        QFETCH(Fraction, f);
+        QFETCH(LabelGroup, group);
+        QFETCH(Fraction, value);
         QFETCH(QStringList, captions);
         QFETCH(QList<bool>, shown);
         QFETCH(int, wholeLeft);
         QFETCH(Fraction, normalised);
 
-        auto& w = this->f->w();
-        window::ShowFraction(w, toolkit::Int16(row), f, std::uint8_t(group));
-        QCOMPARE(f, normalised);
+        auto& w = f->w();
+        window::ShowFraction(w, core::Int16(row), value, group);
+        QCOMPARE(value, normalised);
 
-        const bool first = group == 1;
-        const bool second = group == 2;
+        const bool first = group == LabelGroup::FirstOperand;
+        const bool second = group == LabelGroup::SecondOperand;
         auto& numerator = first ? w.At(row) : second ? w.Bt(row) : w.Dt(row);
         auto& denominator = first ? w.Az(row) : second ? w.Bz(row) : w.Dz(row);
         auto& whole = first ? w.Aw(row) : second ? w.Bw(row) : w.Dw(row);
@@ -288,6 +294,31 @@ private slots:
         QCOMPARE(whole.Visible(), shown[2]);
         QCOMPARE(w.Line1(bar).Visible(), shown[3]);
         QCOMPARE(whole.Left(), wholeLeft);
+    }
+
+    // A frame keeps its title away from Qt's accessibility but paints it as a group box does.
+    void framesLookLikeGroupBoxes_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("exercises") << "Задания";
+        QTest::newRow("key") << "Ответы";
+        QTest::newRow("no title") << "";
+    }
+    void framesLookLikeGroupBoxes()
+    {
+        QFETCH(QString, caption);
+        QWidget host;
+        host.resize(300, 200);
+        const toolkit::Frame frame = toolkit::Container(&host).AddFrame(
+            {"Frame", {0, 0, 1500, 1500}, caption.toStdString()});
+        QGroupBox groupBox(caption, &host);
+        groupBox.setGeometry(frame.Widget()->geometry().translated(150, 0));
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        const QImage painted = frame.Widget()->grab().toImage();
+        QCOMPARE(painted, groupBox.grab().toImage());
+        // Not a blank picture: the frame and its title leave their marks.
+        QVERIFY(painted.pixelColor(0, painted.height() / 2) != painted.pixelColor(50, 50));
     }
 };
 

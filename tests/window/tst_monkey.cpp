@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded monkey on the real window: tens of thousands of random key presses, pastes, focus
 // moves, clicks and ticks, with the window's promises checked after every one of them.
 #include "engine/answer_check.h"
 #include "engine/countdown.h"
 #include "tests/support/window_fixture.h"
 #include "window/fraction_display.h"
+#include "window/run_time_looks.h"
 
 #include <QClipboard>
 #include <QMainWindow>
@@ -16,9 +18,7 @@ constexpr int kSteps = 15000;
 
 class Monkey {
 public:
-    Monkey(WindowFixture& f, MessageBoxCloser& boxes, unsigned seed)
-        : f_(f), w_(f.w()), boxes_(boxes), rng_(seed)
-    {}
+    Monkey(WindowFixture& f, unsigned seed) : f_(f), w_(f.w()), rng_(seed) {}
 
     // One random thing a pupil could do, or a second passing.
     void act()
@@ -46,21 +46,23 @@ public:
     // What must hold after every step.
     void verify()
     {
-        auto& form = *f_.form;
+        const window::Form1& form = *f_.form;
+        using Seam = window::Form1TestSeam;
         const bool started = !w_.Command1.Visible();
-        QVERIFY(form.SecondsLeft >= 0);
+        QVERIFY(Seam::SecondsLeft(form) >= 0);
         if (started) {
             QVERIFY(w_.TL.Visible() && w_.Frame1.Visible() && w_.Command2.Visible());
-            QCOMPARE(Caption(w_.TL), QString::fromStdString(engine::ToTime(form.SecondsLeft)));
+            QCOMPARE(Caption(w_.TL),
+                     QString::fromStdString(engine::ToTime(Seam::SecondsLeft(form))));
         }
 
         const bool running = w_.Timer1.Interval() > 0;
         if (everStopped_) {
             QVERIFY2(!running, "the countdown started again");
-            QCOMPARE(int(form.SecondsLeft), stoppedAt_);
+            QCOMPARE(int(Seam::SecondsLeft(form)), stoppedAt_);
         } else if (started && !running) {
             everStopped_ = true;
-            stoppedAt_ = form.SecondsLeft;
+            stoppedAt_ = Seam::SecondsLeft(form);
         }
 
         const bool checked = !w_.Result(0).Caption().empty();
@@ -81,19 +83,18 @@ public:
         for (int row = 0; row < engine::kRowCount; ++row) {
             texts[row] = window::RowTextsOf(w_, row);
         }
-        const engine::Marking marking = engine::MarkAnswers(texts, form.TaskOps);
+        const engine::Marking marking = engine::MarkAnswers(texts, Seam::TaskOps(form));
         int right = 0;
         for (int row = 0; row < engine::kRowCount; ++row) {
-            const engine::Verdict& verdict =
-                marking.Right[row] ? engine::kRightVerdict : engine::kWrongVerdict;
+            const window::VerdictLook& verdict = window::VerdictFor(marking.Right[row]);
             QCOMPARE(w_.Result(row).Caption(), std::string(verdict.Caption));
             QCOMPARE(w_.Result(row).ForeColor(), verdict.ForeColor);
-            right += w_.Result(row).Caption() == engine::kRightVerdict.Caption ? 1 : 0;
+            right += w_.Result(row).Caption() == window::kRightVerdict.Caption ? 1 : 0;
         }
         QCOMPARE(Caption(w_.RA).toInt() + Caption(w_.NR).toInt(), 10);
         QCOMPARE(Caption(w_.RA).toInt(), right);
         QCOMPARE(w_.Mrk.Caption(), marking.MarkText());
-        QCOMPARE(form.GradeText, marking.GradeText);
+        QCOMPARE(Seam::GradeText(form), marking.GradeText);
         for (auto* shown : {&w_.Mrk, &w_.RA, &w_.NR, &w_.Label5, &w_.Label6}) {
             QVERIFY(shown->Visible());
         }
@@ -136,7 +137,7 @@ private:
         case 1:
             return QChar('0' + pick(0, 9));
         case 2:
-            return kSigns[pick(0, kSigns.size() - 1)];
+            return kSigns[pick(0, int(kSigns.size()) - 1)];
         case 3:
             return QChar(pick(0, 1) ? 'a' + pick(0, 25) : 'A' + pick(0, 25));
         case 4:
@@ -196,7 +197,6 @@ private:
 
     WindowFixture& f_;
     window::MainWindowLayout& w_;
-    MessageBoxCloser& boxes_;
     std::mt19937 rng_;
     bool everChecked_ = false;
     bool everStopped_ = false;
@@ -207,6 +207,7 @@ std::vector<float> RandomNumbers(unsigned seed)
 {
     std::mt19937 rng(seed);
     std::vector<float> numbers;
+    numbers.reserve(11);
     for (int i = 0; i < 11; ++i) {
         numbers.push_back(std::uniform_real_distribution<float>(0.0f, 1.0f)(rng));
     }
@@ -230,7 +231,7 @@ private slots:
         QFETCH(unsigned, seed);
         MessageBoxCloser boxes;
         WindowFixture f(RandomNumbers(seed));
-        Monkey monkey(f, boxes, seed);
+        Monkey monkey(f, seed);
         for (int step = 0; step < kSteps; ++step) {
             try {
                 monkey.act();
@@ -246,7 +247,7 @@ private slots:
         // The run went through a whole test: started, checked and stopped.
         QVERIFY(monkey.everChecked());
         QVERIFY(monkey.everStopped());
-        QVERIFY(f.w().Form1->Widget()->isVisible());
+        QVERIFY(f.w().Window->Widget()->isVisible());
         for (const SeenBox& box : boxes.seen) {
             QVERIFY(box.text.startsWith("Ваша оценка ") || box.text.startsWith("Время вышло.") ||
                     box.title == "Автор" || box.title == " ");

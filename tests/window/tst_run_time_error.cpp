@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run-time error that escapes an event handler is reported in a message box and ends the
 // program with status 1, instead of aborting it with no word.
 #include "tests/support/window_fixture.h"
@@ -13,7 +14,7 @@ private slots:
         toolkit::Form form("Тест", 3000, 1500);
         toolkit::CommandButton button =
             form.Client().AddCommandButton({"b", {0, 0, 900, 375}, "x"});
-        button.OnClick([] { throw toolkit::OverflowError(); });
+        button.OnClick([] { throw core::OverflowError(); });
         form.Show();
         MessageBoxCloser boxes;
         QTimer::singleShot(0, [&] { QTest::mouseClick(button.Widget(), Qt::LeftButton); });

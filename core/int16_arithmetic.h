@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked 16-bit signed arithmetic.
 //
 // Every whole number the quiz works with is a 16-bit signed value, and every sum, difference,
@@ -8,7 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-namespace toolkit {
+namespace core {
 
 using Int16 = std::int16_t;
 
@@ -40,4 +41,4 @@ constexpr Int16 Mul16(Int16 a, Int16 b)
     return CheckedInt16(static_cast<long long>(a) * b);
 }
 
-} // namespace toolkit
+} // namespace core

@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text and number conversions: leading numbers, rounding into 16 bits, texts of numbers.
-#include "toolkit/conversions.h"
+#include "core/conversions.h"
 
 #include <QTest>
 
@@ -7,7 +8,7 @@
 #include <limits>
 #include <string>
 
-using toolkit::OverflowError;
+using core::OverflowError;
 
 class ConversionsTest : public QObject {
     Q_OBJECT
@@ -44,7 +45,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(double, number);
-        QCOMPARE(toolkit::LeadingNumber(text.toStdString()), number);
+        QCOMPARE(core::LeadingNumber(text.toStdString()), number);
     }
 
     void toInt16_data()
@@ -64,7 +65,7 @@ private slots:
     {
         QFETCH(double, value);
         QFETCH(int, expected);
-        QCOMPARE(int(toolkit::ToInt16(value)), expected);
+        QCOMPARE(int(core::ToInt16(value)), expected);
     }
 
     void toInt16Overflow_data()
@@ -80,16 +81,16 @@ private slots:
     void toInt16Overflow()
     {
         QFETCH(double, value);
-        QVERIFY_THROWS_EXCEPTION(OverflowError, toolkit::ToInt16(value));
+        QVERIFY_THROWS_EXCEPTION(OverflowError, core::ToInt16(value));
     }
 
     void numberTexts()
     {
-        QCOMPARE(toolkit::Int16ToText(-32768), std::string("-32768"));
-        QCOMPARE(toolkit::Int16ToText(7), std::string("7"));
-        QCOMPARE(toolkit::NumberToText(5), std::string(" 5"));
-        QCOMPARE(toolkit::NumberToText(0), std::string(" 0"));
-        QCOMPARE(toolkit::NumberToText(-12), std::string("-12"));
+        QCOMPARE(core::Int16ToText(-32768), std::string("-32768"));
+        QCOMPARE(core::Int16ToText(7), std::string("7"));
+        QCOMPARE(core::NumberToText(5), std::string(" 5"));
+        QCOMPARE(core::NumberToText(0), std::string(" 0"));
+        QCOMPARE(core::NumberToText(-12), std::string("-12"));
     }
 
     void charFromCode_data()
@@ -99,22 +100,22 @@ private slots:
         QTest::newRow("line feed") << 10 << "\n";
         QTest::newRow("digit") << 48 << "0";
         QTest::newRow("Cyrillic") << 0x0431 << "б";
-        QTest::newRow("above 0x7FFF") << int(toolkit::Int16(0xFF10)) << QString(QChar(0xFF10));
+        QTest::newRow("above 0x7FFF") << int(core::Int16(0xFF10)) << QString(QChar(0xFF10));
     }
     void charFromCode()
     {
         QFETCH(int, code);
         QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(toolkit::CharFromCode(toolkit::Int16(code))), text);
+        QCOMPARE(QString::fromStdString(core::CharFromCode(core::Int16(code))), text);
     }
 
     void checkedArithmetic()
     {
-        QCOMPARE(toolkit::Add16(32766, 1), toolkit::Int16(32767));
-        QVERIFY_THROWS_EXCEPTION(OverflowError, toolkit::Add16(32767, 1));
-        QVERIFY_THROWS_EXCEPTION(OverflowError, toolkit::Sub16(-32768, 1));
-        QVERIFY_THROWS_EXCEPTION(OverflowError, toolkit::Mul16(200, 200));
-        QCOMPARE(toolkit::Mul16(-128, 256), toolkit::Int16(-32768));
+        QCOMPARE(core::Add16(32766, 1), core::Int16(32767));
+        QVERIFY_THROWS_EXCEPTION(OverflowError, core::Add16(32767, 1));
+        QVERIFY_THROWS_EXCEPTION(OverflowError, core::Sub16(-32768, 1));
+        QVERIFY_THROWS_EXCEPTION(OverflowError, core::Mul16(200, 200));
+        QCOMPARE(core::Mul16(-128, 256), core::Int16(-32768));
     }
 };
 

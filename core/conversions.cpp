@@ -1,11 +1,12 @@
-#include "toolkit/conversions.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/conversions.h"
 
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-namespace toolkit {
+namespace core {
 
 Int16 ToInt16(double value)
 {
@@ -95,4 +96,4 @@ double LeadingNumber(std::string_view text)
     return negative ? -magnitude : magnitude;
 }
 
-} // namespace toolkit
+} // namespace core

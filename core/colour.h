@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours as one number: red + 256 x green + 65536 x blue, each level 0..255; 0 is black.
 #pragma once
 
 #include <cstdint>
 
-namespace toolkit {
+namespace core {
 
 using Colour = std::int32_t;
 
@@ -26,4 +27,4 @@ constexpr int BlueOf(Colour c)
 
 inline constexpr Colour kBlack = 0;
 
-} // namespace toolkit
+} // namespace core

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's random source and the clock it is seeded from.
-#include "toolkit/clock.h"
-#include "toolkit/random_source.h"
+#include "core/clock.h"
+#include "core/random_source.h"
 
 #include <QTest>
 
@@ -13,8 +14,8 @@ class RandomSourceTest : public QObject {
 private slots:
     void numbersAreInTheUnitInterval()
     {
-        toolkit::SystemRandomSource random;
-        random.Reseed(toolkit::SecondsSinceMidnight());
+        core::SystemRandomSource random;
+        random.Reseed(core::SecondsSinceMidnight());
         float lowest = 1.0f;
         float highest = 0.0f;
         for (int i = 0; i < 200000; ++i) {
@@ -31,8 +32,8 @@ private slots:
     // Two pupils who start the program in the same second get different tests.
     void sameClockSecondDifferentSequences()
     {
-        toolkit::SystemRandomSource first;
-        toolkit::SystemRandomSource second;
+        core::SystemRandomSource first;
+        core::SystemRandomSource second;
         first.Reseed(36000.0f);
         second.Reseed(36000.0f);
         std::vector<float> a, b;
@@ -45,7 +46,7 @@ private slots:
 
     void clockIsSecondsSinceMidnight()
     {
-        const float seconds = toolkit::SecondsSinceMidnight();
+        const float seconds = core::SecondsSinceMidnight();
         QVERIFY(seconds >= 0.0f && seconds < 86400.0f);
     }
 };

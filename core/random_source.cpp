@@ -1,9 +1,10 @@
-#include "toolkit/random_source.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/random_source.h"
 
 #include <bit>
 #include <cstdint>
 
-namespace toolkit {
+namespace core {
 
 SystemRandomSource::SystemRandomSource()
 {
@@ -23,4 +24,4 @@ float SystemRandomSource::Next()
     return static_cast<float>(generator_() >> 8) * 0x1p-24f;
 }
 
-} // namespace toolkit
+} // namespace core

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text and number conversions shared by the quiz engine and the window.
 #pragma once
 
-#include "toolkit/int16_arithmetic.h"
+#include "core/int16_arithmetic.h"
 
 #include <string>
 #include <string_view>
 
-namespace toolkit {
+namespace core {
 
 // Rounds to the nearest whole number, a half going to the even neighbour, and narrows to
 // 16 bits; a value outside -32768..32767 (or not a number at all) throws OverflowError.
@@ -27,4 +28,4 @@ std::string CharFromCode(Int16 code);
 // A number too large for a double gives an infinity of its sign.
 double LeadingNumber(std::string_view text);
 
-} // namespace toolkit
+} // namespace core

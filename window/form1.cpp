@@ -1,14 +1,16 @@
-#include "window/test_flow.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/form1.h"
 
+#include "core/clock.h"
+#include "core/conversions.h"
 #include "engine/answer_check.h"
 #include "engine/countdown.h"
 #include "engine/key_filter.h"
-#include "toolkit/clock.h"
-#include "toolkit/conversions.h"
 #include "toolkit/message_box.h"
 #include "toolkit/program.h"
 #include "window/accessibility.h"
 #include "window/fraction_display.h"
+#include "window/run_time_looks.h"
 
 namespace window {
 
@@ -20,13 +22,17 @@ constexpr const char* kThanksSecondLine = "Лирвене за идею, доб�
 
 } // namespace
 
-Form1::Form1(toolkit::RandomSource& random) : w_(BuildMainWindowLayout()), random_(random)
+Form1::Form1(core::RandomSource& random, TestReport report)
+    : w_(BuildMainWindowLayout()), random_(random), report_(std::move(report))
 {
     w_.Command1.OnClick([this] { Command1_Click(); });
     w_.Command2.OnClick([this] { Command2_Click(); });
     w_.Timer1.OnTimer([this] { Timer1_Timer(); });
     for (int row = 0; row < engine::kRowCount; ++row) {
-        w_.Cz(row).OnKeyPress([this, row](toolkit::Int16& keyCode) { Cz_KeyPress(row, keyCode); });
+        w_.Cz(row).OnKeyPress([this, row](core::Int16& keyCode) { Cz_KeyPress(row, keyCode); });
+        for (TextBox* box : {&w_.Cw(row), &w_.Ct(row), &w_.Cz(row)}) {
+            box->OnChange([this] { AnswerBox_Change(); });
+        }
     }
     w_.Autmn.OnClick([this] { Autmn_Click(); });
     w_.sp.OnClick([this] { sp_Click(); });
@@ -36,14 +42,14 @@ Form1::Form1(toolkit::RandomSource& random) : w_(BuildMainWindowLayout()), rando
 
 void Form1::Show()
 {
-    w_.Form1->Show();
+    w_.Window->Show();
     w_.Command1.SetFocus();
 }
 
 void Form1::Form_Load()
 {
     SecondsLeft = engine::kTestSeconds;
-    random_.Reseed(toolkit::SecondsSinceMidnight());
+    random_.Reseed(core::SecondsSinceMidnight());
     PlaceFractionBars(w_);
 }
 
@@ -51,8 +57,8 @@ void Form1::Command1_Click()
 {
     w_.Timer1.SetInterval(engine::kTickMilliseconds);
     engine::GenerateTasks(TaskOps, random_,
-                          [this](toolkit::Int16 row, engine::Fraction& f, std::uint8_t group) {
-                              ShowFraction(w_, row, f, group);
+                          [this](core::Int16 row, engine::Fraction& f, engine::ExercisePart part) {
+                              ShowFraction(w_, row, f, GroupOf(part));
                           });
     DescribeRows(w_, TaskOps);
     w_.Frame1.SetVisible(true);
@@ -61,6 +67,7 @@ void Form1::Command1_Click()
     w_.TL.SetCaption("00:10:00");
     w_.Label1.SetVisible(true);
     w_.Command2.SetVisible(true);
+    ReportAttempt(engine::AttemptEnd::Running);
 }
 
 void Form1::Command2_Click()
@@ -77,7 +84,9 @@ void Form1::Command2_Click()
         }
     }
     CheckAllAnswers();
-    toolkit::MsgBox("Ваша оценка " + GradeText, toolkit::kInformation, "Результат теста");
+    ReportAttempt(engine::AttemptEnd::HandedIn);
+    toolkit::MsgBox("Ваша оценка " + GradeText, toolkit::MsgBoxStyle::Information,
+                    "Результат теста");
     w_.Timer1.SetInterval(0);
     w_.Frame2.SetVisible(true);
 }
@@ -87,16 +96,19 @@ void Form1::Timer1_Timer()
     const engine::TickDecision tick = engine::CountdownTick(SecondsLeft);
     if (tick.TimedOut) {
         CheckAllAnswers();
-        toolkit::MsgBox("Время вышло. Ваша оценка " + GradeText, toolkit::kNoIcon);
+        ReportAttempt(engine::AttemptEnd::TimedOut);
+        toolkit::MsgBox("Время вышло. Ваша оценка " + GradeText, toolkit::MsgBoxStyle::NoIcon);
         w_.Timer1.SetInterval(0);
+    } else {
+        ReportAttempt(engine::AttemptEnd::Running);
     }
-    if (tick.ForeColor) {
-        w_.TL.SetForeColor(*tick.ForeColor);
+    if (tick.Blink) {
+        w_.TL.SetForeColor(BlinkColour(*tick.Blink));
     }
     w_.TL.SetCaption(ToTime(SecondsLeft));
 }
 
-void Form1::Cz_KeyPress(int, toolkit::Int16& keyCode)
+void Form1::Cz_KeyPress(int /*index*/, core::Int16& keyCode)
 {
     keyCode = engine::FilterDigitKey(keyCode);
 }
@@ -109,15 +121,14 @@ void Form1::CheckAllAnswers()
     }
     const engine::Marking marking = engine::MarkAnswers(texts, TaskOps);
     for (int row = 0; row < engine::kRowCount; ++row) {
-        const engine::Verdict& verdict =
-            marking.Right[row] ? engine::kRightVerdict : engine::kWrongVerdict;
+        const VerdictLook& verdict = VerdictFor(marking.Right[row]);
         w_.Result(row).SetCaption(verdict.Caption);
         w_.Result(row).SetForeColor(verdict.ForeColor);
     }
 
     GradeText = marking.GradeText;
-    w_.RA.SetCaption(toolkit::Int16ToText(marking.RightCount));
-    w_.NR.SetCaption(toolkit::Int16ToText(marking.WrongCount()));
+    w_.RA.SetCaption(core::Int16ToText(marking.RightCount));
+    w_.NR.SetCaption(core::Int16ToText(marking.WrongCount()));
     w_.Mrk.SetCaption(marking.MarkText());
     for (Label* shown : {&w_.Mrk, &w_.RA, &w_.NR, &w_.Label5, &w_.Label6}) {
         shown->SetVisible(true);
@@ -130,20 +141,35 @@ void Form1::CheckAllAnswers()
     DescribeRows(w_, TaskOps);
 }
 
-std::string Form1::ToTime(const toolkit::Int16& seconds) const
+std::string Form1::ToTime(core::Int16 seconds)
 {
     return engine::ToTime(seconds);
 }
 
+void Form1::AnswerBox_Change()
+{
+    // Only a running test's answers are news; the check locks the boxes anyway.
+    if (w_.Timer1.Interval() > 0 && GradeText.empty()) {
+        ReportAttempt(engine::AttemptEnd::Running);
+    }
+}
+
+void Form1::ReportAttempt(engine::AttemptEnd end)
+{
+    if (report_) {
+        report_(RecordOfAttempt(w_, TaskOps, SecondsLeft, GradeText, end));
+    }
+}
+
 void Form1::Autmn_Click()
 {
-    toolkit::MsgBox(kAuthor, toolkit::kInformation, "Автор");
+    toolkit::MsgBox(kAuthor, toolkit::MsgBoxStyle::Information, "Автор");
 }
 
 void Form1::sp_Click()
 {
-    toolkit::MsgBox(std::string(kThanksFirstLine) + toolkit::CharFromCode(10) + kThanksSecondLine,
-                    toolkit::kInformation, " ");
+    toolkit::MsgBox(std::string(kThanksFirstLine) + core::CharFromCode(10) + kThanksSecondLine,
+                    toolkit::MsgBoxStyle::Information, " ");
 }
 
 void Form1::ExMn_Click()

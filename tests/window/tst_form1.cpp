@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole test on the real window: start, typing, countdown, hand-in, time-out, menu.
 #include "engine/answer_check.h"
 #include "tests/support/window_fixture.h"
@@ -17,7 +18,7 @@ const QString kWrong = "Ответ неверный.";
 
 } // namespace
 
-class TestFlowTest : public QObject {
+class Form1Test : public QObject {
     Q_OBJECT
 
 private:
@@ -50,7 +51,7 @@ private slots:
         QVERIFY(w.Label1.Visible());
         QVERIFY(w.Command2.Visible());
         QVERIFY(!w.Frame2.Visible());
-        QCOMPARE(f->form->TaskOps, engine::kRowOperations);
+        QCOMPARE(f->taskOps(), engine::kRowOperations);
         // Row 2 from a source of zeros is 4 : 1/2 = 8: a whole number beside a fraction.
         QCOMPARE(Caption(w.Aw(2)), "4");
         QVERIFY(!w.At(2).Visible());
@@ -71,7 +72,7 @@ private slots:
         static_cast<QAbstractButton*>(w.Command1.Widget())->click();
         QTest::keyClick(w.Command1.Widget(), Qt::Key_Return);
         QCOMPARE(Caption(w.TL), "00:09:59");
-        QCOMPARE(int(f->form->SecondsLeft), 599);
+        QCOMPARE(f->secondsLeft(), 599);
         QCOMPARE(f->random.Taken(), 11);
         QCOMPARE(f->text(w.Ct(0)), "1");
     }
@@ -152,7 +153,7 @@ private slots:
         startWith(0.0f);
         auto& w = f->w();
         f->type(w.Cw(2), "8");
-        f->form->SecondsLeft = 1;
+        f->setSecondsLeft(1);
         QString timeWhileOpen;
         boxes->whileOpen = [&] { timeWhileOpen = Caption(w.TL); };
         w.TL.SetCaption("00:00:01");
@@ -203,6 +204,58 @@ private slots:
         QVERIFY(w.Frame2.Visible());
     }
 
+    // The window tells its report what happens to the test, read off what the pupil sees: from a
+    // source of zeros row 0 is 1/2 x 2/3 = 1/3 and row 2 is 4 : 1/2 = 8.
+    void reportsTheAttempt()
+    {
+        startWith(0.0f);
+        auto& w = f->w();
+        QCOMPARE(int(f->reports.size()), 1);
+        const engine::AttemptRecord& started = f->reports.back();
+        QCOMPARE(started.End, engine::AttemptEnd::Running);
+        QCOMPARE(started.SecondsUsed, 0);
+        QCOMPARE(started.Rows[0].Op, engine::Operation::Multiply);
+        QCOMPARE(started.Rows[0].First, (engine::Fraction{1, 2, 0}));
+        QCOMPARE(started.Rows[0].Second, (engine::Fraction{2, 3, 0}));
+        QCOMPARE(started.Rows[0].Key, (engine::Fraction{1, 3, 0}));
+        QCOMPARE(started.Rows[2].First, (engine::Fraction{0, 1, 4}));
+        QCOMPARE(started.Rows[2].Key, (engine::Fraction{0, 1, 8}));
+        QVERIFY(!started.Rows[0].Right.has_value());
+        QVERIFY(!started.RightCount.has_value());
+
+        f->type(w.Ct(0), "1");
+        f->type(w.Cz(0), "3");
+        QCOMPARE(f->reports.back().Rows[0].Typed, (engine::TypedAnswer{"", "1", "3"}));
+        f->tick();
+        QCOMPARE(f->reports.back().SecondsUsed, 1);
+        QCOMPARE(f->reports.back().End, engine::AttemptEnd::Running);
+
+        f->handIn();
+        const engine::AttemptRecord& handedIn = f->reports.back();
+        QCOMPARE(handedIn.End, engine::AttemptEnd::HandedIn);
+        QCOMPARE(handedIn.Rows[0].Typed, (engine::TypedAnswer{"0", "1", "3"}));
+        QCOMPARE(handedIn.Rows[0].Right, std::optional<bool>(true));
+        QCOMPARE(handedIn.Rows[1].Right, std::optional<bool>(false));
+        QCOMPARE(handedIn.RightCount, std::optional<int>(1));
+        QCOMPARE(handedIn.Mark, std::optional<int>(2));
+        QCOMPARE(handedIn.GradeText, "2. Вам нужно повторить тему");
+    }
+
+    void reportsATimeOut()
+    {
+        startWith(0.0f);
+        f->setSecondsLeft(1);
+        f->tick();
+        QCOMPARE(f->reports.back().End, engine::AttemptEnd::TimedOut);
+        QCOMPARE(f->reports.back().SecondsUsed, 600);
+        QVERIFY(f->reports.back().Mark.has_value());
+        // Setting the defaults at hand-in is the program's doing, not the pupil's: no report of a
+        // running test comes after the ending.
+        f->handIn();
+        QCOMPARE(f->reports.back().End, engine::AttemptEnd::HandedIn);
+        QCOMPARE(f->reports[f->reports.size() - 2].End, engine::AttemptEnd::TimedOut);
+    }
+
     // Once handed in, the countdown is stopped: a second that passes changes nothing, and a
     // second that fell due while the result box was open is dropped.
     void noTickAfterHandIn()
@@ -214,7 +267,7 @@ private slots:
         f->handIn();
         QTest::qWait(20);
         f->tick();
-        QCOMPARE(int(f->form->SecondsLeft), 599);
+        QCOMPARE(f->secondsLeft(), 599);
         QCOMPARE(Caption(w.TL), "00:09:59");
         QCOMPARE(w.Timer1.Interval(), 0);
     }
@@ -233,9 +286,9 @@ private slots:
         };
         w.Autmn.Action()->trigger();
         w.sp.Action()->trigger();
-        QTRY_COMPARE(int(f->form->SecondsLeft), 599);
+        QTRY_COMPARE(f->secondsLeft(), 599);
         f->tick();
-        QCOMPARE(int(f->form->SecondsLeft), 598);
+        QCOMPARE(f->secondsLeft(), 598);
     }
 
     void countdownBlinks_data()
@@ -256,7 +309,7 @@ private slots:
         auto& w = f->w();
         f->tick();
         QCOMPARE(Caption(w.TL), "00:09:59");
-        f->form->SecondsLeft = toolkit::Int16(left + 1);
+        f->setSecondsLeft(left + 1);
         f->tick();
         QTEST(Caption(w.TL), "caption");
         QTEST(TextColour(w.TL), "colour");
@@ -299,7 +352,7 @@ private slots:
         QCOMPARE(Caption(w.Result(2)), kWrong);
         QCOMPARE(Caption(w.RA), "1");
         QCOMPARE(boxes->seen.size(), 1);
-        QVERIFY(w.Form1->Widget()->isVisible());
+        QVERIFY(w.Window->Widget()->isVisible());
     }
 
     void menuBoxes()
@@ -333,7 +386,7 @@ private slots:
         QTimer::singleShot(0, [&] { w.ExMn.Action()->trigger(); });
         QCOMPARE(QApplication::exec(), 0);
         QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
-        QVERIFY(!w.Form1->Widget()->isVisible());
+        QVERIFY(!w.Window->Widget()->isVisible());
         QVERIFY(boxes->seen.isEmpty());
         QCOMPARE(Caption(w.Result(0)), "");
     }
@@ -345,7 +398,7 @@ private slots:
         startWith(0.0f);
         auto& w = f->w();
         f->type(w.Ct(0), "1");
-        QTimer::singleShot(0, [&] { w.Form1->Widget()->close(); });
+        QTimer::singleShot(0, [&] { w.Window->Widget()->close(); });
         QCOMPARE(QApplication::exec(), 0);
         QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
         QVERIFY(boxes->seen.isEmpty());
@@ -362,19 +415,19 @@ private slots:
         int secondsWhileOpen = -1;
         boxes->whileOpen = [&] {
             QTest::qWait(200);
-            secondsWhileOpen = f->form->SecondsLeft;
+            secondsWhileOpen = f->secondsLeft();
         };
         w.Autmn.Action()->trigger();
         QCOMPARE(boxes->seen.size(), 1);
         QCOMPARE(secondsWhileOpen, 600);
-        QTRY_VERIFY(f->form->SecondsLeft <= 600 - 5);
+        QTRY_VERIFY(f->secondsLeft() <= 600 - 5);
         w.Timer1.SetInterval(0);
-        const int stoppedAt = f->form->SecondsLeft;
+        const int stoppedAt = f->secondsLeft();
         QTest::qWait(100);
-        QCOMPARE(int(f->form->SecondsLeft), stoppedAt);
+        QCOMPARE(f->secondsLeft(), stoppedAt);
         toolkit::Timer::SetManual(true);
     }
 };
 
-QTEST_MAIN(TestFlowTest)
-#include "tst_test_flow.moc"
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"

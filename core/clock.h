@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wall clock as the quiz reads it.
 #pragma once
 
-namespace toolkit {
+namespace core {
 
 // Seconds since local midnight, with their fraction, in single precision.
 float SecondsSinceMidnight();
 
-} // namespace toolkit
+} // namespace core

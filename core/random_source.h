@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The random source the exercises are drawn from: numbers uniform in [0, 1).
 #pragma once
 
 #include <random>
 
-namespace toolkit {
+namespace core {
 
 class RandomSource {
 public:
@@ -27,4 +28,4 @@ private:
     std::mt19937 generator_;
 };
 
-} // namespace toolkit
+} // namespace core

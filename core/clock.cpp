@@ -1,9 +1,10 @@
-#include "toolkit/clock.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/clock.h"
 
 #include <chrono>
 #include <ctime>
 
-namespace toolkit {
+namespace core {
 
 float SecondsSinceMidnight()
 {
@@ -16,4 +17,4 @@ float SecondsSinceMidnight()
     return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec + fraction);
 }
 
-} // namespace toolkit
+} // namespace core

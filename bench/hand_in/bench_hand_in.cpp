@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// From "Готово!" to the result box, with the journal on and off: the same window, the same
+// exercises and the same typed answers, the only difference being whether its reports go to a
+// journal (a real local SQLite file, no server). Prints the median and the quartiles of each.
+// Usage: bench_hand_in [ROUNDS]   (QT_QPA_PLATFORM=offscreen or under a real X server)
+#include "journal/journal_settings.h"
+#include "journal/pupil_journal.h"
+#include "tests/support/scripted_random_source.h"
+#include "toolkit/look.h"
+#include "toolkit/timer.h"
+#include "window/form1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Notes when a message box is first shown, and closes it from the event loop.
+class ResultBoxWatch : public QObject {
+public:
+    std::optional<Clock::time_point> shownAt;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && !shownAt) {
+            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+                shownAt = Clock::now();
+                QTimer::singleShot(0, box, [box] { box->accept(); });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// One hand-in: a fresh window, a test started, a few answers typed, then "Готово!".
+double HandInMilliseconds(bool withJournal, const QString& folder, int round)
+{
+    std::optional<journal::PupilJournal> journal;
+    if (withJournal) {
+        journal::JournalSettings settings;
+        settings.LocalPath = folder + QStringLiteral("/journal.sqlite");
+        settings.LogPath = folder + QStringLiteral("/journal.log");
+        journal.emplace(settings);
+    }
+    ScriptedRandomSource random({0.1f * float(round % 10)});
+    window::Form1 form(random, [&](const engine::AttemptRecord& record) {
+        if (journal) {
+            journal->Report(record);
+        }
+    });
+    form.Show();
+    auto& w = form.Controls();
+    static_cast<QAbstractButton*>(w.Command1.Widget())->click();
+    for (int row = 0; row < 10; ++row) {
+        // Typed as the pupil types: each edit is reported.
+        auto* box = static_cast<QLineEdit*>(w.Ct(row).Widget());
+        box->insert(QStringLiteral("1"));
+    }
+    QCoreApplication::processEvents();
+
+    ResultBoxWatch watch;
+    qApp->installEventFilter(&watch);
+    const Clock::time_point pressed = Clock::now();
+    static_cast<QAbstractButton*>(w.Command2.Widget())->click();
+    qApp->removeEventFilter(&watch);
+    const double ms =
+        std::chrono::duration<double, std::milli>(watch.shownAt.value_or(pressed) - pressed)
+            .count();
+    if (journal) {
+        journal->Shutdown();
+    }
+    return ms;
+}
+
+double Quantile(std::vector<double> v, double q)
+{
+    std::sort(v.begin(), v.end());
+    return v[static_cast<std::size_t>(q * double(v.size() - 1) + 0.5)];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    toolkit::ApplyProgramLook(app);
+    toolkit::Timer::SetManual(true);
+    const int rounds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 200;
+    QTemporaryDir folder;
+
+    std::vector<double> off;
+    std::vector<double> on;
+    for (int round = 0; round < rounds; ++round) {
+        // Interleaved, so both see the same machine.
+        off.push_back(HandInMilliseconds(false, folder.path(), round));
+        on.push_back(HandInMilliseconds(true, folder.path(), round));
+    }
+    const double medianOff = Quantile(off, 0.5);
+    const double medianOn = Quantile(on, 0.5);
+    std::printf("rounds: %d\n", rounds);
+    std::printf("journal off: median %.3f ms (quartiles %.3f .. %.3f)\n", medianOff,
+                Quantile(off, 0.25), Quantile(off, 0.75));
+    std::printf("journal on:  median %.3f ms (quartiles %.3f .. %.3f)\n", medianOn,
+                Quantile(on, 0.25), Quantile(on, 0.75));
+    std::printf("on / off: %.3f\n", medianOn / medianOff);
+    return 0;
+}

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window Form1 and the flow of a test in it: load, start, the countdown, hand-in or
+// time-out, and the menu commands.
+//
+// Contents: the class Form1 (built and loaded by its constructor, shown by Show), its event
+// handlers and its two variables, SecondsLeft and GradeText.
+//
+// Not here: the controls' places (main_window_layout), how fractions are drawn
+// (fraction_display), the quiz's arithmetic and rules (engine/), and storage of any kind.
+#pragma once
+
+#include "core/int16_arithmetic.h"
+#include "core/random_source.h"
+#include "engine/task_generator.h"
+#include "window/attempt_report.h"
+#include "window/main_window_layout.h"
+
+#include <string>
+
+namespace window {
+
+class Form1 {
+public:
+    // Builds the window and runs its load handler; the window is shown by Show(). What happens
+    // to the test is told to `report`, if given.
+    explicit Form1(core::RandomSource& random, TestReport report = {});
+
+    void Show();
+    MainWindowLayout& Controls() { return w_; }
+
+    // Judges the ten rows from the operands as shown and the typed answers, writes the verdicts,
+    // the counts and the mark, and locks the answer boxes.
+    void CheckAllAnswers();
+    static std::string ToTime(core::Int16 seconds);
+
+private:
+    // Event handlers, connected to their controls by the constructor.
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Timer1_Timer();
+    void Cz_KeyPress(int index, core::Int16& keyCode);
+    void Autmn_Click();
+    void sp_Click();
+    void ExMn_Click();
+    void AnswerBox_Change();
+
+    // Tells the report how the attempt stands now.
+    void ReportAttempt(engine::AttemptEnd end);
+
+    MainWindowLayout w_;
+    core::RandomSource& random_;
+    TestReport report_;
+
+    // The window's variables.
+    core::Int16 SecondsLeft = 0;
+    std::string GradeText;
+    // The operation of each row, recorded when the exercises are made.
+    engine::TaskOpsTable TaskOps{};
+
+    // Tests read the variables, and set the seconds left, through this one seam.
+    friend struct Form1TestSeam;
+};
+
+} // namespace window
