@@ -213,7 +213,7 @@ void Line::SetY2(int twips)
 void Line::ZOrder(int position)
 {
     if (position == 0) {
-        widget_->raise();
+        BringToFrontOfGraphics(widget_);
     } else {
         widget_->lower();
     }
@@ -239,6 +239,7 @@ Label Container::AddLabel(const LabelSpec& properties)
 {
     auto* label = new LabelWidget(properties, widget_);
     label->setVisible(properties.Visible);
+    BringToFrontOfGraphics(label);
     return Label(label);
 }
 
@@ -266,13 +267,16 @@ Line Container::AddLine(const std::string& name, bool visible)
     line->setObjectName(Q(name));
     line->setEnds(0, 0, 0, 0);
     line->setVisible(visible);
+    BringToFrontOfGraphics(line);
     return Line(line);
 }
 
 Shape Container::AddCircle(const ControlSpec& properties)
 {
-    return Shape(
-        Placed(new CircleWidget(widget_), properties.Name, properties.At, properties.Visible));
+    auto* circle =
+        Placed(new CircleWidget(widget_), properties.Name, properties.At, properties.Visible);
+    BringToFrontOfGraphics(circle);
+    return Shape(circle);
 }
 
 // Frame

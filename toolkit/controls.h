@@ -107,8 +107,11 @@ public:
 
 class TextBox : public Control {
 public:
-    // Called for every character a key press would type, with the character's code; setting the
-    // code to 0 discards the key.
+    // Called for every character the pupil types, with the character's code: a key press, a
+    // shortcut's control code (Ctrl+V is 22) and each character an input method commits. Setting
+    // the code to 0 discards the key. A character outside 16 bits is one key, discarded without
+    // a call: no 16-bit code carries it. Text pasted from the context menu or with Shift+Insert,
+    // or dropped, is not typed and is not filtered.
     using KeyPressHandler = std::function<void(Int16& keyCode)>;
 
     explicit TextBox(QWidget* widget = nullptr) : Control(widget) {}
@@ -137,7 +140,9 @@ public:
     void SetY1(int twips);
     void SetX2(int twips);
     void SetY2(int twips);
-    // Brings the line to the front of its container's drawing order (position 0).
+    // Position 0 brings the line in front of the other graphics of its container (labels,
+    // lines, shapes), still behind its windowed controls (text boxes, buttons, frames), which
+    // always cover the graphics; any other position sends it behind everything.
     void ZOrder(int position = 0);
 };
 
@@ -149,7 +154,9 @@ public:
 
 class Frame;
 
-// A window's client area or a frame: what controls are placed in.
+// A window's client area or a frame: what controls are placed in. A new control lies in front
+// of those made before it, except that graphics (labels, lines, shapes) always lie behind the
+// windowed controls (text boxes, buttons, frames) of the same container.
 class Container {
 public:
     explicit Container(QWidget* widget) : widget_(widget) {}

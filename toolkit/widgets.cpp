@@ -7,6 +7,7 @@
 
 #include "toolkit/accessible_p.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionGroupBox>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace toolkit {
 
@@ -23,6 +25,29 @@ QRect PixelRect(const Geometry& g)
 {
     return QRect(TwipsToPixels(g.Left), TwipsToPixels(g.Top), TwipsToPixels(g.Width),
                  TwipsToPixels(g.Height));
+}
+
+namespace {
+
+bool IsGraphic(const QObject* control)
+{
+    return qobject_cast<const LabelWidget*>(control) || qobject_cast<const LineWidget*>(control) ||
+           qobject_cast<const CircleWidget*>(control);
+}
+
+} // namespace
+
+void BringToFrontOfGraphics(QWidget* graphic)
+{
+    // Qt stacks siblings in the order of their parent's list of children, lowest first.
+    for (QObject* sibling : graphic->parentWidget()->children()) {
+        auto* control = qobject_cast<QWidget*>(sibling);
+        if (control && control != graphic && !control->isWindow() && !IsGraphic(control)) {
+            graphic->stackUnder(control);
+            return;
+        }
+    }
+    graphic->raise();
 }
 
 LabelWidget::LabelWidget(const LabelSpec& properties, QWidget* parent) : QLabel(parent)
@@ -52,45 +77,104 @@ TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent)
 
 namespace {
 
-// Keys that move the caret or edit without typing a character (Delete, arrows, Ctrl+V) carry
-// control codes or nothing in their text; only printable characters, backspace and Enter count
-// as typed characters.
-bool TypesCharacters(const QString& text)
+// Ctrl with a letter types that letter's control code (Ctrl+A is 1, Ctrl+V 22, Ctrl+Z 26), as
+// the keyboard makes it; some platforms put the plain letter in the key's text instead.
+std::optional<Int16> ControlCodeOf(const QKeyEvent& event)
 {
-    if (text.isEmpty()) {
-        return false;
+    const Qt::KeyboardModifiers held =
+        event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const int key = event.key();
+    if (held != Qt::ControlModifier || key < Qt::Key_A || key > Qt::Key_Z) {
+        return std::nullopt;
     }
-    for (const QChar c : text) {
-        if (!c.isPrint() && c != u'\b' && c != u'\r' && c != u'\n') {
-            return false;
-        }
-    }
-    return true;
+    return static_cast<Int16>(key - Qt::Key_A + 1);
 }
 
 } // namespace
 
-void TextBoxWidget::keyPressEvent(QKeyEvent* event)
+QList<TextBoxWidget::TypedKey> TextBoxWidget::KeysOf(const QString& text)
 {
-    if (!keyPressHandler || !TypesCharacters(event->text())) {
-        QLineEdit::keyPressEvent(event);
-        return;
+    QList<TypedKey> keys;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            keys.append(std::nullopt);
+            ++i;
+        } else {
+            keys.append(static_cast<Int16>(c.unicode()));
+        }
     }
+    return keys;
+}
+
+QList<TextBoxWidget::TypedKey> TextBoxWidget::KeysOf(const QKeyEvent& event)
+{
+    // Delete carries the code 127 in its text on some platforms, yet it edits rather than
+    // types; keys that carry no text (arrows, Home, Shift+Insert) type nothing either.
+    if (event.key() == Qt::Key_Delete) {
+        return {};
+    }
+    if (const std::optional<Int16> code = ControlCodeOf(event)) {
+        return {*code};
+    }
+    return KeysOf(event.text());
+}
+
+QString TextBoxWidget::FilterKeys(const QList<TypedKey>& keys, bool& unchanged)
+{
     QString typed;
-    bool unchanged = true;
-    for (const QChar c : event->text()) {
-        Int16 code = static_cast<Int16>(c.unicode());
+    unchanged = true;
+    for (const TypedKey& key : keys) {
+        if (!key) {
+            // No 16-bit code can carry it, so no handler could let it through.
+            unchanged = false;
+            continue;
+        }
+        Int16 code = *key;
         RunEventHandler([&] { keyPressHandler(code); });
-        unchanged = unchanged && code == static_cast<Int16>(c.unicode());
+        unchanged = unchanged && code == *key;
         if (code != 0) {
             typed += QChar(static_cast<char16_t>(code));
         }
     }
+    return typed;
+}
+
+void TextBoxWidget::keyPressEvent(QKeyEvent* event)
+{
+    const QList<TypedKey> keys = keyPressHandler ? KeysOf(*event) : QList<TypedKey>{};
+    if (keys.isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    bool unchanged = true;
+    const QString typed = FilterKeys(keys, unchanged);
     if (unchanged) {
         QLineEdit::keyPressEvent(event);
-    } else if (!typed.isEmpty()) {
+        return;
+    }
+    if (!typed.isEmpty()) {
         insert(typed);
     }
+    event->accept();
+}
+
+void TextBoxWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Each committed character is a key of its own; the text being composed is not typed yet.
+    if (!keyPressHandler || event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    bool unchanged = true;
+    const QString typed = FilterKeys(KeysOf(event->commitString()), unchanged);
+    if (unchanged) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent kept(event->preeditString(), event->attributes());
+    kept.setCommitString(typed, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&kept);
     event->accept();
 }
 
@@ -98,16 +182,43 @@ CommandButtonWidget::CommandButtonWidget(const QString& caption, QWidget* parent
     : QPushButton(caption, parent)
 {}
 
+bool CommandButtonWidget::PressesButton(const QKeyEvent& event)
+{
+    const bool plain = (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int key = event.key();
+    return plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space);
+}
+
+bool CommandButtonWidget::IsRepeat(const QKeyEvent& event) const
+{
+    // An X server repeats a held key as a release and a press at the same moment, and Qt does
+    // not always flag that press as a repeat.
+    return event.isAutoRepeat() || (event.timestamp() != 0 && event.key() == releasedKey_ &&
+                                    event.timestamp() == releasedAt_);
+}
+
 void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
-        // At once, as Space does: a click still pending after the button has hidden itself
-        // would run its command a second time.
-        click();
+    if (PressesButton(*event)) {
+        // At once: a click still pending after the button has hidden itself would run its
+        // command a second time. Once per press: the repeats of a held key (Enter still held
+        // after it closed a message box) press nothing.
+        if (!IsRepeat(*event)) {
+            click();
+        }
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void CommandButtonWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    releasedKey_ = event->key();
+    releasedAt_ = event->timestamp();
+    if (PressesButton(*event)) {
+        return; // pressed already, when the key went down
+    }
+    QPushButton::keyReleaseEvent(event);
 }
 
 LineWidget::LineWidget(QWidget* parent) : QWidget(parent)

@@ -8,10 +8,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QList>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace toolkit::detail {
@@ -23,6 +25,8 @@ public:
     LabelWidget(const LabelSpec& properties, QWidget* parent);
 };
 
+// With a KeyPress handler, every character typed (by a key, a shortcut's control code or an
+// input method's commit) goes through it one at a time; text pasted or dropped does not.
 class TextBoxWidget : public QLineEdit {
     Q_OBJECT
 public:
@@ -31,9 +35,19 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // One typed character: its 16-bit code, or nothing for a character outside 16 bits.
+    using TypedKey = std::optional<Int16>;
+    static QList<TypedKey> KeysOf(const QString& text);
+    static QList<TypedKey> KeysOf(const QKeyEvent& event);
+    // The keys as the handler leaves them; `unchanged` when it changed and discarded none.
+    QString FilterKeys(const QList<TypedKey>& keys, bool& unchanged);
 };
 
-// Enter presses a focused button as Space does.
+// Enter and Space press a focused button at once, once per press of the key however long it is
+// held.
 class CommandButtonWidget : public QPushButton {
     Q_OBJECT
 public:
@@ -41,6 +55,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    static bool PressesButton(const QKeyEvent& event);
+    bool IsRepeat(const QKeyEvent& event) const;
+    // The key last released on the button and when (0: time unknown).
+    int releasedKey_ = 0;
+    quint64 releasedAt_ = 0;
 };
 
 class LineWidget : public QWidget {
@@ -93,6 +115,12 @@ protected:
 private:
     QString caption_;
 };
+
+// Labels, lines and circles are graphics: they lie in a layer of their own, behind the windowed
+// controls (text boxes, buttons, frames) of their container, whatever order they were made in.
+// Puts a graphic in front of the other graphics of its container, still behind its windowed
+// controls.
+void BringToFrontOfGraphics(QWidget* graphic);
 
 QRect PixelRect(const Geometry& twips);
 QFont FontFor(const FontSpec& properties);

@@ -72,17 +72,7 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
-    for (int row = 0; row < engine::kRowCount; ++row) {
-        if (w_.Ct(row).Text().empty()) {
-            w_.Ct(row).SetText("0");
-        }
-        if (w_.Cz(row).Text().empty()) {
-            w_.Cz(row).SetText("1");
-        }
-        if (w_.Cw(row).Text().empty()) {
-            w_.Cw(row).SetText("0");
-        }
-    }
+    FillEmptyAnswerBoxes();
     CheckAllAnswers();
     ReportAttempt(engine::AttemptEnd::HandedIn);
     toolkit::MsgBox("Ваша оценка " + GradeText, toolkit::MsgBoxStyle::Information,
@@ -95,6 +85,9 @@ void Form1::Timer1_Timer()
 {
     const engine::TickDecision tick = engine::CountdownTick(SecondsLeft);
     if (tick.TimedOut) {
+        // Deliberate: the same defaults as at hand-in. The pupil was told to leave the boxes
+        // empty for a whole number, and a later hand-in must give the same mark.
+        FillEmptyAnswerBoxes();
         CheckAllAnswers();
         ReportAttempt(engine::AttemptEnd::TimedOut);
         toolkit::MsgBox("Время вышло. Ваша оценка " + GradeText, toolkit::MsgBoxStyle::NoIcon);
@@ -106,6 +99,21 @@ void Form1::Timer1_Timer()
         w_.TL.SetForeColor(BlinkColour(*tick.Blink));
     }
     w_.TL.SetCaption(ToTime(SecondsLeft));
+}
+
+void Form1::FillEmptyAnswerBoxes()
+{
+    for (int row = 0; row < engine::kRowCount; ++row) {
+        if (w_.Ct(row).Text().empty()) {
+            w_.Ct(row).SetText("0");
+        }
+        if (w_.Cz(row).Text().empty()) {
+            w_.Cz(row).SetText("1");
+        }
+        if (w_.Cw(row).Text().empty()) {
+            w_.Cw(row).SetText("0");
+        }
+    }
 }
 
 void Form1::Cz_KeyPress(int /*index*/, core::Int16& keyCode)

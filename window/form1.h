@@ -45,6 +45,10 @@ private:
     void ExMn_Click();
     void AnswerBox_Change();
 
+    // Writes the defaults into the empty answer boxes before a check: numerator 0, denominator
+    // 1, whole part 0, so that a box left empty reads as the instructions say.
+    void FillEmptyAnswerBoxes();
+
     // Tells the report how the attempt stands now.
     void ReportAttempt(engine::AttemptEnd end);
 

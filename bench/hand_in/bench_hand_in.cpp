@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -88,7 +89,7 @@ double HandInMilliseconds(bool withJournal, const QString& folder, int round)
 double Quantile(std::vector<double> v, double q)
 {
     std::sort(v.begin(), v.end());
-    return v[static_cast<std::size_t>(q * double(v.size() - 1) + 0.5)];
+    return v[static_cast<std::size_t>(std::lround(q * double(v.size() - 1)))];
 }
 
 } // namespace

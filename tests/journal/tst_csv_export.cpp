@@ -42,8 +42,8 @@ std::optional<QList<QStringList>> ParseWithPython(const QByteArray& csv)
         return std::nullopt;
     }
     QList<QStringList> records;
-    for (const QJsonValue& record :
-         QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+    const QJsonArray parsed = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    for (const QJsonValue record : parsed) {
         QStringList fields;
         for (const QJsonValue field : record.toArray()) {
             fields << field.toString();

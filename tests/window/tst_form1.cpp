@@ -31,6 +31,30 @@ private:
         f->start();
     }
 
+    // The answer key, typed as a pupil would: nothing where the key shows nothing.
+    void typeTheAnswerKey()
+    {
+        auto& w = f->w();
+        for (int row = 0; row < 10; ++row) {
+            if (w.Dt(row).Visible()) {
+                f->type(w.Ct(row), Caption(w.Dt(row)));
+                f->type(w.Cz(row), Caption(w.Dz(row)));
+            }
+            if (w.Dw(row).Visible()) {
+                f->type(w.Cw(row), Caption(w.Dw(row)));
+            }
+        }
+    }
+
+    QStringList Verdicts()
+    {
+        QStringList verdicts;
+        for (int row = 0; row < 10; ++row) {
+            verdicts << Caption(f->w().Result(row));
+        }
+        return verdicts;
+    }
+
 private slots:
     void init() { boxes = std::make_unique<MessageBoxCloser>(); }
     void cleanup()
@@ -131,50 +155,118 @@ private slots:
     {
         startWith(0.0f);
         auto& w = f->w();
-        for (int row = 0; row < 10; ++row) {
-            // The answer key, typed as a pupil would: nothing where the key shows nothing.
-            if (w.Dt(row).Visible()) {
-                f->type(w.Ct(row), Caption(w.Dt(row)));
-                f->type(w.Cz(row), Caption(w.Dz(row)));
-            }
-            if (w.Dw(row).Visible()) {
-                f->type(w.Cw(row), Caption(w.Dw(row)));
-            }
-        }
+        typeTheAnswerKey();
         f->handIn();
         QCOMPARE(Caption(w.RA), "10");
         QCOMPARE(Caption(w.Mrk), "5");
         QCOMPARE(boxes->seen.value(0).text, "Ваша оценка 5. Отличная работа");
     }
 
-    // Row 2 from a source of zeros is 4 : 1/2 = 8; only the whole box is typed.
-    void wholeNumberAnswerAtTimeOutThenHandIn()
+    // The instructions say to leave the numerator and denominator boxes empty for a whole
+    // number; at time-out such answers are judged with the same defaults as at hand-in, and a
+    // "Готово!" pressed afterwards gives the same verdicts and mark. From a source of zeros row
+    // 2 is 4 : 1/2 = 8.
+    void timeOutJudgesAsHandIn_data()
     {
+        QTest::addColumn<bool>("wholeKey"); // the whole answer key typed, or only row 2's "8"
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QString>("grade");
+        QTest::newRow("row 2's whole number") << false << 1 << "2. Вам нужно повторить тему";
+        QTest::newRow("the whole key") << true << 10 << "5. Отличная работа";
+    }
+    void timeOutJudgesAsHandIn()
+    {
+        QFETCH(bool, wholeKey);
+        QFETCH(int, right);
+        QFETCH(QString, grade);
         startWith(0.0f);
         auto& w = f->w();
-        f->type(w.Cw(2), "8");
+        if (wholeKey) {
+            typeTheAnswerKey();
+        } else {
+            f->type(w.Cw(2), "8");
+        }
         f->setSecondsLeft(1);
         QString timeWhileOpen;
-        boxes->whileOpen = [&] { timeWhileOpen = Caption(w.TL); };
+        bool answersWhileOpen = true;
+        boxes->whileOpen = [&] {
+            timeWhileOpen = Caption(w.TL);
+            answersWhileOpen = w.Frame2.Visible();
+        };
         w.TL.SetCaption("00:00:01");
         f->tick();
 
         QCOMPARE(boxes->seen.size(), 1);
-        QCOMPARE(boxes->seen[0].text, "Время вышло. Ваша оценка 2. Вам нужно повторить тему");
+        QCOMPARE(boxes->seen[0].text, "Время вышло. Ваша оценка " + grade);
         QCOMPARE(boxes->seen[0].title, QString::fromStdString(window::kTitle));
         QCOMPARE(boxes->seen[0].icon, QMessageBox::NoIcon);
         QCOMPARE(timeWhileOpen, "00:00:01");
+        QVERIFY(!answersWhileOpen);
         QCOMPARE(Caption(w.TL), "00:00:00");
         QCOMPARE(TextColour(w.TL), QColor(250, 0, 0));
         QCOMPARE(w.Timer1.Interval(), 0);
-        QCOMPARE(Caption(w.Result(2)), kWrong);
-        QCOMPARE(f->text(w.Ct(2)), "");
+        QCOMPARE(Caption(w.Result(2)), kRight);
+        QCOMPARE(f->text(w.Ct(2)), "0");
+        QCOMPARE(f->text(w.Cz(2)), "1");
+        QCOMPARE(f->text(w.Cw(2)), "8");
+        QCOMPARE(Caption(w.RA), QString::number(right));
         QVERIFY(!w.Frame2.Visible());
         QVERIFY(w.Command2.Visible());
+        const QStringList verdictsAtTimeOut = Verdicts();
+        const QString markAtTimeOut = Caption(w.Mrk);
 
         boxes->whileOpen = nullptr;
         f->handIn();
-        QCOMPARE(Caption(w.Result(2)), kRight);
+        QCOMPARE(Verdicts(), verdictsAtTimeOut);
+        QCOMPARE(Caption(w.Mrk), markAtTimeOut);
+        QCOMPARE(Caption(w.RA), QString::number(right));
+        QCOMPARE(boxes->seen.size(), 2);
+        QCOMPARE(boxes->seen[1].title, "Результат теста");
+        QCOMPARE(boxes->seen[1].text, "Ваша оценка " + grade);
+        QVERIFY(w.Frame2.Visible());
+    }
+
+    // A held Enter closes the time-out box with its first press; its repeats then reach
+    // "Готово!", which has the focus once the answer boxes are locked, and do not hand in. An
+    // X server repeats a key as a release and a press at the same moment, flagged as a repeat
+    // or not.
+    void heldEnterAfterTimeOutDoesNotHandIn_data()
+    {
+        QTest::addColumn<bool>("flagged");
+        QTest::newRow("repeats flagged") << true;
+        QTest::newRow("repeats not flagged") << false;
+    }
+    void heldEnterAfterTimeOutDoesNotHandIn()
+    {
+        QFETCH(bool, flagged);
+        startWith(0.0f);
+        auto& w = f->w();
+        w.Cz(9).SetFocus();
+        f->setSecondsLeft(1);
+        boxes->closeKey = Qt::Key_Return;
+        f->tick();
+        QCOMPARE(boxes->seen.size(), 1);
+        QVERIFY(!boxes->keyDidNotClose);
+        QCOMPARE(w.Window->Widget()->focusWidget(), w.Command2.Widget());
+        // The window comes back to the front once the box has closed, as a window manager does.
+        QApplication::setActiveWindow(w.Window->Widget());
+        QTRY_COMPARE(QApplication::focusWidget(), w.Command2.Widget());
+        QWidget* focused = QApplication::focusWidget();
+        const auto send = [focused](QEvent::Type type, quint64 at, bool repeat) {
+            QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
+            event.setTimestamp(at);
+            QApplication::sendEvent(focused, &event);
+        };
+        for (quint64 at = 500; at < 700; at += 40) {
+            send(QEvent::KeyRelease, at, flagged);
+            send(QEvent::KeyPress, at, flagged);
+        }
+        send(QEvent::KeyRelease, 720, false);
+        QCOMPARE(boxes->seen.size(), 1);
+        QVERIFY(!w.Frame2.Visible());
+
+        // A new press does hand in.
+        QTest::keyClick(focused, Qt::Key_Return);
         QCOMPARE(boxes->seen.size(), 2);
         QCOMPARE(boxes->seen[1].title, "Результат теста");
         QVERIFY(w.Frame2.Visible());
@@ -249,6 +341,8 @@ private slots:
         QCOMPARE(f->reports.back().End, engine::AttemptEnd::TimedOut);
         QCOMPARE(f->reports.back().SecondsUsed, 600);
         QVERIFY(f->reports.back().Mark.has_value());
+        // The empty boxes are recorded with the defaults they were judged with.
+        QCOMPARE(f->reports.back().Rows[0].Typed, (engine::TypedAnswer{"0", "0", "1"}));
         // Setting the defaults at hand-in is the program's doing, not the pupil's: no report of a
         // running test comes after the ending.
         f->handIn();

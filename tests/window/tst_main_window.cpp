@@ -18,6 +18,12 @@ Q_DECLARE_METATYPE(window::LabelGroup)
 
 namespace {
 
+// Where a control lies among its siblings, counted from the bottom.
+int StackIndex(const QWidget* control)
+{
+    return int(control->parentWidget()->children().indexOf(control));
+}
+
 QRect TwipRect(QWidget* widget)
 {
     const QRect g = widget->geometry();
@@ -235,6 +241,82 @@ private slots:
         }
         QCOMPARE(w.Line1(1).X1(), 720);
         QCOMPARE(w.Line1(1).Y1(), 570);
+    }
+
+    // Graphics (labels, dots, bars) lie behind the windowed controls of their container (answer
+    // boxes, buttons, frames), whatever order they were made in; a bar brought to the front
+    // passes the other graphics only.
+    void graphicsLieBehindWindowedControls()
+    {
+        auto& w = f->w();
+        const auto isGraphic = [](const QObject* child) {
+            return qobject_cast<const QLabel*>(child) ||
+                   (child->isWidgetType() && child->objectName().startsWith("Line1(")) ||
+                   child->objectName().startsWith("Shape");
+        };
+        for (QWidget* container :
+             {w.Window->Widget()->centralWidget(), w.Frame1.Widget(), w.Frame2.Widget()}) {
+            bool windowedSeen = false;
+            for (const QObject* child : container->children()) {
+                if (!child->isWidgetType()) {
+                    continue;
+                }
+                QVERIFY2(!(windowedSeen && isGraphic(child)),
+                         qPrintable(child->objectName() + " lies in front of a windowed control"));
+                windowedSeen = windowedSeen || !isGraphic(child);
+            }
+        }
+        QVERIFY(StackIndex(w.Mrk.Widget()) < StackIndex(w.Frame2.Widget()));
+
+        // The answer key's bars were brought to the front at load: in front of its labels.
+        for (int bar = 21; bar <= 30; ++bar) {
+            for (const auto* labels : {&w.Dw, &w.Dt, &w.Dz}) {
+                for (int row = 0; row < labels->Count(); ++row) {
+                    QVERIFY(StackIndex(w.Line1(bar).Widget()) >
+                            StackIndex((*labels)(row).Widget()));
+                }
+            }
+        }
+
+        // A bar of the exercises brought to the front: in front of every label and dot, still
+        // behind every answer box.
+        w.Line1(1).ZOrder(0);
+        const int bar = StackIndex(w.Line1(1).Widget());
+        for (const QObject* child : w.Frame1.Widget()->children()) {
+            if (child == w.Line1(1).Widget() || !child->isWidgetType()) {
+                continue;
+            }
+            const int at = StackIndex(static_cast<const QWidget*>(child));
+            QVERIFY2(isGraphic(child) ? at < bar : at > bar, qPrintable(child->objectName()));
+        }
+    }
+
+    // The mark overlaps the bottom edge of the answers' frame; after a hand-in the frame's edge
+    // is drawn whole over it.
+    void markLiesBehindTheAnswersFrame()
+    {
+        MessageBoxCloser boxes;
+        f->start();
+        f->handIn();
+        QCOMPARE(boxes.seen.size(), 1);
+        auto& w = f->w();
+        QWidget* client = w.Window->Widget()->centralWidget();
+        QWidget* frame = w.Frame2.Widget();
+        QVERIFY(w.Mrk.Widget()->isVisible() && frame->isVisible());
+        const QRect overlap = w.Mrk.Widget()->geometry() & frame->geometry();
+        QVERIFY(!overlap.isEmpty());
+
+        QWidget* top = client->childAt(overlap.center());
+        QVERIFY(top == frame || frame->isAncestorOf(top));
+
+        // Each row of the overlap looks the same under the mark as beside it, inside the frame.
+        const QImage shot = client->grab().toImage();
+        const int beside = (frame->geometry().left() + overlap.left()) / 2;
+        for (int y = overlap.top(); y <= overlap.bottom(); ++y) {
+            for (int x = overlap.left(); x <= overlap.right(); ++x) {
+                QCOMPARE(shot.pixelColor(x, y), shot.pixelColor(beside, y));
+            }
+        }
     }
 
     void showFraction_data()
