@@ -50,6 +50,8 @@ screenshots: build
 	@XVFB_SCREEN=1280x1400x24 QT_SCALE_FACTOR=2 scripts/with-xvfb.sh \
 	    scripts/screenshots.sh build/app/fraction-test -scale2
 	@rm -f docs/screenshot-start-scale2.png docs/screenshot-test-scale2.png
+	@XVFB_SCREEN=1400x900x24 scripts/with-xvfb.sh scripts/journal-screenshots.sh \
+	    build/app/fraction-test build/bench/fill_journal
 
 clean:
 	@rm -rf build build-sanitize build-fuzz

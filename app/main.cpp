@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "core/random_source.h"
 #include "journal/pupil_journal.h"
+#include "teacher/run_journal_window.h"
 #include "toolkit/program.h"
 #include "window/form1.h"
 
@@ -23,9 +24,7 @@ int main(int argc, char** argv)
         return app::ReportUsageError(windowCommand.Message);
     }
     if (windowCommand.Kind == app::CommandKind::JournalWindow) {
-        // HOOK --journal: the teacher's journal window is started here once it is connected.
-        return app::ReportUsageError(
-            QStringLiteral("окно журнала учителя в этой сборке ещё не подключено"));
+        return teacher::RunJournalWindow();
     }
 
     // The journal starts its own threads; the window only hands it records. When the event

@@ -14,11 +14,13 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Computed from the binary by dpkg-shlibdeps, and the run-time pieces named by hand.
 for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation2 fonts-urw-base35 \
-    libqt6svg6 qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql; do
+    libqt6svg6 qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libqt6charts6 \
+    libqt6printsupport6; do
     grep -q "\b$pkg\b" <<<"$depends" || fail "$pkg missing from Depends"
 done
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.FractionTest.desktop \
+    ./usr/share/applications/io.github.drobi6.FractionTest.Journal.desktop \
     ./usr/share/metainfo/io.github.drobi6.FractionTest.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg \
     ./usr/share/doc/fraction-test/copyright \

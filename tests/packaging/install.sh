@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program into a temporary DESTDIR and checks what lands there: the program, its
-# desktop entry, its icon and its AppStream metainfo, each valid.
+# two desktop entries (the test and the teacher's journal), its icon and its AppStream
+# metainfo, each valid.
 # Usage: install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -15,13 +16,15 @@ id=io.github.drobi6.FractionTest
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -x $dest/usr/bin/fraction-test ]] || fail "no program in bin"
 desktop=$dest/usr/share/applications/$id.desktop
+journal=$dest/usr/share/applications/$id.Journal.desktop
 metainfo=$dest/usr/share/metainfo/$id.metainfo.xml
 icon=$dest/usr/share/icons/hicolor/scalable/apps/$id.svg
-for f in "$desktop" "$metainfo" "$icon"; do
+for f in "$desktop" "$journal" "$metainfo" "$icon"; do
     [[ -f $f ]] || fail "missing $f"
 done
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
+desktop-file-validate "$journal" || fail "desktop-file-validate (journal)"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli validate"
 
 grep -qx 'Exec=fraction-test' "$desktop" || fail "Exec is not the installed program"
@@ -29,6 +32,13 @@ grep -qx "Icon=$id" "$desktop" || fail "Icon is not the installed icon"
 grep -qx 'Categories=Education;Math;' "$desktop" || fail "categories"
 grep -q '^Name\[ru\]=Тест по дробям' "$desktop" || fail "Russian name"
 grep -q '^Comment\[ru\]=' "$desktop" || fail "Russian comment"
+
+# The teacher's entry opens the same program's journal window, in the Education menu.
+grep -qx 'Exec=fraction-test --journal' "$journal" || fail "journal: Exec"
+grep -qx "Icon=$id" "$journal" || fail "journal: Icon"
+grep -qx 'Categories=Education;' "$journal" || fail "journal: categories"
+grep -qx 'Name\[ru\]=Журнал результатов' "$journal" || fail "journal: Russian name"
+grep -q '^Comment\[ru\]=' "$journal" || fail "journal: Russian comment"
 grep -q '<screenshot type="default">' "$metainfo" || fail "no screenshot in metainfo"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "metainfo does not launch the desktop entry"
@@ -40,4 +50,4 @@ grep -q '^License: GPL-3.0-or-later' "$dest/usr/share/doc/fraction-test/copyrigh
 # The classroom server's schema, for the administrator to load.
 cmp -s "$dest/usr/share/fraction-test/postgresql-journal.sql" "$source/journal/sql/postgresql-journal.sql" ||
     fail "the server's SQL is not installed"
-echo "install: program, desktop entry, icon and metainfo in place and valid"
+echo "install: program, both desktop entries, icon, metainfo and the server's SQL in place and valid"

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bench/teacher/class_journal.h"
+
+#include "engine/answer_check.h"
+#include "journal/attempt_store.h"
+
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <algorithm>
+#include <array>
+#include <random>
+
+namespace teacher_bench {
+
+namespace {
+
+const std::array<const char*, 26> kPupils = {
+    "Алексеева Анна",      "Борисов Богдан",  "Васильева Вера",  "Григорьев Глеб",
+    "Дмитриева Дарья",     "Егоров Егор",     "Жукова Жанна",    "Зайцев Захар",
+    "Ильина Ирина",        "Козлов Кирилл",   "Лебедева Лиза",   "Морозов Максим",
+    "Новикова Нина",       "Орлов Олег",      "Павлова Полина",  "Романов Роман",
+    "Соколова Софья",      "Тарасов Тимофей", "Ульянова Ульяна", "Фёдоров Фёдор",
+    "Харитонова Христина", "Цветков Цезарь",  "Чернова Чеслава", "Шестаков Шамиль",
+    "Щукина Элина",        "Яковлев Ярослав"};
+
+engine::Int16 Small(std::mt19937& random, int low, int high)
+{
+    return static_cast<engine::Int16>(std::uniform_int_distribution<int>(low, high)(random));
+}
+
+engine::Fraction Operand(std::mt19937& random)
+{
+    const engine::Int16 denominator = Small(random, 2, 9);
+    engine::Fraction f{Small(random, 1, denominator - 1), denominator, Small(random, 0, 3)};
+    engine::ReduceFraction(f);
+    engine::ExtractWhole(f);
+    return f;
+}
+
+engine::TypedAnswer Typed(const engine::Fraction& f)
+{
+    const auto text = [](engine::Int16 n) { return std::to_string(n); };
+    if (f.Numerator == 0) {
+        return {text(f.Whole), "", ""};
+    }
+    return {f.Whole == 0 ? "" : text(f.Whole), text(f.Numerator), text(f.Denominator)};
+}
+
+journal::StoredAttempt MakeOne(int i, int days, std::mt19937& random)
+{
+    const int pupil = i % int(kPupils.size());
+    // Each pupil has a steady share of right answers, from about half to nearly all.
+    const double skill = 0.5 + 0.5 * double((pupil * 37) % 100) / 100.0;
+    const int day = (i / int(kPupils.size())) % days;
+    const QDate date = QDate::currentDate().addDays(-day);
+    const int minute = 8 * 60 + (i * 7) % (7 * 60);
+    const QDateTime started = QDateTime(date, QTime(minute / 60, minute % 60, i % 60)).toUTC();
+
+    journal::StoredAttempt a;
+    a.Id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    a.Pupil = QString::fromUtf8(kPupils.at(static_cast<std::size_t>(pupil)));
+    a.Host = QStringLiteral("класс-%1").arg(pupil % 14 + 1, 2, 10, QLatin1Char('0'));
+    a.ProgramVersion = QStringLiteral("1.1.0");
+    a.StartedAt = started;
+    // Some days go better than others.
+    const double today =
+        std::clamp(skill + std::uniform_real_distribution<double>(-0.2, 0.2)(random), 0.0, 1.0);
+    std::bernoulli_distribution right(today);
+    std::bernoulli_distribution interrupted(0.03);
+    const bool cutOff = interrupted(random);
+    int rightCount = 0;
+    for (int row = 0; row < engine::kAttemptRows; ++row) {
+        engine::RowRecord& r = a.Record.Rows.at(static_cast<std::size_t>(row));
+        const engine::Operation op = engine::kRowOperations.at(static_cast<std::size_t>(row));
+        r.Op = op;
+        r.First = Operand(random);
+        r.Second = Operand(random);
+        r.Key = engine::ComputedAnswer(r.First, r.Second, op);
+        const bool gotIt = right(random);
+        engine::Fraction typed = r.Key;
+        if (!gotIt) {
+            // The usual slip: multiplied where it said divide, or one part miscounted.
+            typed = op == engine::Operation::Divide
+                        ? engine::ComputedAnswer(r.First, r.Second, engine::Operation::Multiply)
+                        : engine::Fraction{static_cast<engine::Int16>(r.Key.Numerator + 1),
+                                           r.Key.Denominator, r.Key.Whole};
+            if (typed == r.Key) {
+                typed.Whole = static_cast<engine::Int16>(typed.Whole + 1);
+            }
+        }
+        r.Typed = Typed(typed);
+        if (!cutOff) {
+            r.Right = gotIt;
+            rightCount += gotIt ? 1 : 0;
+        }
+    }
+    a.Record.SecondsUsed = 180 + (i * 13) % 421;
+    a.EndedAt = started.addSecs(a.Record.SecondsUsed);
+    if (cutOff) {
+        a.Record.End = engine::AttemptEnd::Interrupted;
+    } else {
+        a.Record.End = a.Record.SecondsUsed == 600 ? engine::AttemptEnd::TimedOut
+                                                   : engine::AttemptEnd::HandedIn;
+        a.Record.RightCount = rightCount;
+        a.Record.GradeText = engine::GradeFor(static_cast<engine::Int16>(rightCount));
+        a.Record.Mark = a.Record.GradeText.front() - '0';
+    }
+    return a;
+}
+
+} // namespace
+
+double FillClassJournal(const journal::Connection& c, int count, int days)
+{
+    QElapsedTimer timer;
+    timer.start();
+    // Made-up data needs no protection against power cuts, only speed.
+    QSqlQuery(QSqlDatabase::database(c.Name)).exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    std::mt19937 random(20261210);
+    for (int i = 0; i < count; ++i) {
+        journal::SaveAttempt(c, MakeOne(i, days, random));
+    }
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+} // namespace teacher_bench

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Makes the README's pictures of the teacher's window under Xvfb, on a made-up class's journal:
+# the list of today's attempts, one attempt, and the charts.
+# Usage: scripts/journal-screenshots.sh PROGRAM FILL_JOURNAL   (run inside with-xvfb.sh)
+set -euo pipefail
+program=$1
+fill=$2
+docs=$(cd "$(dirname "$0")/../docs" && pwd)
+work=$(mktemp -d)
+pid=""
+trap '[[ -n $pid ]] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+
+# Twenty-six pupils, each once a day over eight days.
+"$fill" "$work/journal.sqlite" 208 8 >/dev/null
+FRACTION_TEST_JOURNAL=$work/journal.sqlite XDG_CONFIG_DIRS=$work "$program" --journal &
+pid=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Журнал результатов$' | head -n 1)
+xdotool windowfocus --sync "$wid"
+sleep 0.5
+
+# A click in the list, then down to an attempt with some wrong answers.
+xdotool mousemove --window "$wid" 120 110 click 1
+xdotool key Down Down Down
+sleep 0.8
+import -window "$wid" "$docs/screenshot-journal.png"
+
+# Every day's attempts, so that the pupil's chart has a week of marks; then Tab goes on to the
+# tabs' bar and Right shows the charts.
+xdotool mousemove --window "$wid" 227 38 click 1
+sleep 0.5
+xdotool mousemove --window "$wid" 120 190 click 1
+sleep 0.5
+xdotool key Tab Right
+sleep 1.5
+import -window "$wid" "$docs/screenshot-journal-charts.png"
+
+# The attempt saved as PDF through the menu (Alt, Enter opens «Файл»; its third command),
+# the file dialog given a path; its first page is the picture.
+xdotool key Left
+xdotool key alt
+sleep 0.2
+xdotool key Return
+sleep 0.3
+xdotool key Down Down Return
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Сохранить попытку в PDF' | head -n 1)
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 10 "$work/attempt.pdf"
+xdotool key Return
+for _ in $(seq 50); do
+    [[ -s $work/attempt.pdf ]] && break
+    sleep 0.1
+done
+sleep 0.5
+pdftoppm -r 80 -png -singlefile "$work/attempt.pdf" "$work/attempt"
+convert "$work/attempt.png" -crop 662x560+0+0 +repage "$docs/screenshot-journal-attempt.png"

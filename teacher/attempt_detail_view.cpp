@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/attempt_detail_view.h"
+
+#include "teacher/attempt_texts.h"
+#include "teacher/fraction_view.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace teacher {
+
+namespace {
+
+QString RowName(const char* part, int row)
+{
+    return QStringLiteral("%1%2").arg(QLatin1String(part)).arg(row);
+}
+
+// The font made larger by `factor`, whether it was set in points or (as the program's look
+// sets it) in pixels.
+QFont Enlarged(QFont font, qreal factor)
+{
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(qRound(font.pixelSize() * factor));
+    } else {
+        font.setPointSizeF(font.pointSizeF() * factor);
+    }
+    return font;
+}
+
+QLabel* HeaderLabel(const QString& text)
+{
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
+{
+    setAccessibleName(QStringLiteral("Попытка"));
+    pages_ = new QStackedLayout(this);
+
+    nothing_ = new QLabel;
+    nothing_->setAlignment(Qt::AlignCenter);
+    nothing_->setWordWrap(true);
+    pages_->addWidget(nothing_);
+
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    heading_ = new QLabel;
+    heading_->setObjectName(QStringLiteral("heading"));
+    QFont big = Enlarged(heading_->font(), 1.3);
+    big.setBold(true);
+    heading_->setFont(big);
+    heading_->setWordWrap(true);
+    heading_->setTextFormat(Qt::PlainText);
+    column->addWidget(heading_);
+    facts_ = new QLabel;
+    facts_->setObjectName(QStringLiteral("facts"));
+    facts_->setWordWrap(true);
+    facts_->setTextFormat(Qt::PlainText);
+    facts_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    column->addWidget(facts_);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    const QStringList headings = {QStringLiteral("№"),
+                                  QStringLiteral("Задание"),
+                                  QString(),
+                                  QString(),
+                                  QString(),
+                                  QStringLiteral("Ответ ученика"),
+                                  QStringLiteral("Верный ответ"),
+                                  QStringLiteral("Проверка")};
+    for (int c = 0; c < headings.size(); ++c) {
+        grid->addWidget(HeaderLabel(headings.at(c)), 0, c);
+    }
+    const QFont fractionFont = Enlarged(font(), 1.4);
+    for (int row = 0; row < engine::kAttemptRows; ++row) {
+        const int line = row + 1;
+        auto* number = new QLabel(QString::number(line));
+        number->setFont(fractionFont);
+        grid->addWidget(number, line, 0);
+        const auto addFraction = [&](const char* part, int gridColumn) {
+            auto* view = new FractionView;
+            view->setObjectName(RowName(part, row));
+            view->setFont(fractionFont);
+            grid->addWidget(view, line, gridColumn, Qt::AlignLeft | Qt::AlignVCenter);
+        };
+        addFraction("first", 1);
+        auto* sign = new QLabel;
+        sign->setObjectName(RowName("sign", row));
+        sign->setFont(fractionFont);
+        grid->addWidget(sign, line, 2);
+        addFraction("second", 3);
+        auto* equals = new QLabel(QStringLiteral("="));
+        equals->setFont(fractionFont);
+        grid->addWidget(equals, line, 4);
+        addFraction("answer", 5);
+        addFraction("key", 6);
+        auto* verdict = new QLabel;
+        verdict->setObjectName(RowName("verdict", row));
+        verdict->setFont(fractionFont);
+        grid->addWidget(verdict, line, 7);
+    }
+    grid->setColumnStretch(8, 1);
+    column->addLayout(grid);
+    column->addStretch(1);
+    pages_->addWidget(page);
+
+    ShowNothing(QStringLiteral("Выберите попытку в списке."));
+}
+
+FractionView* AttemptDetailView::First(int row) const
+{
+    return findChild<FractionView*>(RowName("first", row));
+}
+FractionView* AttemptDetailView::Second(int row) const
+{
+    return findChild<FractionView*>(RowName("second", row));
+}
+FractionView* AttemptDetailView::Answer(int row) const
+{
+    return findChild<FractionView*>(RowName("answer", row));
+}
+FractionView* AttemptDetailView::Key(int row) const
+{
+    return findChild<FractionView*>(RowName("key", row));
+}
+QLabel* AttemptDetailView::Verdict(int row) const
+{
+    return findChild<QLabel*>(RowName("verdict", row));
+}
+
+void AttemptDetailView::ShowNothing(const QString& why)
+{
+    shown_.reset();
+    nothing_->setText(why);
+    nothing_->setAccessibleName(why);
+    pages_->setCurrentIndex(0);
+}
+
+void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
+{
+    shown_ = attempt;
+    const engine::AttemptRecord& record = attempt.Record;
+    heading_->setText(QStringLiteral("%1, %2").arg(attempt.Pupil, DateTimeText(attempt.StartedAt)));
+    heading_->setAccessibleName(heading_->text());
+
+    QStringList facts;
+    facts << QStringLiteral("Компьютер: %1").arg(attempt.Host)
+          << QStringLiteral("Время: %1 из 10:00").arg(DurationText(record.SecondsUsed))
+          << QStringLiteral("Как завершена: %1").arg(journal::EndingText(record.End));
+    if (record.RightCount) {
+        facts << QStringLiteral("Верных ответов: %1 из %2")
+                     .arg(*record.RightCount)
+                     .arg(engine::kAttemptRows);
+    }
+    if (record.Mark) {
+        facts << QStringLiteral("Отметка: %1 (%2)")
+                     .arg(*record.Mark)
+                     .arg(QString::fromStdString(record.GradeText));
+    }
+    facts_->setText(facts.join(QLatin1Char('\n')));
+    facts_->setAccessibleName(facts.join(QStringLiteral("; ")));
+
+    for (int row = 0; row < engine::kAttemptRows; ++row) {
+        const engine::RowRecord& r = record.Rows.at(static_cast<std::size_t>(row));
+        const QString task = QStringLiteral("Задание %1").arg(row + 1);
+        const QColor black = palette().color(QPalette::WindowText);
+        const QColor verdictColour = !r.Right ? black : (*r.Right ? RightColour() : WrongColour());
+        First(row)->Show(StackedFrom(r.First), black, task + QStringLiteral(", первое число"));
+        Second(row)->Show(StackedFrom(r.Second), black, task + QStringLiteral(", второе число"));
+        findChild<QLabel*>(RowName("sign", row))->setText(OperationSign(r.Op));
+        findChild<QLabel*>(RowName("sign", row))->setAccessibleName(OperationWords(r.Op));
+        Answer(row)->Show(StackedFrom(r.Typed), verdictColour,
+                          task + QStringLiteral(", ответ ученика"));
+        Key(row)->Show(StackedFrom(r.Key), black, task + QStringLiteral(", верный ответ"));
+
+        QLabel* verdict = Verdict(row);
+        verdict->setText(VerdictText(r.Right));
+        QPalette colours = verdict->palette();
+        colours.setColor(QPalette::WindowText, verdictColour);
+        verdict->setPalette(colours);
+        verdict->setAccessibleName(
+            QStringLiteral("%1: %2 %3 %4; ответ ученика %5; верный ответ %6; %7")
+                .arg(task, SpokenText(StackedFrom(r.First)), OperationWords(r.Op),
+                     SpokenText(StackedFrom(r.Second)), SpokenText(StackedFrom(r.Typed)),
+                     SpokenText(StackedFrom(r.Key)), VerdictText(r.Right)));
+    }
+    pages_->setCurrentIndex(1);
+}
+
+} // namespace teacher

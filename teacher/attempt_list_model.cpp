@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/attempt_list_model.h"
+
+#include "journal/stored_attempt.h"
+#include "teacher/attempt_texts.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <array>
+#include <utility>
+
+namespace teacher {
+
+namespace {
+
+// The selected columns, in the model's column order, with the id last (not shown).
+const QString kSelect = QStringLiteral("SELECT pupil, host, started_at, seconds_used, ending, "
+                                       "right_count, mark, id FROM attempt");
+constexpr int kIdField = AttemptListModel::ColumnCount;
+
+// What each column is ordered by: fixed SQL, never anything typed. How an attempt ended is
+// ordered by its Russian text: время вышло, идёт, прерван, сдан.
+QString OrderExpression(int column)
+{
+    switch (column) {
+    case AttemptListModel::Pupil:
+        return QStringLiteral("pupil");
+    case AttemptListModel::Host:
+        return QStringLiteral("host");
+    case AttemptListModel::Duration:
+        return QStringLiteral("seconds_used");
+    case AttemptListModel::Ending:
+        return QStringLiteral("CASE ending WHEN 'timed_out' THEN 1 WHEN 'running' THEN 2 "
+                              "WHEN 'interrupted' THEN 3 ELSE 4 END");
+    case AttemptListModel::RightCount:
+        return QStringLiteral("right_count");
+    case AttemptListModel::Mark:
+        return QStringLiteral("mark");
+    default:
+        return QStringLiteral("started_at");
+    }
+}
+
+QString OrderBy(int column, Qt::SortOrder order)
+{
+    const QString direction =
+        order == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
+    QString clause = QStringLiteral(" ORDER BY ");
+    // Both databases agree on where empty values go only when told.
+    if (column == AttemptListModel::RightCount || column == AttemptListModel::Mark) {
+        clause += OrderExpression(column) + QStringLiteral(" IS NULL, ");
+    }
+    clause += OrderExpression(column) + direction;
+    // By time alone the index on started_at gives the rows in order, so the first screenful
+    // comes without sorting the whole journal; attempts never start in the same millisecond.
+    if (column != AttemptListModel::Started) {
+        clause += QStringLiteral(", started_at DESC");
+    }
+    return clause;
+}
+
+QSqlQuery Prepared(const journal::Connection& connection, const QString& sql,
+                   const QVariantList& values)
+{
+    QSqlQuery query(QSqlDatabase::database(connection.Name, false));
+    if (!query.prepare(sql)) {
+        return query;
+    }
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    query.exec();
+    return query;
+}
+
+} // namespace
+
+QString ReadProblemText(const QSqlError& error)
+{
+    // 42501: the server refused the role the right to read (a pupils' computer's role).
+    if (error.nativeErrorCode() == QLatin1String("42501")) {
+        return QStringLiteral("Нет права читать журнал на сервере: это роль компьютера "
+                              "ученика. Проверьте, что в адресе журнала указана роль учителя "
+                              "(fraction_teacher).");
+    }
+    return QStringLiteral("Не удалось прочитать журнал: %1. Проверьте, что сервер журнала "
+                          "доступен, и попробуйте «Обновить».")
+        .arg(error.text().trimmed());
+}
+
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order)
+{
+    return kSelect + condition.Where + OrderBy(column, order);
+}
+
+std::optional<long long> CountAllAttempts(const journal::Connection& connection)
+{
+    QSqlQuery query = Prepared(connection, QStringLiteral("SELECT COUNT(*) FROM attempt"), {});
+    if (!query.isActive() || !query.next()) {
+        return std::nullopt;
+    }
+    return query.value(0).toLongLong();
+}
+
+AttemptListModel::AttemptListModel(journal::Connection connection, QObject* parent)
+    : QSqlQueryModel(parent), connection_(std::move(connection))
+{}
+
+bool AttemptListModel::SetFilter(const journal::AttemptFilter& filter)
+{
+    filter_ = filter;
+    return Run();
+}
+
+bool AttemptListModel::Refresh()
+{
+    return Run();
+}
+
+void AttemptListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount) {
+        return;
+    }
+    sortColumn_ = column;
+    sortOrder_ = order;
+    Run();
+}
+
+bool AttemptListModel::Run()
+{
+    const journal::SqlCondition condition = journal::ConditionFor(filter_, connection_.Kind);
+    problem_.clear();
+    totals_ = {};
+
+    QSqlQuery totals = Prepared(
+        connection_, QStringLiteral("SELECT COUNT(*), AVG(mark) FROM attempt") + condition.Where,
+        condition.Values);
+    if (totals.isActive() && totals.next()) {
+        totals_.Count = totals.value(0).toLongLong();
+        if (!totals.isNull(1)) {
+            totals_.AverageMark = totals.value(1).toDouble();
+        }
+    }
+
+    QSqlQuery rows =
+        Prepared(connection_, kSelect + condition.Where + OrderBy(sortColumn_, sortOrder_),
+                 condition.Values);
+    const QSqlError error = rows.isActive() ? totals.lastError() : rows.lastError();
+    if (error.isValid()) {
+        problem_ = ReadProblemText(error);
+        totals_ = {};
+        clear();
+        emit Reloaded();
+        return false;
+    }
+    setQuery(std::move(rows));
+    emit Reloaded();
+    return true;
+}
+
+QString AttemptListModel::AttemptId(int row) const
+{
+    if (row < 0 || row >= rowCount()) {
+        return {};
+    }
+    // Past the shown columns, so asked of the query model itself.
+    return QSqlQueryModel::data(createIndex(row, kIdField), Qt::DisplayRole).toString();
+}
+
+void AttemptListModel::FetchAll()
+{
+    while (canFetchMore()) {
+        fetchMore();
+    }
+}
+
+int AttemptListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant AttemptListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.column() >= ColumnCount) {
+        return {};
+    }
+    if (role == Qt::TextAlignmentRole) {
+        const bool number = index.column() >= Duration && index.column() != Ending;
+        return QVariant::fromValue(
+            Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+    }
+    if (role == Qt::UserRole) {
+        return QSqlQueryModel::data(index, Qt::DisplayRole);
+    }
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
+        return {};
+    }
+    const QVariant value = QSqlQueryModel::data(index, Qt::DisplayRole);
+    switch (index.column()) {
+    case Started:
+        return DateTimeText(StoredTime(value));
+    case Duration:
+        return DurationText(value.toInt());
+    case Ending: {
+        const auto end = journal::EndingFromCode(value.toString());
+        return end ? journal::EndingText(*end) : value.toString();
+    }
+    case RightCount:
+    case Mark:
+        return value.isNull() ? QStringLiteral("—") : QString::number(value.toInt());
+    default:
+        return value.toString();
+    }
+}
+
+QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const std::array<QString, ColumnCount> kHeadings = {
+        QStringLiteral("Ученик"), QStringLiteral("Компьютер"), QStringLiteral("Начало"),
+        QStringLiteral("Время"),  QStringLiteral("Завершена"), QStringLiteral("Верных"),
+        QStringLiteral("Отметка")};
+    if (orientation == Qt::Horizontal && section >= 0 && section < ColumnCount &&
+        (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
+        return kHeadings.at(static_cast<std::size_t>(section));
+    }
+    return QSqlQueryModel::headerData(section, orientation, role);
+}
+
+} // namespace teacher

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The list of attempts the teacher's window shows: a query model over the journal's `attempt`
+// table restricted by a filter and ordered by any column, whose rows are fetched from the
+// database as the view scrolls to them (the driver's cursor, a block at a time), not all at
+// once; with the count and the mean mark of everything the filter lets through.
+//
+// It only reads: it never changes the journal. It does not load an attempt's ten rows (see
+// journal::LoadAttempt) and does not draw anything.
+#pragma once
+
+#include "journal/attempt_filter.h"
+#include "journal/journal_database.h"
+
+#include <QSqlError>
+#include <QSqlQueryModel>
+
+#include <optional>
+
+namespace teacher {
+
+struct ListTotals {
+    long long Count = 0;
+    // The mean of the marks of the attempts that have one; none when no attempt has a mark.
+    std::optional<double> AverageMark;
+};
+
+class AttemptListModel : public QSqlQueryModel {
+    Q_OBJECT
+
+public:
+    enum Column { Pupil, Host, Started, Duration, Ending, RightCount, Mark, ColumnCount };
+
+    explicit AttemptListModel(journal::Connection connection, QObject* parent = nullptr);
+
+    // Runs the query again for `filter`, keeping the order. False, with Problem() saying why
+    // in Russian, if the journal could not be read; the list is then empty.
+    bool SetFilter(const journal::AttemptFilter& filter);
+    bool Refresh();
+    const journal::AttemptFilter& Filter() const { return filter_; }
+    const QString& Problem() const { return problem_; }
+
+    // The count and mean mark of all rows the filter lets through, fetched or not yet.
+    const ListTotals& Totals() const { return totals_; }
+
+    // The attempt's id on a (fetched) row; empty for a row outside the list.
+    QString AttemptId(int row) const;
+
+    // Ordered by `column`; ties go newest first. Attempts without a count or a mark (still
+    // running, interrupted) come last either way.
+    void sort(int column, Qt::SortOrder order) override;
+    int SortColumn() const { return sortColumn_; }
+    Qt::SortOrder SortOrder() const { return sortOrder_; }
+
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // Fetches every remaining row (for export and print, which need the whole list).
+    void FetchAll();
+
+signals:
+    // After every SetFilter/Refresh/sort, whether or not it worked.
+    void Reloaded();
+
+private:
+    bool Run();
+
+    journal::Connection connection_;
+    journal::AttemptFilter filter_;
+    int sortColumn_ = Started;
+    Qt::SortOrder sortOrder_ = Qt::DescendingOrder;
+    ListTotals totals_;
+    QString problem_;
+};
+
+// The list's SQL for a filter's condition ordered by `column`: the shown columns, then the id.
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order);
+
+// What to tell the teacher about a failed read, in plain Russian with what to check.
+QString ReadProblemText(const QSqlError& error);
+
+// How many attempts the whole journal holds, with no filter; nothing if it cannot be read.
+std::optional<long long> CountAllAttempts(const journal::Connection& connection);
+
+} // namespace teacher

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/attempt_texts.h"
+
+#include "journal/stored_attempt.h"
+
+#include <QLocale>
+
+#include <cstdlib>
+
+namespace teacher {
+
+namespace {
+
+const QLocale& Russian()
+{
+    static const QLocale locale(QLocale::Russian, QLocale::Russia);
+    return locale;
+}
+
+} // namespace
+
+QDateTime StoredTime(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDateTime) {
+        return value.toDateTime().toUTC();
+    }
+    return journal::TimeFromStorageText(value.toString());
+}
+
+QString DateTimeText(const QDateTime& time)
+{
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"))
+                          : QString();
+}
+
+QString DateText(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString DurationText(int seconds)
+{
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString OperationSign(engine::Operation op)
+{
+    return op == engine::Operation::Divide ? QStringLiteral(":") : QStringLiteral("·");
+}
+
+QString OperationWords(engine::Operation op)
+{
+    return op == engine::Operation::Divide ? QStringLiteral("разделить на")
+                                           : QStringLiteral("умножить на");
+}
+
+QString VerdictText(const std::optional<bool>& right)
+{
+    if (!right) {
+        return QStringLiteral("не проверено");
+    }
+    return *right ? QStringLiteral("верно") : QStringLiteral("неверно");
+}
+
+QString CountedWord(long long count, const QString& one, const QString& few, const QString& many)
+{
+    const long long n = std::llabs(count) % 100;
+    if (n >= 11 && n <= 14) {
+        return many;
+    }
+    switch (n % 10) {
+    case 1:
+        return one;
+    case 2:
+    case 3:
+    case 4:
+        return few;
+    default:
+        return many;
+    }
+}
+
+QString AverageText(const std::optional<double>& average)
+{
+    return average ? Russian().toString(*average, 'f', 1) : QStringLiteral("—");
+}
+
+} // namespace teacher

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How the teacher's window writes the parts of an attempt as text: dates in the school's form
+// (dd.MM.yyyy), the time used, the operation's sign, the verdict, counts with their Russian
+// word forms, and the colours of a verdict. Shared by the window, the PDF and the printout.
+//
+// It reads no journal and formats nothing it is not given.
+#pragma once
+
+#include "engine/attempt_record.h"
+#include "engine/operation.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace teacher {
+
+// The program's verdict colours: dark green for right, dark red for wrong.
+inline QColor RightColour()
+{
+    return {0, 100, 0};
+}
+inline QColor WrongColour()
+{
+    return {100, 0, 0};
+}
+
+// A time as stored in a journal (a QDateTime, or UTC ISO 8601 text), as a UTC QDateTime;
+// invalid if it is neither.
+QDateTime StoredTime(const QVariant& value);
+
+// Local date and time, "10.12.2026 09:05"; empty for an invalid time.
+QString DateTimeText(const QDateTime& time);
+// Local date, "10.12.2026".
+QString DateText(const QDate& date);
+
+// Seconds as minutes and seconds, "7:05".
+QString DurationText(int seconds);
+
+// "·" for multiplication, ":" for division, as written in a Russian school.
+QString OperationSign(engine::Operation op);
+// "умножить на", "разделить на": the sign in words for screen readers.
+QString OperationWords(engine::Operation op);
+
+// "верно", "неверно", or "не проверено" for a row never judged.
+QString VerdictText(const std::optional<bool>& right);
+
+// The noun after a number, in the form Russian needs: 1 попытка, 2 попытки, 5 попыток.
+// `forms` are the forms for 1, 2 and 5.
+QString CountedWord(long long count, const QString& one, const QString& few, const QString& many);
+
+// The mean mark written with one decimal, "4,3"; "—" when there is none.
+QString AverageText(const std::optional<double>& average);
+
+} // namespace teacher

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The figures behind the teacher's charts, counted by the database over what a filter lets
+// through: how many attempts got each mark, the share of judged attempts that got each of the
+// ten exercise rows right, and one pupil's marks over time.
+//
+// Only reads, and only counts: it draws nothing (see charts_view.h). Every function throws
+// journal::JournalError, in Russian, when the journal cannot be read.
+#pragma once
+
+#include "engine/attempt_record.h"
+#include "journal/attempt_filter.h"
+#include "journal/journal_database.h"
+
+#include <QDateTime>
+
+#include <array>
+#include <vector>
+
+namespace teacher {
+
+// Attempts with each mark: [0] is 5, [1] is 4, [2] is 3, [3] is 2, as a school report lists
+// them.
+using MarkCounts = std::array<long long, 4>;
+inline constexpr std::array<int, 4> kMarksListed = {5, 4, 3, 2};
+
+struct RowShare {
+    long long Right = 0;
+    // Attempts whose row was judged (handed in or timed out).
+    long long Judged = 0;
+
+    double Percent() const { return Judged == 0 ? 0.0 : 100.0 * double(Right) / double(Judged); }
+    friend bool operator==(const RowShare&, const RowShare&) = default;
+};
+using RowShares = std::array<RowShare, engine::kAttemptRows>;
+
+struct MarkPoint {
+    QDateTime StartedAt; // UTC
+    int Mark = 0;
+    friend bool operator==(const MarkPoint&, const MarkPoint&) = default;
+};
+
+MarkCounts CountMarks(const journal::Connection& c, const journal::AttemptFilter& f);
+RowShares ShareRightPerRow(const journal::Connection& c, const journal::AttemptFilter& f);
+// The marked attempts of the pupil named exactly `pupil` within the filter's dates (its name
+// part is not used), oldest first.
+std::vector<MarkPoint> MarksOverTime(const journal::Connection& c, const journal::AttemptFilter& f,
+                                     const QString& pupil);
+
+} // namespace teacher

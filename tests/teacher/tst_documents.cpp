@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What leaves the window as files: the list as CSV (the journal's own format, for the rows the
+// filter shows), the list and one attempt as A4 PDF read back with poppler's pdftotext, the
+// verdict colours found in the rendered page, and a file that cannot be written.
+#include "journal/csv_export.h"
+#include "teacher/attempt_detail_view.h"
+#include "teacher/attempt_list_model.h"
+#include "teacher/journal_window.h"
+#include "teacher/printed_documents.h"
+#include "tests/teacher/journal_fixture.h"
+#include "tests/teacher/typing.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+QString Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return QStringLiteral("(%1 failed: %2)")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString PdfText(const QString& path)
+{
+    return Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+}
+
+// Every record of a CSV file as parsed by Python's csv module (a parser the program does not
+// share), the byte-order mark allowed.
+QJsonArray CsvRecords(const QString& path)
+{
+    const QString script =
+        QStringLiteral("import csv, json, sys\n"
+                       "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                       "    print(json.dumps(list(csv.reader(f))))\n");
+    return QJsonDocument::fromJson(
+               Run(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path})
+                   .toUtf8())
+        .array();
+}
+
+int CountWord(const QString& text, const QString& word)
+{
+    return int(text.count(QRegularExpression(QStringLiteral("(?<!\\w)%1(?!\\w)").arg(word),
+                                             QRegularExpression::UseUnicodePropertiesOption)));
+}
+
+// Pixels close to `colour` in an image rendered from the PDF (edges of letters blend).
+int PixelsNear(const QImage& image, const QColor& colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) < 20 &&
+                std::abs(c.green() - colour.green()) < 20 &&
+                std::abs(c.blue() - colour.blue()) < 20) {
+                ++n;
+            }
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+class DocumentsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<JournalFile> j;
+    std::unique_ptr<teacher::JournalWindow> window;
+    QTemporaryDir out;
+
+private slots:
+    void init()
+    {
+        j = std::make_unique<JournalFile>();
+        QVERIFY2(j->db, qPrintable(j->problem));
+        j->Add(MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 431));
+        j->Add(MakeAttempt("Орлов, \"Сокол\" Илья", TodayAt(9, 10), 10, 300));
+        j->Add(MakeAttempt("Петров Пётр", TodayAt(9, 20), 9, 500));
+        j->Add(MakeAttempt("Вчерашний Ученик", TodayAt(9).addDays(-1), 10));
+        window = std::make_unique<teacher::JournalWindow>(journal::OpenResult{j->db, {}});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup()
+    {
+        window.reset();
+        j.reset();
+    }
+
+    void csvIsTheJournalsFormatForTheShownRows()
+    {
+        const QString path = out.filePath("list.csv");
+        QVERIFY(window->ExportCsv(path));
+        QVERIFY(window->StatusText().contains(path));
+
+        // Byte for byte what the journal writes for today, as the command line writes it.
+        QBuffer expected;
+        expected.open(QIODevice::WriteOnly);
+        journal::WriteCsv(*j->db, {QDate::currentDate(), QDate::currentDate(), {}}, expected);
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected.data());
+
+        const QJsonArray records = CsvRecords(path);
+        QCOMPARE(records.size(), 1 + 3);
+        QStringList cells;
+        for (const auto& record : records) {
+            for (const auto& cell : record.toArray()) {
+                cells << cell.toString();
+            }
+        }
+        QCOMPARE(cells.count("Ким Мария"), 1);
+        QCOMPARE(cells.count("Орлов, \"Сокол\" Илья"), 1);
+        QCOMPARE(cells.count("Вчерашний Ученик"), 0);
+    }
+
+    void listPdfIsA4WithRussianHeadings()
+    {
+        // Only the pupils the name filter shows.
+        auto* pupil = window->findChild<QLineEdit*>("pupilFilter");
+        TypeInto(pupil, "ов");
+        QTRY_COMPARE(window->Model()->rowCount(), 2);
+        const QString path = out.filePath("list.pdf");
+        QVERIFY(window->ExportListPdf(path));
+        const QString text = PdfText(path);
+        QVERIFY2(text.contains("Журнал результатов"), qPrintable(text));
+        QVERIFY(text.contains("За " + QDate::currentDate().toString("dd.MM.yyyy")));
+        QVERIFY(text.contains("Ученики, в имени которых есть «ов»"));
+        QVERIFY(text.contains("Попыток: 2, средняя отметка: 4,5"));
+        for (const char* heading : {"Ученик", "Компьютер", "Начало", "Время", "Отметка"}) {
+            QVERIFY2(text.contains(QString::fromUtf8(heading)), qPrintable(text));
+        }
+        QVERIFY2(text.contains("Орлов, \"Сокол\" Илья"), qPrintable(text));
+        QVERIFY(text.contains("Петров Пётр"));
+        QVERIFY(!text.contains("Ким"));
+        QVERIFY(text.contains(QDate::currentDate().toString("dd.MM.yyyy") + " 09:10"));
+        const QString info = Run("pdfinfo", {path});
+        QVERIFY2(info.contains("(A4)"), qPrintable(info));
+    }
+
+    void listPdfRunsOverPages()
+    {
+        for (int i = 0; i < 120; ++i) {
+            j->Add(
+                MakeAttempt(QStringLiteral("Ученик номер %1").arg(i), TodayAt(12).addSecs(i), 8));
+        }
+        window->findChild<QLineEdit*>("pupilFilter")->setText("номер");
+        QTRY_COMPARE(window->Model()->Totals().Count, 120LL);
+        const QString path = out.filePath("long.pdf");
+        QVERIFY(window->ExportListPdf(path));
+        const QString text = PdfText(path);
+        // Every row, not just those fetched for the screen.
+        for (int i = 0; i < 120; ++i) {
+            QVERIFY2(text.contains(QStringLiteral("Ученик номер %1 ").arg(i)),
+                     qPrintable(QString::number(i)));
+        }
+        QVERIFY(Run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+[2-9]")));
+    }
+
+    void attemptPdfShowsTheRowsAndVerdictColours()
+    {
+        QVERIFY(!window->ExportAttemptPdf(out.filePath("none.pdf")));
+        QVERIFY(window->StatusText().contains("Выберите попытку"));
+
+        auto* list = window->findChild<QTableView*>("list");
+        QTRY_COMPARE(window->Model()->rowCount(), 3);
+        // Newest first: row 2 is Ким.
+        list->setCurrentIndex(window->Model()->index(2, 0));
+        QCOMPARE(window->Detail()->Shown()->Pupil, "Ким Мария");
+        const QString path = out.filePath("attempt.pdf");
+        QVERIFY(window->ExportAttemptPdf(path));
+        const QString text = PdfText(path);
+        QVERIFY2(text.contains("Попытка теста: Ким Мария"), qPrintable(text));
+        QVERIFY(text.contains("Начало: " + QDate::currentDate().toString("dd.MM.yyyy") + " 09:05"));
+        QVERIFY(text.contains("Время: 7:11 из 10:00"));
+        QVERIFY(text.contains("Верных ответов: 7 из 10"));
+        QVERIFY(text.contains("Ответ ученика"));
+        QVERIFY(text.contains("Верный ответ"));
+        QCOMPARE(CountWord(text, "верно"), 7);
+        QCOMPARE(CountWord(text, "неверно"), 3);
+        QVERIFY(Run("pdfinfo", {path}).contains("(A4)"));
+
+        const QString prefix = out.filePath("page");
+        Run("pdftoppm", {"-r", "60", "-png", "-singlefile", path, prefix});
+        const QImage page(prefix + ".png");
+        QVERIFY(!page.isNull());
+        QVERIFY(PixelsNear(page, QColor(0, 100, 0)) > 50);
+        QVERIFY(PixelsNear(page, QColor(100, 0, 0)) > 20);
+    }
+
+    // The printer gets the same pages: a QPrinter set to write its output to a file stands in
+    // for the one the print dialog would choose.
+    void printerGetsTheSamePages_data()
+    {
+        QTest::addColumn<bool>("attempt");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("the list") << false << "Журнал результатов";
+        QTest::newRow("one attempt") << true << "Попытка теста: Петров Пётр";
+    }
+    void printerGetsTheSamePages()
+    {
+        QFETCH(bool, attempt);
+        QFETCH(QString, heading);
+        QPrinter printer(QPrinter::HighResolution);
+        teacher::SetUpA4(printer);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = out.filePath("printed.pdf");
+        printer.setOutputFileName(path);
+        if (attempt) {
+            window->findChild<QTableView*>("list")->selectRow(0);
+            QVERIFY(teacher::PrintAttempt(*window->Detail()->Shown(), printer));
+        } else {
+            teacher::PrintAttemptList(*window->Model(), printer);
+        }
+        const QString text = PdfText(path);
+        QVERIFY2(text.contains(heading), qPrintable(text));
+        QVERIFY(text.contains(QDate::currentDate().toString("dd.MM.yyyy")));
+        QVERIFY(Run("pdfinfo", {path}).contains("(A4)"));
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    }
+
+    void unwritableFileIsSaidNotCrashed()
+    {
+        const QString nowhere = out.filePath("no-such-folder/list");
+        QVERIFY(!window->ExportCsv(nowhere + ".csv"));
+        QVERIFY2(window->StatusText().startsWith("Список не сохранён"),
+                 qPrintable(window->StatusText()));
+        QVERIFY(!window->ExportListPdf(nowhere + ".pdf"));
+        QVERIFY(window->StatusText().contains("не записан"));
+        QVERIFY(!QDir(out.filePath("no-such-folder")).exists());
+    }
+};
+
+QTEST_MAIN(DocumentsTest)
+#include "tst_documents.moc"

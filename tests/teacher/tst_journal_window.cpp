@@ -1,0 +1,368 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's window driven through its widgets on a real journal: today's list by default,
+// the name filter as it is typed, all days, choosing an attempt, the charts of what is shown,
+// deleting with a confirmation that counts, and faults said in Russian in the status area
+// without the journal being changed.
+#include "teacher/attempt_detail_view.h"
+#include "teacher/attempt_list_model.h"
+#include "teacher/charts_view.h"
+#include "teacher/journal_window.h"
+#include "tests/teacher/journal_fixture.h"
+#include "tests/teacher/typing.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Everything the journal holds, as text, to show it was not changed.
+QString Dump(const journal::Connection& c)
+{
+    QString text;
+    for (const char* sql : {"SELECT * FROM attempt ORDER BY id",
+                            "SELECT * FROM attempt_row ORDER BY attempt_id, row_no",
+                            "SELECT * FROM schema_version"}) {
+        QSqlQuery query(QSqlDatabase::database(c.Name));
+        query.exec(QString::fromLatin1(sql));
+        while (query.next()) {
+            for (int i = 0; i < query.record().count(); ++i) {
+                text += query.value(i).toString() + QLatin1Char('|');
+            }
+            text += QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+// Answers the next message box with the button whose text is `button`, keeping its text.
+class BoxAnswer : public QObject {
+public:
+    explicit BoxAnswer(QString button) : button_(std::move(button))
+    {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, timer] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                return;
+            }
+            text = box->text();
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == button_) {
+                    timer->stop();
+                    b->click();
+                    return;
+                }
+            }
+        });
+        timer->start(20);
+    }
+    QString text;
+
+private:
+    QString button_;
+};
+
+QList<qreal> Bars(QChart* chart)
+{
+    QList<qreal> values;
+    const auto* bars = qobject_cast<QBarSeries*>(chart->series().value(0));
+    if (bars && !bars->barSets().isEmpty()) {
+        for (int i = 0; i < bars->barSets().front()->count(); ++i) {
+            values << bars->barSets().front()->at(i);
+        }
+    }
+    return values;
+}
+
+} // namespace
+
+class JournalWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<JournalFile> j;
+    std::unique_ptr<teacher::JournalWindow> w;
+
+    void Open()
+    {
+        w = std::make_unique<teacher::JournalWindow>(journal::OpenResult{j->db, {}});
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    QTableView* List() const { return w->findChild<QTableView*>("list"); }
+    // The Delete key in the list, the window active as after a message box closes.
+    void PressDeleteInList()
+    {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Delete);
+    }
+    void Click(int row, Qt::KeyboardModifiers keys = {})
+    {
+        const QRect cell = List()->visualRect(w->Model()->index(row, 0));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, keys, cell.center());
+    }
+
+private slots:
+    void init()
+    {
+        j = std::make_unique<JournalFile>();
+        QVERIFY2(j->db, qPrintable(j->problem));
+    }
+    void cleanup()
+    {
+        w.reset();
+        j.reset();
+    }
+
+    void opensOnTodayAndFiltersAsYouType()
+    {
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        j->Add(MakeAttempt("Иванова Мария", TodayAt(10), 8));
+        j->Add(MakeAttempt("Сидоров Иван", TodayAt(11), 9));
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9).addDays(-3), 2));
+        const QString before = Dump(*j->db);
+        Open();
+
+        QCOMPARE(w->windowTitle(), "Журнал результатов");
+        QCOMPARE(w->findChild<QDateEdit*>("from")->date(), QDate::currentDate());
+        QCOMPARE(w->findChild<QDateEdit*>("to")->date(), QDate::currentDate());
+        QCOMPARE(w->Model()->rowCount(), 3);
+        auto* totals = w->findChild<QLabel*>("totals");
+        QCOMPARE(totals->text(), "Показано попыток: 3; средняя отметка: 4,0");
+        QVERIFY(w->StatusText().isEmpty());
+
+        auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
+        pupil->setFocus();
+        TypeInto(pupil, "иван");
+        QTRY_COMPARE(w->Model()->rowCount(), 3); // Сидоров Иван too
+        TypeInto(pupil, "ов");
+        QTRY_COMPARE(w->Model()->rowCount(), 2);
+        QTRY_COMPARE(totals->text(), "Показано попыток: 2; средняя отметка: 4,0");
+
+        w->findChild<QCheckBox*>("allDays")->click();
+        QCOMPARE(w->Model()->rowCount(), 3);
+        QCOMPARE(totals->text(), "Показано попыток: 3; средняя отметка: 3,3");
+        QVERIFY(!w->findChild<QDateEdit*>("from")->isEnabled());
+
+        TypeInto(pupil, "ич");
+        QTRY_COMPARE(w->Model()->rowCount(), 0);
+        QVERIFY2(w->StatusText().contains("попыток нет"), qPrintable(w->StatusText()));
+
+        pupil->clear();
+        w->findChild<QCheckBox*>("allDays")->click();
+        w->findChild<QDateEdit*>("from")->setDate(QDate::currentDate().addDays(-3));
+        w->findChild<QDateEdit*>("to")->setDate(QDate::currentDate().addDays(-1));
+        QTRY_COMPARE(w->Model()->rowCount(), 1);
+        QCOMPARE(w->Model()->data(w->Model()->index(0, teacher::AttemptListModel::Mark)), "2");
+
+        // Looking changes nothing.
+        QCOMPARE(Dump(*j->db), before);
+    }
+
+    void sortingByAHeaderClick()
+    {
+        j->Add(MakeAttempt("Борисов", TodayAt(9), 10));
+        j->Add(MakeAttempt("Андреев", TodayAt(10), 8));
+        j->Add(MakeAttempt("Васильев", TodayAt(11), 9));
+        Open();
+        QCOMPARE(w->Model()->data(w->Model()->index(0, 0)), "Васильев");
+        auto* header = List()->horizontalHeader();
+        const int x = header->sectionViewportPosition(teacher::AttemptListModel::Pupil) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        const QString first = w->Model()->data(w->Model()->index(0, 0)).toString();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        const QString firstReversed = w->Model()->data(w->Model()->index(0, 0)).toString();
+        QCOMPARE((QStringList{first, firstReversed}), (QStringList{"Андреев", "Васильев"}));
+    }
+
+    void choosingAnAttemptShowsItAndItsPupilsChart()
+    {
+        const auto older = j->Add(MakeAttempt("Иванов Пётр", TodayAt(8), 8));
+        const auto chosen = j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        j->Add(MakeAttempt("Сидоров Иван", TodayAt(10), 2));
+        Open();
+        QVERIFY(!w->Detail()->Shown());
+        Click(1);
+        QVERIFY(w->Detail()->Shown());
+        QCOMPARE(w->Detail()->Shown()->Id, chosen.Id);
+        QCOMPARE(w->Detail()->Verdict(9)->text(), "верно");
+        // Keyboard: Down moves to the next attempt.
+        QTest::keyClick(List(), Qt::Key_Down);
+        QCOMPARE(w->Detail()->Shown()->Id, older.Id);
+        QCOMPARE(w->Detail()->Verdict(9)->text(), "неверно");
+
+        auto* tabs = w->findChild<QTabWidget*>("tabs");
+        tabs->setCurrentIndex(1);
+        teacher::ChartsView* charts = w->Charts();
+        QCOMPARE(Bars(charts->MarksChart()), (QList<qreal>{1, 0, 1, 1}));
+        QVERIFY2(charts->PupilText().startsWith("Отметки ученика Иванов Пётр: "),
+                 qPrintable(charts->PupilText()));
+        QCOMPARE(charts->PupilText().count(" — "), 2);
+        // The charts follow the filter.
+        TypeInto(w->findChild<QLineEdit*>("pupilFilter"), "Сидоров");
+        QTRY_COMPARE(Bars(charts->MarksChart()), (QList<qreal>{0, 0, 0, 1}));
+    }
+
+    void deletesOnlyAfterAConfirmationThatCounts()
+    {
+        const auto a = j->Add(MakeAttempt("Первый", TodayAt(9), 10));
+        const auto b = j->Add(MakeAttempt("Второй", TodayAt(10), 8));
+        const auto c = j->Add(MakeAttempt("Третий", TodayAt(11), 9));
+        Open();
+        // Newest first: Третий, Второй, Первый.
+        Click(0);
+        Click(2, Qt::ControlModifier);
+        QCOMPARE(List()->selectionModel()->selectedRows().size(), 2);
+
+        {
+            BoxAnswer cancel("Отмена");
+            PressDeleteInList();
+            QCOMPARE(cancel.text, "Удалить из журнала 2 попытки? Вернуть их будет нельзя.");
+        }
+        QCOMPARE(w->Model()->rowCount(), 3);
+        QVERIFY(journal::LoadAttempt(*j->db, a.Id));
+
+        {
+            BoxAnswer confirm("Удалить");
+            PressDeleteInList();
+            QCOMPARE(confirm.text, "Удалить из журнала 2 попытки? Вернуть их будет нельзя.");
+        }
+        QCOMPARE(w->Model()->rowCount(), 1);
+        QCOMPARE(w->Model()->data(w->Model()->index(0, 0)), "Второй");
+        QVERIFY(!journal::LoadAttempt(*j->db, a.Id));
+        QVERIFY(!journal::LoadAttempt(*j->db, c.Id));
+        QVERIFY(journal::LoadAttempt(*j->db, b.Id));
+        QCOMPARE(w->StatusText(), "Удалено из журнала: 2 попытки.");
+
+        // Delete in the name box edits the name; it deletes nothing.
+        Click(0);
+        auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
+        pupil->setFocus();
+        TypeInto(pupil, "x");
+        QTest::keyClick(pupil, Qt::Key_Home);
+        {
+            BoxAnswer none("Отмена");
+            QTest::keyClick(pupil, Qt::Key_Delete);
+            QTest::qWait(100);
+            QVERIFY2(none.text.isEmpty(), qPrintable(none.text));
+        }
+        QCOMPARE(pupil->text(), "");
+        QTRY_COMPARE(w->Model()->rowCount(), 1);
+
+        Click(0);
+        {
+            BoxAnswer confirm("Удалить");
+            QCOMPARE(w->DeleteSelected(), 1);
+            QCOMPARE(confirm.text, "Удалить из журнала 1 попытку? Вернуть их будет нельзя.");
+        }
+        QCOMPARE(w->Model()->rowCount(), 0);
+        QVERIFY2(w->StatusText().startsWith("Удалено из журнала: 1 попытка."),
+                 qPrintable(w->StatusText()));
+    }
+
+    // Everything the keyboard reaches has a name a screen reader can say (its own or its
+    // label's), and the key controls are reached by Tab.
+    void everyControlHasASpokenName()
+    {
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        Open();
+        List()->selectRow(0);
+        QStringList reached;
+        w->findChild<QDateEdit*>("from")->setFocus();
+        for (int step = 0; step < 30; ++step) {
+            QWidget* at = QApplication::focusWidget();
+            QVERIFY(at);
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(at);
+            QVERIFY(spoken);
+            QVERIFY2(!spoken->text(QAccessible::Name).trimmed().isEmpty(),
+                     at->metaObject()->className());
+            reached << at->objectName();
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        for (const char* name : {"from", "to", "allDays", "pupilFilter", "refresh", "list"}) {
+            QVERIFY2(reached.contains(QString::fromLatin1(name)), name);
+        }
+        // Each chart is a stop too, with its text equivalent as its description.
+        for (auto* chart : w->Charts()->findChildren<QChartView*>()) {
+            QVERIFY(chart->focusPolicy() & Qt::TabFocus);
+            QVERIFY(!QAccessible::queryAccessibleInterface(chart)
+                         ->text(QAccessible::Description)
+                         .isEmpty());
+        }
+    }
+
+    void emptyJournalIsSaid()
+    {
+        Open();
+        QCOMPARE(w->Model()->rowCount(), 0);
+        QVERIFY2(w->StatusText().startsWith("В журнале пока нет ни одной попытки."),
+                 qPrintable(w->StatusText()));
+        QCOMPARE(w->DeleteSelected(), 0);
+    }
+
+    // A journal that could not be opened: the window opens, says why, offers nothing that
+    // needs a journal, and does not crash on the commands.
+    void faultsAreSaidInRussian_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no server") << "server"
+                                   << "";
+        QTest::newRow("newer journal") << "newer"
+                                       << "более новой версией";
+    }
+    void faultsAreSaidInRussian()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, expected);
+        journal::OpenResult opened;
+        QString before;
+        if (fault == "server") {
+            // A port nothing listens on.
+            opened = journal::OpenServer("postgresql://fraction_teacher:x@127.0.0.1:9/journal");
+        } else {
+            QVERIFY(QSqlQuery(QSqlDatabase::database(j->db->Name))
+                        .exec("UPDATE schema_version SET version = 999"));
+            before = Dump(*j->db);
+            opened = journal::OpenSqlite(j->Path());
+        }
+        QVERIFY(!opened.Db);
+        QVERIFY(!opened.Problem.isEmpty());
+        QVERIFY(opened.Problem.contains(expected));
+        w = std::make_unique<teacher::JournalWindow>(opened);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCOMPARE(w->StatusText(), opened.Problem);
+        QVERIFY(!w->Model());
+        QVERIFY(!w->centralWidget()->isEnabled());
+        QVERIFY(!w->ExportCsv(QDir::temp().filePath("never.csv")));
+        QCOMPARE(w->DeleteSelected(), 0);
+        if (!before.isEmpty()) {
+            QCOMPARE(Dump(*j->db), before);
+        }
+    }
+};
+
+QTEST_MAIN(JournalWindowTest)
+#include "tst_journal_window.moc"
