@@ -264,10 +264,10 @@ def main():
         return 2
     program = subprocess.Popen([sys.argv[1]])
     try:
-        application = atspi_tree.FindApplication(TITLE_PATTERN, timeout=20)
+        application = atspi_tree.FindApplication(TITLE_PATTERN, timeout=40)
         failures = CheckBefore(atspi_tree.DumpTree(application))
-        failures += CheckStarted(StartTheTest(TITLE_PATTERN, timeout=15))
-        box_failures, handed_in = HandIn(TITLE_PATTERN, timeout=15)
+        failures += CheckStarted(StartTheTest(TITLE_PATTERN, timeout=45))
+        box_failures, handed_in = HandIn(TITLE_PATTERN, timeout=45)
         failures += box_failures + CheckHandedIn(handed_in)
     except (TimeoutError, subprocess.SubprocessError) as error:
         failures = [str(error)]
