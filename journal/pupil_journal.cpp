@@ -23,6 +23,16 @@
 
 namespace journal {
 
+namespace {
+
+// A hand-in or time-out is written this long after it is reported: long enough for the window
+// to show its result box before the write competes with it (and with the X server) for a core,
+// as it does on a two-core school computer; short enough that nothing the pupil does can come
+// between. The test as last typed is on file already.
+constexpr std::chrono::milliseconds kEndingSettle{50};
+
+} // namespace
+
 struct PupilJournal::Impl {
     explicit Impl(JournalSettings s);
     void Report(const engine::AttemptRecord& record);
@@ -45,10 +55,11 @@ struct PupilJournal::Impl {
     // Shared between the window's thread, the writer and the sender; held only to copy.
     mutable std::mutex mutex;
     std::condition_variable wake;
-    std::optional<StoredAttempt> current; // as the window last reported it
-    bool dirty = false;                   // current differs from what was written
-    bool urgent = false;                  // ... and must be written now
-    bool finishing = false;               // Shutdown waits for the last write
+    std::optional<StoredAttempt> current;              // as the window last reported it
+    bool dirty = false;                                // current differs from what was written
+    bool urgent = false;                               // ... and must be written now (an ending)
+    std::chrono::steady_clock::time_point urgentSince; // when the ending was reported
+    bool finishing = false;                            // Shutdown waits for the last write
     bool finished = false;
     bool stopping = false;
     bool shutDown = false;
@@ -111,6 +122,9 @@ void PupilJournal::Impl::Report(const engine::AttemptRecord& record)
             return; // a tick after the end changes nothing
         }
         dirty = true;
+        if (ending && !urgent) {
+            urgentSince = std::chrono::steady_clock::now();
+        }
         urgent = urgent || ending;
     }
     wake.notify_all();
@@ -283,7 +297,11 @@ void PupilJournal::Impl::Run()
         {
             std::unique_lock lock(mutex);
             const auto nextWrite = [&] {
-                return retryAt ? *retryAt : *lastSave + settings.RunningSaveInterval;
+                if (retryAt) {
+                    return *retryAt;
+                }
+                return urgent ? urgentSince + kEndingSettle
+                              : *lastSave + settings.RunningSaveInterval;
             };
             const auto due = [&] {
                 if (!dirty) {
@@ -292,7 +310,10 @@ void PupilJournal::Impl::Run()
                 if (retryAt) {
                     return steady_clock::now() >= *retryAt;
                 }
-                return urgent || finishing || !lastSave || steady_clock::now() >= nextWrite();
+                if (finishing || !lastSave) {
+                    return true;
+                }
+                return steady_clock::now() >= nextWrite();
             };
             const auto ready = [&] {
                 return stopping || !sentIds.empty() || (finishing && !finished) || due();
