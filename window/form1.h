@@ -46,7 +46,7 @@ private:
     void AnswerBox_Change();
 
     // Writes the defaults into the empty answer boxes before a check: numerator 0, denominator
-    // 1, whole part 0, so that a box left empty reads as the instructions say.
+    // 1, the whole 0, so that a box left empty reads as the instructions say.
     void FillEmptyAnswerBoxes();
 
     // Tells the report how the attempt stands now.
