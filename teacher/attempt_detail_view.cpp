@@ -154,20 +154,7 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
     heading_->setText(QStringLiteral("%1, %2").arg(attempt.Pupil, DateTimeText(attempt.StartedAt)));
     heading_->setAccessibleName(heading_->text());
 
-    QStringList facts;
-    facts << QStringLiteral("Компьютер: %1").arg(attempt.Host)
-          << QStringLiteral("Время: %1 из 10:00").arg(DurationText(record.SecondsUsed))
-          << QStringLiteral("Как завершена: %1").arg(journal::EndingText(record.End));
-    if (record.RightCount) {
-        facts << QStringLiteral("Верных ответов: %1 из %2")
-                     .arg(*record.RightCount)
-                     .arg(engine::kAttemptRows);
-    }
-    if (record.Mark) {
-        facts << QStringLiteral("Отметка: %1 (%2)")
-                     .arg(*record.Mark)
-                     .arg(QString::fromStdString(record.GradeText));
-    }
+    const QStringList facts = AttemptFacts(attempt);
     facts_->setText(facts.join(QLatin1Char('\n')));
     facts_->setAccessibleName(facts.join(QStringLiteral("; ")));
 

@@ -85,4 +85,23 @@ QString AverageText(const std::optional<double>& average)
     return average ? Russian().toString(*average, 'f', 1) : QStringLiteral("—");
 }
 
+QStringList AttemptFacts(const journal::StoredAttempt& attempt)
+{
+    const engine::AttemptRecord& record = attempt.Record;
+    QStringList facts{QStringLiteral("Компьютер: %1").arg(attempt.Host),
+                      QStringLiteral("Время: %1 из 10:00").arg(DurationText(record.SecondsUsed)),
+                      QStringLiteral("Как завершена: %1").arg(journal::EndingText(record.End))};
+    if (record.RightCount) {
+        facts << QStringLiteral("Верных ответов: %1 из %2")
+                     .arg(*record.RightCount)
+                     .arg(engine::kAttemptRows);
+    }
+    if (record.Mark) {
+        facts << QStringLiteral("Отметка: %1 (%2)")
+                     .arg(*record.Mark)
+                     .arg(QString::fromStdString(record.GradeText));
+    }
+    return facts;
+}
+
 } // namespace teacher

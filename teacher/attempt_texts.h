@@ -12,9 +12,14 @@
 #include <QColor>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <optional>
+
+namespace journal {
+struct StoredAttempt;
+}
 
 namespace teacher {
 
@@ -54,5 +59,10 @@ QString CountedWord(long long count, const QString& one, const QString& few, con
 
 // The mean mark written with one decimal, "4,3"; "—" when there is none.
 QString AverageText(const std::optional<double>& average);
+
+// What is known of an attempt besides its pupil and start, one line each: the computer, the
+// time used, how it ended and, once judged, the right answers and the mark. The attempt view and
+// its printed page show the same lines.
+QStringList AttemptFacts(const journal::StoredAttempt& attempt);
 
 } // namespace teacher

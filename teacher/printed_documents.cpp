@@ -139,20 +139,9 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
     };
     const engine::AttemptRecord& record = attempt.Record;
     write(QStringLiteral("Попытка теста: %1").arg(attempt.Pupil), DocumentFont(16, true));
-    QStringList facts{QStringLiteral("Начало: %1").arg(DateTimeText(attempt.StartedAt)),
-                      QStringLiteral("Компьютер: %1").arg(attempt.Host),
-                      QStringLiteral("Время: %1 из 10:00").arg(DurationText(record.SecondsUsed)),
-                      QStringLiteral("Как завершена: %1").arg(journal::EndingText(record.End))};
-    if (record.RightCount) {
-        facts << QStringLiteral("Верных ответов: %1 из %2")
-                     .arg(*record.RightCount)
-                     .arg(engine::kAttemptRows);
-    }
-    if (record.Mark) {
-        facts << QStringLiteral("Отметка: %1 (%2)")
-                     .arg(*record.Mark)
-                     .arg(QString::fromStdString(record.GradeText));
-    }
+    const QStringList facts =
+        QStringList{QStringLiteral("Начало: %1").arg(DateTimeText(attempt.StartedAt))} +
+        AttemptFacts(attempt);
     for (const QString& fact : facts) {
         write(fact, DocumentFont(11));
     }
