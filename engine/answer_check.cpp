@@ -15,6 +15,20 @@ Fraction FractionOf(const FractionTexts& texts)
     return {NumberOf(texts.Numerator), NumberOf(texts.Denominator), NumberOf(texts.Whole)};
 }
 
+FractionTexts WithEmptyBoxDefaults(FractionTexts typed)
+{
+    if (typed.Numerator.empty()) {
+        typed.Numerator = kEmptyNumeratorText;
+    }
+    if (typed.Denominator.empty()) {
+        typed.Denominator = kEmptyDenominatorText;
+    }
+    if (typed.Whole.empty()) {
+        typed.Whole = kEmptyWholeText;
+    }
+    return typed;
+}
+
 std::string GradeFor(Int16 rightCount)
 {
     switch (rightCount) {

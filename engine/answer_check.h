@@ -3,8 +3,9 @@
 // the three numbers the pupil typed, counted and graded.
 //
 // Contents: the texts of a row (FractionTexts, RowTexts), reading a number from a text
-// (NumberOf), the operands of a row, the grade table (GradeFor), the reduced answer of a row
-// (ComputedAnswer), the verdict of one row (IsRowRight) and of a whole test (MarkAnswers).
+// (NumberOf), the defaults of empty boxes (WithEmptyBoxDefaults), the operands of a row, the
+// grade table (GradeFor), the reduced answer of a row (ComputedAnswer), the verdict of one row
+// (IsRowRight) and of a whole test (MarkAnswers).
 //
 // Not here: how a verdict is shown (its caption and colour belong to the window), and where
 // the texts come from.
@@ -49,6 +50,15 @@ Int16 NumberOf(const std::string& text);
 
 // A fraction from its texts, each part read by NumberOf.
 Fraction FractionOf(const FractionTexts& texts);
+
+// What an empty answer box holds when a test is judged: the numerator 0, the denominator 1 and
+// the whole part 0, so that a whole number is typed into the whole-part box alone.
+inline constexpr const char* kEmptyNumeratorText = "0";
+inline constexpr const char* kEmptyDenominatorText = "1";
+inline constexpr const char* kEmptyWholeText = "0";
+
+// The typed texts with every empty box given its default.
+FractionTexts WithEmptyBoxDefaults(FractionTexts typed);
 
 // The grade text for a count of right answers.
 std::string GradeFor(Int16 rightCount);
