@@ -103,15 +103,21 @@ void Form1::Timer1_Timer()
 
 void Form1::FillEmptyAnswerBoxes()
 {
+    if (!typedAsLeft_) {
+        typedAsLeft_.emplace();
+        for (int row = 0; row < engine::kRowCount; ++row) {
+            typedAsLeft_->at(row) = {w_.Cw(row).Text(), w_.Ct(row).Text(), w_.Cz(row).Text()};
+        }
+    }
     for (int row = 0; row < engine::kRowCount; ++row) {
         if (w_.Ct(row).Text().empty()) {
-            w_.Ct(row).SetText("0");
+            w_.Ct(row).SetText(engine::kEmptyNumeratorText);
         }
         if (w_.Cz(row).Text().empty()) {
-            w_.Cz(row).SetText("1");
+            w_.Cz(row).SetText(engine::kEmptyDenominatorText);
         }
         if (w_.Cw(row).Text().empty()) {
-            w_.Cw(row).SetText("0");
+            w_.Cw(row).SetText(engine::kEmptyWholeText);
         }
     }
 }
@@ -165,7 +171,15 @@ void Form1::AnswerBox_Change()
 void Form1::ReportAttempt(engine::AttemptEnd end)
 {
     if (report_) {
-        report_(RecordOfAttempt(w_, TaskOps, SecondsLeft, GradeText, end));
+        engine::AttemptRecord record = RecordOfAttempt(w_, TaskOps, SecondsLeft, GradeText, end);
+        if (typedAsLeft_) {
+            // The journal keeps what was typed: a box left empty stays empty there, although
+            // the window shows its default.
+            for (int row = 0; row < engine::kRowCount; ++row) {
+                record.Rows.at(row).Typed = typedAsLeft_->at(row);
+            }
+        }
+        report_(record);
     }
 }
 

@@ -15,6 +15,8 @@
 #include "window/attempt_report.h"
 #include "window/main_window_layout.h"
 
+#include <array>
+#include <optional>
 #include <string>
 
 namespace window {
@@ -46,7 +48,8 @@ private:
     void AnswerBox_Change();
 
     // Writes the defaults into the empty answer boxes before a check: numerator 0, denominator
-    // 1, the whole 0, so that a box left empty reads as the instructions say.
+    // 1, the whole 0, so that a box left empty reads as the instructions say. The texts as the
+    // pupil left them are kept first, for the report.
     void FillEmptyAnswerBoxes();
 
     // Tells the report how the attempt stands now.
@@ -61,6 +64,9 @@ private:
     std::string GradeText;
     // The operation of each row, recorded when the exercises are made.
     engine::TaskOpsTable TaskOps{};
+    // The answer boxes as the pupil left them, before the first check filled the empty ones;
+    // reported instead of the boxes from then on (the boxes are locked by then).
+    std::optional<std::array<engine::TypedAnswer, engine::kRowCount>> typedAsLeft_;
 
     // Tests read the variables, and set the seconds left, through this one seam.
     friend struct Form1TestSeam;
