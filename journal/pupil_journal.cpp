@@ -25,11 +25,10 @@ namespace journal {
 
 namespace {
 
-// A hand-in or time-out is written this long after it is reported: long enough for the window
-// to show its result box before the write competes with it (and with the X server) for a core,
-// as it does on a two-core school computer; short enough that nothing the pupil does can come
-// between. The test as last typed is on file already.
-constexpr std::chrono::milliseconds kEndingSettle{50};
+// The longest a hand-in or time-out waits for its write. The write is one synced commit, a few
+// milliseconds; only a disk that hangs (a network home folder gone away) makes the window go on
+// without it, and the log says so.
+constexpr std::chrono::seconds kEndingWriteWait{10};
 
 } // namespace
 
@@ -55,11 +54,12 @@ struct PupilJournal::Impl {
     // Shared between the window's thread, the writer and the sender; held only to copy.
     mutable std::mutex mutex;
     std::condition_variable wake;
-    std::optional<StoredAttempt> current;              // as the window last reported it
-    bool dirty = false;                                // current differs from what was written
-    bool urgent = false;                               // ... and must be written now (an ending)
-    std::chrono::steady_clock::time_point urgentSince; // when the ending was reported
-    bool finishing = false;                            // Shutdown waits for the last write
+    std::optional<StoredAttempt> current; // as the window last reported it
+    bool dirty = false;                   // current differs from what was written
+    bool urgent = false;                  // ... and must be written now (an ending)
+    std::uint64_t reported = 0;           // counts the changes to current
+    std::uint64_t attempted = 0;          // the last change the writer has tried to write
+    bool finishing = false;               // Shutdown waits for the last write
     bool finished = false;
     bool stopping = false;
     bool shutDown = false;
@@ -122,12 +122,22 @@ void PupilJournal::Impl::Report(const engine::AttemptRecord& record)
             return; // a tick after the end changes nothing
         }
         dirty = true;
-        if (ending && !urgent) {
-            urgentSince = std::chrono::steady_clock::now();
-        }
         urgent = urgent || ending;
+        ++reported;
     }
     wake.notify_all();
+    if (ending) {
+        // The ending is on disk, committed and synced, before the window shows the result: a
+        // pupil who kills the program at the result box cannot take the mark away.
+        std::unique_lock lock(mutex);
+        const std::uint64_t mine = reported;
+        if (!wake.wait_for(lock, kEndingWriteWait, [&] { return attempted >= mine; })) {
+            lock.unlock();
+            log.Write(QStringLiteral("Окончание попытки не записалось в местный журнал за %1 с; "
+                                     "запись продолжается в фоне.")
+                          .arg(kEndingWriteWait.count()));
+        }
+    }
 }
 
 void PupilJournal::Impl::Shutdown()
@@ -291,6 +301,7 @@ void PupilJournal::Impl::Run()
     std::optional<steady_clock::time_point> retryAt;  // set while the last write failed
     for (;;) {
         std::optional<StoredAttempt> toSave;
+        std::uint64_t toSaveChange = 0;
         std::vector<QString> sent;
         bool finishNow = false;
         bool stopNow = false;
@@ -300,8 +311,7 @@ void PupilJournal::Impl::Run()
                 if (retryAt) {
                     return *retryAt;
                 }
-                return urgent ? urgentSince + kEndingSettle
-                              : *lastSave + settings.RunningSaveInterval;
+                return *lastSave + settings.RunningSaveInterval;
             };
             const auto due = [&] {
                 if (!dirty) {
@@ -310,7 +320,7 @@ void PupilJournal::Impl::Run()
                 if (retryAt) {
                     return steady_clock::now() >= *retryAt;
                 }
-                if (finishing || !lastSave) {
+                if (finishing || urgent || !lastSave) {
                     return true;
                 }
                 return steady_clock::now() >= nextWrite();
@@ -327,6 +337,7 @@ void PupilJournal::Impl::Run()
             }
             if (due()) {
                 toSave = current;
+                toSaveChange = reported;
                 dirty = false;
                 urgent = false;
             }
@@ -347,6 +358,12 @@ void PupilJournal::Impl::Run()
             const bool saved = SaveOne(*toSave);
             lastSave = steady_clock::now();
             retryAt.reset();
+            {
+                // Written or failed: either way a waiting hand-in goes on (a failure is logged).
+                const std::lock_guard lock(mutex);
+                attempted = toSaveChange;
+            }
+            wake.notify_all();
             if (!saved && !stopNow) {
                 // A file busy or full for a moment loses nothing: the latest state is written
                 // again a second later (an ending is never reported twice, so it must be).

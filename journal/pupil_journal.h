@@ -4,8 +4,10 @@
 // background. A test cut off by a crash or a power cut is found at the next start (its lock
 // file's process is gone), marked "прерван" with what was typed, and sent on.
 //
-// The window's thread only hands over records: nothing here waits on the disk or the network
-// there, and nothing here throws at the window. What goes wrong (a bad address, a refusing
+// The window's thread hands over records and never waits on the network. It waits on the disk
+// once: a hand-in or time-out returns only when its ending is committed and synced to the local
+// file (a few milliseconds), so the result the pupil then sees cannot be lost by killing the
+// program. Nothing here throws at the window. What goes wrong (a bad address, a refusing
 // server, a local file that cannot be written) is written to the journal's own log and the test
 // goes on. A local file that cannot be written at all leaves the attempt in memory only: it is
 // still sent to a server if one is set up and reachable during this run, and lost otherwise
@@ -32,9 +34,10 @@ public:
 
     // The window's record as it stands. The first makes the attempt (new id, pupil, host,
     // version, started now). Running records are written at most once per RunningSaveInterval
-    // (the latest one wins); a hand-in or time-out is written at once. How the attempt ended and
-    // when are set by its first ending and kept; a later hand-in updates the same attempt.
-    // Never blocks on the disk or the network.
+    // (the latest one wins), in the background. A hand-in or time-out is written at once, and
+    // Report returns when that write is committed and synced (or has failed, which the log
+    // tells); it never waits on the network. How the attempt ended and when are set by its
+    // first ending and kept; a later hand-in updates the same attempt.
     void Report(const engine::AttemptRecord& record);
 
     // A still-running attempt becomes Interrupted (ended now); local writes are finished, the

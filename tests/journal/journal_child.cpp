@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A pupil's program reduced to its journal, for the tests that need another process: it
 // starts a test, types the given texts into the first row, waits until that is in the local
-// file and says "saved <id>" on standard output; then either hangs until it is killed ("hang")
-// or hands in and ends normally ("finish").
-// Usage: journal_child LOCAL_PATH SERVER_URI|- hang|finish TYPED_WHOLE
+// file and says "saved <id>" on standard output; then either hangs until it is killed ("hang"),
+// hands in and ends normally ("finish"), or hands in, says "handed in" the moment the report
+// returns, as the window then shows its result box, and hangs until it is killed ("result").
+// Usage: journal_child LOCAL_PATH SERVER_URI|- hang|finish|result TYPED_WHOLE
 #include "attempt_samples.h"
 
 #include "journal/pupil_journal.h"
@@ -17,7 +18,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc != 5) {
-        std::fputs("usage: journal_child LOCAL URI|- hang|finish TYPED\n", stderr);
+        std::fputs("usage: journal_child LOCAL URI|- hang|finish|result TYPED\n", stderr);
         return 2;
     }
     journal::JournalSettings settings;
@@ -42,6 +43,13 @@ int main(int argc, char** argv)
         }
     }
     pupilJournal.Report(journal_test::SampleAttempt().Record);
+    if (qstrcmp(argv[3], "result") == 0) {
+        std::printf("handed in\n");
+        std::fflush(stdout);
+        for (;;) {
+            QThread::sleep(60);
+        }
+    }
     pupilJournal.Shutdown();
     return 0;
 }

@@ -251,6 +251,37 @@ private slots:
         QVERIFY(ReadAll(dir.filePath("journal.log")).contains(id));
     }
 
+    // The pupil sees the result box and kills the program at once: the hand-in is on file
+    // already, with its mark, and the next start has nothing to mark interrupted.
+    void killedAtTheResultKeepsTheHandIn()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("journal.sqlite");
+        for (int round = 0; round < 5; ++round) {
+            QProcess child;
+            child.start(QCoreApplication::applicationDirPath() + "/journal_child",
+                        {path, "-", "result", "1"});
+            QVERIFY(child.waitForStarted(10000));
+            QByteArray said;
+            while (!said.contains("handed in") && child.waitForReadyRead(10000)) {
+                said += child.readAll();
+            }
+            QVERIFY2(said.contains("handed in"), said.constData());
+            child.kill();
+            QVERIFY(child.waitForFinished(5000));
+            {
+                journal::PupilJournal nextStart(LocalOnly(dir.path()));
+            }
+        }
+        const auto all = Stored(path);
+        QCOMPARE(all.size(), 5U);
+        for (const journal::StoredAttempt& a : all) {
+            QCOMPARE(a.Record.End, engine::AttemptEnd::HandedIn);
+            QCOMPARE(a.Record.Mark, SampleAttempt().Record.Mark);
+            QCOMPARE(a.Record.Rows, SampleAttempt().Record.Rows);
+        }
+    }
+
     void livingProgramsAttemptIsLeftRunning()
     {
         QTemporaryDir dir;
