@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal/csv_export.h"
 
+#include "journal/attempt_check.h"
 #include "journal/attempt_store.h"
 #include "journal/journal_error.h"
 
@@ -69,12 +70,16 @@ QStringList CsvHeader()
                << row + QStringLiteral("введено, числитель")
                << row + QStringLiteral("введено, знаменатель") << row + QStringLiteral("итог");
     }
+    header << QStringLiteral("Проверка");
     return header;
 }
 
 QStringList CsvFields(const StoredAttempt& a)
 {
     const engine::AttemptRecord& r = a.Record;
+    // The key, the verdicts, the count and the mark are the ones the answers earn; the stored
+    // ones are only compared with them, in the last column.
+    const engine::AttemptReview review = CheckAttempt(a);
     QStringList fields = {
         a.Id,
         FreeText(a.Pupil),
@@ -84,22 +89,32 @@ QStringList CsvFields(const StoredAttempt& a)
         LocalTimeText(a.EndedAt),
         QString::number(r.SecondsUsed),
         EndingText(r.End),
-        Number(r.RightCount),
-        FreeText(r.GradeText),
-        Number(r.Mark),
+        Number(review.RightCount),
+        QString::fromStdString(review.GradeText),
+        Number(review.Mark),
     };
-    for (const engine::RowRecord& row : r.Rows) {
+    for (int n = 0; n < engine::kAttemptRows; ++n) {
+        const engine::RowRecord& row = r.Rows.at(n);
         fields << (row.Op == engine::Operation::Divide ? QStringLiteral("деление")
                                                        : QStringLiteral("умножение"));
-        for (const engine::Fraction* f : {&row.First, &row.Second, &row.Key}) {
+        for (const engine::Fraction* f : {&row.First, &row.Second}) {
             fields << QString::number(f->Whole) << QString::number(f->Numerator)
                    << QString::number(f->Denominator);
         }
+        if (const std::optional<engine::Fraction>& key = review.Keys.at(n)) {
+            fields << QString::number(key->Whole) << QString::number(key->Numerator)
+                   << QString::number(key->Denominator);
+        } else {
+            // An exercise the test does not make has no key to give.
+            fields << QString() << QString() << QString();
+        }
         fields << FreeText(row.Typed.Whole) << FreeText(row.Typed.Numerator)
                << FreeText(row.Typed.Denominator);
-        fields << (row.Right ? (*row.Right ? QStringLiteral("верно") : QStringLiteral("неверно"))
-                             : QString());
+        const std::optional<bool>& right = review.Right.at(n);
+        fields << (right ? (*right ? QStringLiteral("верно") : QStringLiteral("неверно"))
+                         : QString());
     }
+    fields << CheckTextOf(review);
     return fields;
 }
 

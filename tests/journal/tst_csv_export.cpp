@@ -5,9 +5,11 @@
 #include "attempt_samples.h"
 #include "unprivileged.h"
 
+#include "journal/attempt_check.h"
 #include "journal/attempt_store.h"
 #include "journal/csv_export.h"
 #include "journal/journal_database.h"
+#include "tests/support/genuine_attempt.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -142,7 +144,37 @@ std::vector<journal::StoredAttempt> Awkward()
     timedOut.Record.Mark = 2;
     timedOut.Record.Rows[9].First = {-32768, 32767, -1};
     all.push_back(timedOut);
+    // As the window reports a test: it holds together. Two rows left empty, as the CSV shows.
+    auto genuine = SampleAttempt(QStringLiteral("Честная Вера"));
+    genuine.StartedAt = genuine.StartedAt.addSecs(180);
+    genuine.EndedAt = genuine.StartedAt.addSecs(500);
+    genuine.Record = test_support::GenuineAttempt(0x3FF & ~0x2U, 0x30);
+    all.push_back(genuine);
+    // The same with its mark raised afterwards.
+    auto forged = genuine;
+    forged.Id = journal::NewAttemptId();
+    forged.StartedAt = forged.StartedAt.addSecs(60);
+    forged.EndedAt = forged.EndedAt.addSecs(60);
+    forged.Record.Mark = 5;
+    forged.Record.GradeText = "5. Отличная работа";
+    all.push_back(forged);
     return all;
+}
+
+// The attempt as every reader shows it: the key, the verdicts, the count and the mark the
+// engine gives it (an exercise the test does not make has an empty key).
+journal::StoredAttempt AsJudged(journal::StoredAttempt a)
+{
+    const engine::AttemptReview review = journal::CheckAttempt(a);
+    for (int n = 0; n < engine::kAttemptRows; ++n) {
+        engine::RowRecord& row = a.Record.Rows.at(n);
+        row.Key = review.Keys.at(n).value_or(engine::Fraction{0, 0, 0});
+        row.Right = review.Right.at(n);
+    }
+    a.Record.RightCount = review.RightCount;
+    a.Record.GradeText = review.GradeText;
+    a.Record.Mark = review.Mark;
+    return a;
 }
 
 } // namespace
@@ -162,12 +194,13 @@ class TestCsvExport : public QObject {
         QVERIFY(records);
         QCOMPARE(records->size(), qsizetype(attempts_.size()) + 1);
         const QStringList header = records->first();
-        QCOMPARE(header.size(), 11 + engine::kAttemptRows * 14);
+        QCOMPARE(header.size(), 11 + engine::kAttemptRows * 14 + 1);
         QCOMPARE(QSet<QString>(header.begin(), header.end()).size(), header.size());
         for (std::size_t i = 0; i < attempts_.size(); ++i) {
             const QStringList& record = records->at(qsizetype(i) + 1);
             QCOMPARE(record.size(), header.size());
-            journal::StoredAttempt expected = attempts_.at(i);
+            journal::StoredAttempt expected = AsJudged(attempts_.at(i));
+            QCOMPARE(record.last(), journal::CheckTextOf(journal::CheckAttempt(attempts_.at(i))));
             expected.StartedAt = ToSeconds(expected.StartedAt);
             expected.EndedAt = ToSeconds(expected.EndedAt);
             const journal::StoredAttempt back = ReadBack(header, record);
@@ -202,6 +235,32 @@ private slots:
         journal::WriteCsv(*opened.Db, {}, out);
         journal::CloseConnection(*opened.Db);
         CompareWithStored(out.data());
+    }
+
+    // What the CSV says of an attempt that holds together and of the same with its mark raised.
+    void checkColumnSaysWhatDoesNotHoldTogether()
+    {
+        const auto opened = journal::OpenSqlite(path_);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        journal::WriteCsv(*opened.Db, {}, out);
+        journal::CloseConnection(*opened.Db);
+        const auto records = ParseWithPython(out.data());
+        QVERIFY(records);
+        const QStringList header = records->first();
+        const qsizetype check = header.indexOf("Проверка");
+        const qsizetype mark = header.indexOf("Оценка");
+        QCOMPARE(check, header.size() - 1);
+        const QStringList& genuine = records->at(records->size() - 2);
+        const QStringList& forged = records->at(records->size() - 1);
+        QCOMPARE(genuine.at(check), QStringLiteral("сходится"));
+        QCOMPARE(genuine.at(mark), QStringLiteral("2"));
+        QCOMPARE(forged.at(check), QStringLiteral("не сходится: отметка не сходится с ответами"));
+        // The mark the answers earn, not the one stored.
+        QCOMPARE(forged.at(mark), QStringLiteral("2"));
+        // Empty boxes stay empty.
+        QCOMPARE(genuine.at(header.indexOf("Задание 5: введено, целая часть")), QString());
+        QCOMPARE(genuine.at(header.indexOf("Задание 5: итог")), QStringLiteral("неверно"));
     }
 
     void formulasAreNotFormulas()
