@@ -51,7 +51,7 @@ QString LocalJournalPath();
 void CloseConnection(const Connection& c);
 
 // The newest schema version of each kind this program knows.
-inline constexpr int kSqliteSchemaVersion = 2;
+inline constexpr int kSqliteSchemaVersion = 3;
 inline constexpr int kServerSchemaVersion = 1;
 
 // The URI with its password replaced by "***", for messages and logs.

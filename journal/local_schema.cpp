@@ -99,6 +99,45 @@ void MigrateToSecond(const QSqlDatabase& db)
            {StorageTimeText(QDateTime::currentDateTimeUtc())}, kUpgradeFailed);
 }
 
+// Version 3: the lengths the journal keeps. SQLite cannot add a CHECK to a table, so triggers
+// refuse what a CHECK would: the program cuts its texts before writing, and anything else that
+// writes the file is held to the same limits.
+void MigrateToThird(const QSqlDatabase& db)
+{
+    RunAll(db, {
+                   QStringLiteral("CREATE TRIGGER attempt_lengths_insert BEFORE INSERT ON attempt"
+                                  " WHEN length(NEW.pupil) > %1 OR length(NEW.host) > %1"
+                                  "  OR length(NEW.program_version) > %2"
+                                  "  OR length(NEW.grade_text) > %3"
+                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
+                       .arg(kMaxNameLength)
+                       .arg(kMaxVersionLength)
+                       .arg(kMaxGradeTextLength),
+                   QStringLiteral("CREATE TRIGGER attempt_lengths_update BEFORE UPDATE ON attempt"
+                                  " WHEN length(NEW.pupil) > %1 OR length(NEW.host) > %1"
+                                  "  OR length(NEW.program_version) > %2"
+                                  "  OR length(NEW.grade_text) > %3"
+                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
+                       .arg(kMaxNameLength)
+                       .arg(kMaxVersionLength)
+                       .arg(kMaxGradeTextLength),
+                   QStringLiteral("CREATE TRIGGER attempt_row_lengths_insert"
+                                  " BEFORE INSERT ON attempt_row"
+                                  " WHEN length(NEW.typed_whole) > %1"
+                                  "  OR length(NEW.typed_numerator) > %1"
+                                  "  OR length(NEW.typed_denominator) > %1"
+                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
+                       .arg(kMaxTypedLength),
+                   QStringLiteral("CREATE TRIGGER attempt_row_lengths_update"
+                                  " BEFORE UPDATE ON attempt_row"
+                                  " WHEN length(NEW.typed_whole) > %1"
+                                  "  OR length(NEW.typed_numerator) > %1"
+                                  "  OR length(NEW.typed_denominator) > %1"
+                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
+                       .arg(kMaxTypedLength),
+               });
+}
+
 } // namespace
 
 std::optional<int> LocalSchemaVersion(const QSqlDatabase& db)
@@ -134,8 +173,9 @@ void CreateFirstLocalSchema(const QSqlDatabase& db)
 void MigrateLocalSchema(const QSqlDatabase& db, int from)
 {
     // steps[i] takes a journal from version i + 1 to version i + 2.
-    const std::vector<std::function<void(const QSqlDatabase&)>> steps = {MigrateToSecond};
-    static_assert(kSqliteSchemaVersion == 2, "every schema version needs its migration step");
+    const std::vector<std::function<void(const QSqlDatabase&)>> steps = {MigrateToSecond,
+                                                                         MigrateToThird};
+    static_assert(kSqliteSchemaVersion == 3, "every schema version needs its migration step");
     for (int version = from; version < kSqliteSchemaVersion; ++version) {
         steps.at(static_cast<std::size_t>(version - 1))(db);
         RunSql(db, QStringLiteral("UPDATE schema_version SET version = ?"), {version + 1},

@@ -42,7 +42,7 @@ struct PupilJournal::Impl {
     void OpenLocal();
     void RecoverDeadAttempts();
     void QueueOutbox();
-    bool SaveOne(const StoredAttempt& a);
+    bool SaveOne(const StoredAttempt& whole);
     QString LockPath(const QString& id) const;
     void LogOnce(const QString& problem);
 
@@ -70,6 +70,7 @@ struct PupilJournal::Impl {
     std::optional<Connection> local;
     std::unique_ptr<QLockFile> runningLock;
     QString lastProblem;
+    QString cutLoggedFor; // the attempt whose over-long texts the log has told of
 
     std::thread writer;
 };
@@ -249,8 +250,16 @@ void PupilJournal::Impl::QueueOutbox()
 }
 
 // Whether the local file has the attempt now (true too when there is no local file to write).
-bool PupilJournal::Impl::SaveOne(const StoredAttempt& a)
+bool PupilJournal::Impl::SaveOne(const StoredAttempt& whole)
 {
+    bool cut = false;
+    const StoredAttempt a = BoundedForJournal(whole, cut);
+    if (cut && cutLoggedFor != a.Id) {
+        cutLoggedFor = a.Id;
+        log.Write(QStringLiteral("Попытка %1: слишком длинные тексты (имя, компьютер или ответ) "
+                                 "записаны укороченными, с «…» в конце.")
+                      .arg(a.Id));
+    }
     const bool ended = a.Record.End != engine::AttemptEnd::Running;
     bool saved = true;
     if (local) {

@@ -4,6 +4,8 @@
 #include <QTimeZone>
 #include <QUuid>
 
+#include <utility>
+
 namespace journal {
 
 QString EndingText(engine::AttemptEnd end)
@@ -45,6 +47,51 @@ std::optional<engine::AttemptEnd> EndingFromCode(const QString& code)
         }
     }
     return std::nullopt;
+}
+
+QString Bounded(const QString& text, int limit)
+{
+    if (text.size() <= limit) {
+        return text;
+    }
+    QString cut = text.left(limit - 1);
+    // Never half a surrogate pair.
+    if (!cut.isEmpty() && cut.back().isHighSurrogate()) {
+        cut.chop(1);
+    }
+    return cut + QChar(0x2026);
+}
+
+std::string Bounded(const std::string& utf8, int limit)
+{
+    // Cheap for the usual short text: a string of at most `limit` bytes has at most as many
+    // characters.
+    if (utf8.size() <= static_cast<std::size_t>(limit)) {
+        return utf8;
+    }
+    return Bounded(QString::fromStdString(utf8), limit).toStdString();
+}
+
+StoredAttempt BoundedForJournal(StoredAttempt a, bool& cut)
+{
+    cut = false;
+    const auto bound = [&cut](auto& text, int limit) {
+        auto bounded = Bounded(text, limit);
+        if (bounded != text) {
+            text = std::move(bounded);
+            cut = true;
+        }
+    };
+    bound(a.Pupil, kMaxNameLength);
+    bound(a.Host, kMaxNameLength);
+    bound(a.ProgramVersion, kMaxVersionLength);
+    bound(a.Record.GradeText, kMaxGradeTextLength);
+    for (engine::RowRecord& row : a.Record.Rows) {
+        bound(row.Typed.Whole, kMaxTypedLength);
+        bound(row.Typed.Numerator, kMaxTypedLength);
+        bound(row.Typed.Denominator, kMaxTypedLength);
+    }
+    return a;
 }
 
 QString NewAttemptId()

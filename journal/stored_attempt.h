@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One attempt as the journal keeps it: the window's plain record plus who, where, with which
-// version and when. Also the words an ending is shown and stored with.
+// version and when. Also the words an ending is shown and stored with, and the longest texts
+// the journal keeps.
 //
 // Nothing here reads or writes a database (attempt_store.h does).
 #pragma once
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 namespace journal {
 
@@ -31,6 +33,22 @@ QString EndingText(engine::AttemptEnd end);
 QString EndingCode(engine::AttemptEnd end);
 // The ending a stored code stands for; nothing for a code this program does not know.
 std::optional<engine::AttemptEnd> EndingFromCode(const QString& code);
+
+// The longest texts the journal keeps, in characters: a pupil's name and a computer's name, the
+// program's version, a typed answer box's text, and the grade in words. Longer ones are cut
+// (Bounded) before they are written, refused by the server's constraints, and cut again
+// wherever they are shown, since a journal file can be written by anyone who has it.
+inline constexpr int kMaxNameLength = 200;
+inline constexpr int kMaxVersionLength = 50;
+inline constexpr int kMaxTypedLength = 50;
+inline constexpr int kMaxGradeTextLength = 100;
+
+// `text` if it has at most `limit` characters; else its first limit - 1 and "…".
+QString Bounded(const QString& text, int limit);
+std::string Bounded(const std::string& utf8, int limit);
+
+// The attempt with every text cut to the journal's limits; `cut` tells whether any was.
+StoredAttempt BoundedForJournal(StoredAttempt a, bool& cut);
 
 // A new attempt id: a random UUID in lower case, without braces.
 QString NewAttemptId();

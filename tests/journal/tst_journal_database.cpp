@@ -113,6 +113,50 @@ private slots:
         journal::CloseConnection(*opened.Db);
     }
 
+    // The file holds to the journal's limits whoever writes it: the longest texts go in, one
+    // character more is refused.
+    void overLongTextsAreRefused_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("kept");
+        for (const auto& [field, limit] : {std::pair{"pupil", journal::kMaxNameLength},
+                                           std::pair{"host", journal::kMaxNameLength},
+                                           std::pair{"version", journal::kMaxVersionLength},
+                                           std::pair{"typed", journal::kMaxTypedLength}}) {
+            QTest::addRow("%s at the limit", field) << QString(field) << limit << true;
+            QTest::addRow("%s past the limit", field) << QString(field) << limit + 1 << false;
+        }
+    }
+    void overLongTextsAreRefused()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, length);
+        QFETCH(bool, kept);
+        const auto opened = journal::OpenSqlite(dir_.filePath("limits.sqlite"));
+        QVERIFY(opened.Db);
+        journal::StoredAttempt a = journal_test::SampleAttempt();
+        const QString text(length, QChar(0x0436)); // ж
+        if (field == "pupil") {
+            a.Pupil = text;
+        } else if (field == "host") {
+            a.Host = text;
+        } else if (field == "version") {
+            a.ProgramVersion = text;
+        } else {
+            a.Record.Rows[3].Typed.Numerator = text.toStdString();
+        }
+        bool threw = false;
+        try {
+            journal::SaveAttempt(*opened.Db, a);
+        } catch (const journal::JournalError&) {
+            threw = true;
+        }
+        QCOMPARE(threw, !kept);
+        QCOMPARE(journal::LoadAttempt(*opened.Db, a.Id).has_value(), kept);
+        journal::CloseConnection(*opened.Db);
+    }
+
     void migratesAFirstVersionFile()
     {
         const QString path = dir_.filePath("v1.sqlite");
@@ -120,7 +164,8 @@ private slots:
         const auto opened = journal::OpenSqlite(path);
         QVERIFY2(opened.Db, qPrintable(opened.Problem));
         const journal::Connection& c = *opened.Db;
-        QCOMPARE(Scalar(c, "SELECT max(version) FROM schema_version"), 2);
+        QCOMPARE(Scalar(c, "SELECT max(version) FROM schema_version"),
+                 journal::kSqliteSchemaVersion);
         QCOMPARE(Scalar(c, "SELECT count(*) FROM schema_version"), 1);
         // The finished attempt waits to be sent; the running one does not.
         QSqlQuery q(QSqlDatabase::database(c.Name));

@@ -282,6 +282,27 @@ private slots:
         }
     }
 
+    // Thirty digits pasted into a box, or a text far longer: kept cut to the journal's limit,
+    // and the log says so once.
+    void overLongTypedTextsAreCutAndLogged()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("journal.sqlite");
+        {
+            journal::PupilJournal pupilJournal(LocalOnly(dir.path(), std::chrono::milliseconds(1)));
+            pupilJournal.Report(Typed(std::string(400000, '7')));
+            QTest::qWait(20);
+            pupilJournal.Report(Typed(std::string(400001, '7')));
+        }
+        const auto all = Stored(path);
+        QCOMPARE(all.size(), 1U);
+        const std::string kept = all.front().Record.Rows[2].Typed.Whole;
+        QCOMPARE(QString::fromStdString(kept).size(), journal::kMaxTypedLength);
+        QVERIFY(QString::fromStdString(kept).endsWith(QChar(0x2026)));
+        const QString log = ReadAll(dir.filePath("journal.log"));
+        QCOMPARE(log.count(QStringLiteral("укороченными")), 1);
+    }
+
     void livingProgramsAttemptIsLeftRunning()
     {
         QTemporaryDir dir;
