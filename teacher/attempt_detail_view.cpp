@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_detail_view.h"
 
+#include "journal/attempt_check.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/fraction_view.h"
 
@@ -106,6 +107,7 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
         addFraction("answer", 5);
         addFraction("key", 6);
         auto* verdict = new QLabel;
+        verdict->setTextFormat(Qt::PlainText);
         verdict->setObjectName(RowName("verdict", row));
         verdict->setFont(fractionFont);
         grid->addWidget(verdict, line, 7);
@@ -151,28 +153,35 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
 {
     shown_ = attempt;
     const engine::AttemptRecord& record = attempt.Record;
-    heading_->setText(QStringLiteral("%1, %2").arg(attempt.Pupil, DateTimeText(attempt.StartedAt)));
+    // The key and the verdicts shown are the ones the answers earn; what the record says of them
+    // is only compared, in the facts' «Проверка» line.
+    const engine::AttemptReview review = journal::CheckAttempt(attempt);
+    heading_->setText(
+        QStringLiteral("%1, %2").arg(ShownName(attempt.Pupil), DateTimeText(attempt.StartedAt)));
     heading_->setAccessibleName(heading_->text());
 
-    const QStringList facts = AttemptFacts(attempt);
+    const QStringList facts = AttemptFacts(attempt, review);
     facts_->setText(facts.join(QLatin1Char('\n')));
     facts_->setAccessibleName(facts.join(QStringLiteral("; ")));
 
     for (int row = 0; row < engine::kAttemptRows; ++row) {
         const engine::RowRecord& r = record.Rows.at(static_cast<std::size_t>(row));
+        const std::optional<bool>& right = review.Right.at(static_cast<std::size_t>(row));
+        const std::optional<engine::Fraction>& key = review.Keys.at(static_cast<std::size_t>(row));
         const QString task = QStringLiteral("Задание %1").arg(row + 1);
         const QColor black = palette().color(QPalette::WindowText);
-        const QColor verdictColour = !r.Right ? black : (*r.Right ? RightColour() : WrongColour());
+        const QColor verdictColour = !right ? black : (*right ? RightColour() : WrongColour());
+        const StackedFraction keyShown = key ? StackedFrom(*key) : StackedFraction{};
         First(row)->Show(StackedFrom(r.First), black, task + QStringLiteral(", первое число"));
         Second(row)->Show(StackedFrom(r.Second), black, task + QStringLiteral(", второе число"));
         findChild<QLabel*>(RowName("sign", row))->setText(OperationSign(r.Op));
         findChild<QLabel*>(RowName("sign", row))->setAccessibleName(OperationWords(r.Op));
         Answer(row)->Show(StackedFrom(r.Typed), verdictColour,
                           task + QStringLiteral(", ответ ученика"));
-        Key(row)->Show(StackedFrom(r.Key), black, task + QStringLiteral(", верный ответ"));
+        Key(row)->Show(keyShown, black, task + QStringLiteral(", верный ответ"));
 
         QLabel* verdict = Verdict(row);
-        verdict->setText(VerdictText(r.Right));
+        verdict->setText(VerdictText(right));
         QPalette colours = verdict->palette();
         colours.setColor(QPalette::WindowText, verdictColour);
         verdict->setPalette(colours);
@@ -180,7 +189,7 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
             QStringLiteral("%1: %2 %3 %4; ответ ученика %5; верный ответ %6; %7")
                 .arg(task, SpokenText(StackedFrom(r.First)), OperationWords(r.Op),
                      SpokenText(StackedFrom(r.Second)), SpokenText(StackedFrom(r.Typed)),
-                     SpokenText(StackedFrom(r.Key)), VerdictText(r.Right)));
+                     SpokenText(keyShown), VerdictText(right)));
     }
     pages_->setCurrentIndex(1);
 }

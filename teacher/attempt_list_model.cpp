@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_list_model.h"
 
+#include "journal/attempt_check.h"
+#include "journal/attempt_store.h"
+#include "journal/journal_error.h"
 #include "journal/stored_attempt.h"
 #include "teacher/attempt_texts.h"
 
@@ -15,9 +18,13 @@ namespace teacher {
 
 namespace {
 
-// The selected columns, in the model's column order, with the id last (not shown).
-const QString kSelect = QStringLiteral("SELECT pupil, host, started_at, seconds_used, ending, "
-                                       "right_count, mark, id FROM attempt");
+// The selected columns, in the model's column order (the check's place taken by the ending,
+// which the check replaces when shown), with the id last (not shown). Texts are read no longer
+// than the journal keeps them, whatever a file holds.
+const QString kSelect = QStringLiteral("SELECT substr(pupil, 1, %1), substr(host, 1, %1), "
+                                       "started_at, seconds_used, ending, right_count, mark, "
+                                       "ending, id FROM attempt")
+                            .arg(journal::kMaxNameLength + 1);
 constexpr int kIdField = AttemptListModel::ColumnCount;
 
 // What each column is ordered by: fixed SQL, never anything typed. How an attempt ended is
@@ -37,6 +44,7 @@ QString OrderExpression(int column)
     case AttemptListModel::RightCount:
         return QStringLiteral("right_count");
     case AttemptListModel::Mark:
+    case AttemptListModel::Check:
         return QStringLiteral("mark");
     default:
         return QStringLiteral("started_at");
@@ -134,6 +142,7 @@ bool AttemptListModel::Run()
     const journal::SqlCondition condition = journal::ConditionFor(filter_, connection_.Kind);
     problem_.clear();
     totals_ = {};
+    reviews_.clear();
 
     QSqlQuery totals = Prepared(
         connection_, QStringLiteral("SELECT COUNT(*), AVG(mark) FROM attempt") + condition.Where,
@@ -188,7 +197,8 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
         return {};
     }
     if (role == Qt::TextAlignmentRole) {
-        const bool number = index.column() >= Duration && index.column() != Ending;
+        const bool number =
+            index.column() == Duration || index.column() == RightCount || index.column() == Mark;
         return QVariant::fromValue(
             Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     }
@@ -209,19 +219,52 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
         return end ? journal::EndingText(*end) : value.toString();
     }
     case RightCount:
-    case Mark:
-        return value.isNull() ? QStringLiteral("—") : QString::number(value.toInt());
+    case Mark: {
+        const std::optional<int>& earned = index.column() == RightCount
+                                               ? ReviewOf(index.row()).RightCount
+                                               : ReviewOf(index.row()).Mark;
+        return earned ? QString::number(*earned) : QStringLiteral("—");
+    }
+    case Check:
+        return ReviewOf(index.row()).CheckText;
+    case Pupil:
+    case Host:
+        return ShownName(value.toString());
     default:
         return value.toString();
     }
 }
 
+const AttemptListModel::RowReview& AttemptListModel::ReviewOf(int row) const
+{
+    const QString id = AttemptId(row);
+    const auto found = reviews_.constFind(id);
+    if (found != reviews_.constEnd()) {
+        return *found;
+    }
+    RowReview review;
+    try {
+        if (const std::optional<journal::StoredAttempt> attempt =
+                journal::LoadAttempt(connection_, id)) {
+            const engine::AttemptReview judged = journal::CheckAttempt(*attempt);
+            review = {judged.RightCount, judged.Mark, journal::CheckTextOf(judged),
+                      judged.Agrees()};
+        } else {
+            review.CheckText = QStringLiteral("не сходится: попытку не удалось прочитать");
+        }
+    } catch (const journal::JournalError& error) {
+        review.CheckText =
+            QStringLiteral("не удалось прочитать: %1").arg(QString::fromUtf8(error.what()));
+    }
+    return *reviews_.insert(id, review);
+}
+
 QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const std::array<QString, ColumnCount> kHeadings = {
-        QStringLiteral("Ученик"), QStringLiteral("Компьютер"), QStringLiteral("Начало"),
-        QStringLiteral("Время"),  QStringLiteral("Завершена"), QStringLiteral("Верных"),
-        QStringLiteral("Отметка")};
+        QStringLiteral("Ученик"),  QStringLiteral("Компьютер"), QStringLiteral("Начало"),
+        QStringLiteral("Время"),   QStringLiteral("Завершена"), QStringLiteral("Верных"),
+        QStringLiteral("Отметка"), QStringLiteral("Проверка")};
     if (orientation == Qt::Horizontal && section >= 0 && section < ColumnCount &&
         (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
         return kHeadings.at(static_cast<std::size_t>(section));

@@ -4,13 +4,15 @@
 // database as the view scrolls to them (the driver's cursor, a block at a time), not all at
 // once; with the count and the mean mark of everything the filter lets through.
 //
-// It only reads: it never changes the journal. It does not load an attempt's ten rows (see
-// journal::LoadAttempt) and does not draw anything.
+// It only reads: it never changes the journal. Names and computers are read cut to the journal's
+// limit. An attempt's ten rows are loaded (journal::LoadAttempt) only for the rows shown, to
+// judge them again; it draws nothing.
 #pragma once
 
 #include "journal/attempt_filter.h"
 #include "journal/journal_database.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQueryModel>
 
@@ -28,7 +30,10 @@ class AttemptListModel : public QSqlQueryModel {
     Q_OBJECT
 
 public:
-    enum Column { Pupil, Host, Started, Duration, Ending, RightCount, Mark, ColumnCount };
+    // RightCount and Mark are the ones the answers earn and Check says whether the stored record
+    // holds together («сходится», «не сходится: …»): each is worked out from the attempt's ten
+    // rows when the row is first shown.
+    enum Column { Pupil, Host, Started, Duration, Ending, RightCount, Mark, Check, ColumnCount };
 
     explicit AttemptListModel(journal::Connection connection, QObject* parent = nullptr);
 
@@ -46,7 +51,8 @@ public:
     QString AttemptId(int row) const;
 
     // Ordered by `column`; ties go newest first. Attempts without a count or a mark (still
-    // running, interrupted) come last either way.
+    // running, interrupted) come last either way. The count, the mark and the check are ordered
+    // by what the database holds, which is what they show for every attempt that holds together.
     void sort(int column, Qt::SortOrder order) override;
     int SortColumn() const { return sortColumn_; }
     Qt::SortOrder SortOrder() const { return sortOrder_; }
@@ -65,6 +71,16 @@ signals:
 
 private:
     bool Run();
+
+    // What the review of one attempt gives its row, kept while the query stands.
+    struct RowReview {
+        std::optional<int> RightCount;
+        std::optional<int> Mark;
+        QString CheckText;
+        bool Agrees = false;
+    };
+    const RowReview& ReviewOf(int row) const;
+    mutable QHash<QString, RowReview> reviews_;
 
     journal::Connection connection_;
     journal::AttemptFilter filter_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_texts.h"
 
+#include "journal/attempt_check.h"
 #include "journal/stored_attempt.h"
 
 #include <QLocale>
@@ -85,22 +86,28 @@ QString AverageText(const std::optional<double>& average)
     return average ? Russian().toString(*average, 'f', 1) : QStringLiteral("—");
 }
 
-QStringList AttemptFacts(const journal::StoredAttempt& attempt)
+QString ShownName(const QString& stored)
+{
+    return journal::Bounded(stored, journal::kMaxNameLength);
+}
+
+QStringList AttemptFacts(const journal::StoredAttempt& attempt, const engine::AttemptReview& review)
 {
     const engine::AttemptRecord& record = attempt.Record;
-    QStringList facts{QStringLiteral("Компьютер: %1").arg(attempt.Host),
+    QStringList facts{QStringLiteral("Компьютер: %1").arg(ShownName(attempt.Host)),
                       QStringLiteral("Время: %1 из 10:00").arg(DurationText(record.SecondsUsed)),
                       QStringLiteral("Как завершена: %1").arg(journal::EndingText(record.End))};
-    if (record.RightCount) {
+    if (review.RightCount) {
         facts << QStringLiteral("Верных ответов: %1 из %2")
-                     .arg(*record.RightCount)
+                     .arg(*review.RightCount)
                      .arg(engine::kAttemptRows);
     }
-    if (record.Mark) {
+    if (review.Mark) {
         facts << QStringLiteral("Отметка: %1 (%2)")
-                     .arg(*record.Mark)
-                     .arg(QString::fromStdString(record.GradeText));
+                     .arg(*review.Mark)
+                     .arg(QString::fromStdString(review.GradeText));
     }
+    facts << QStringLiteral("Проверка: %1").arg(journal::CheckTextOf(review));
     return facts;
 }
 

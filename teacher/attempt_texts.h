@@ -7,6 +7,7 @@
 #pragma once
 
 #include "engine/attempt_record.h"
+#include "engine/attempt_review.h"
 #include "engine/operation.h"
 
 #include <QColor>
@@ -60,9 +61,16 @@ QString CountedWord(long long count, const QString& one, const QString& few, con
 // The mean mark written with one decimal, "4,3"; "—" when there is none.
 QString AverageText(const std::optional<double>& average);
 
+// A name or another stored text as it is shown: at most the journal's limit, cut with "…".
+// Every stored text is shown as plain text; this keeps a forged huge one from costing the window
+// its memory.
+QString ShownName(const QString& stored);
+
 // What is known of an attempt besides its pupil and start, one line each: the computer, the
-// time used, how it ended and, once judged, the right answers and the mark. The attempt view and
-// its printed page show the same lines.
-QStringList AttemptFacts(const journal::StoredAttempt& attempt);
+// time used, how it ended and, once judged, the right answers and the mark as the answers earn
+// them, and whether the record holds together («Проверка: сходится» or «Проверка: не сходится:
+// …»). The attempt view and its printed page show the same lines.
+QStringList AttemptFacts(const journal::StoredAttempt& attempt,
+                         const engine::AttemptReview& review);
 
 } // namespace teacher

@@ -180,17 +180,22 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
         chart->removeAxis(axis);
         delete axis;
     }
-    chart->setTitle(pupil.isEmpty() ? QStringLiteral("Отметки ученика по времени")
-                                    : QStringLiteral("Отметки ученика по времени: %1").arg(pupil));
+    // A chart's title and its series' names are drawn as HTML: a stored name is escaped, so that
+    // it is shown as the text it is and never loads a picture or a file.
+    const QString name = ShownName(pupil);
+    chart->setTitle(
+        name.isEmpty()
+            ? QStringLiteral("Отметки ученика по времени")
+            : QStringLiteral("Отметки ученика по времени: %1").arg(name.toHtmlEscaped()));
     if (pupil.isEmpty()) {
         SetText(pupil_, pupilText_,
                 QStringLiteral("Выберите попытку в списке, чтобы увидеть отметки её ученика."));
         return;
     }
     auto* line = new QLineSeries;
-    line->setName(pupil);
+    line->setName(name.toHtmlEscaped());
     auto* dots = new QScatterSeries;
-    dots->setName(pupil);
+    dots->setName(name.toHtmlEscaped());
     dots->setMarkerSize(9);
     QStringList parts;
     for (const MarkPoint& point : points) {
@@ -228,9 +233,9 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
     }
     SetText(pupil_, pupilText_,
             points.empty()
-                ? QStringLiteral("У ученика %1 за выбранные дни нет попыток с отметкой.").arg(pupil)
+                ? QStringLiteral("У ученика %1 за выбранные дни нет попыток с отметкой.").arg(name)
                 : QStringLiteral("Отметки ученика %1: %2.")
-                      .arg(pupil, parts.join(QStringLiteral("; "))));
+                      .arg(name, parts.join(QStringLiteral("; "))));
 }
 
 } // namespace teacher

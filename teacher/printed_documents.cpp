@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/printed_documents.h"
 
+#include "journal/attempt_check.h"
+
 #include "teacher/attempt_list_model.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/stacked_fraction.h"
@@ -73,7 +75,7 @@ void PrintAttemptList(AttemptListModel& model, QPagedPaintDevice& device)
     lines << PeriodText(model.Filter());
     if (!model.Filter().PupilContains.isEmpty()) {
         lines << QStringLiteral("Ученики, в имени которых есть «%1»")
-                     .arg(model.Filter().PupilContains);
+                     .arg(ShownName(model.Filter().PupilContains));
     }
     lines << QStringLiteral("Попыток: %1, средняя отметка: %2")
                  .arg(model.Totals().Count)
@@ -94,7 +96,7 @@ void PrintAttemptList(AttemptListModel& model, QPagedPaintDevice& device)
     tableFormat.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     // Room for a whole name and a date with its time on one line each.
     QList<QTextLength> widths;
-    for (const qreal percent : {27, 13, 20, 8, 14, 9, 9}) {
+    for (const qreal percent : {19, 12, 17, 7, 11, 8, 10, 16}) {
         widths << QTextLength(QTextLength::PercentageLength, percent);
     }
     tableFormat.setColumnWidthConstraints(widths);
@@ -138,10 +140,13 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
         y = box.bottom();
     };
     const engine::AttemptRecord& record = attempt.Record;
-    write(QStringLiteral("Попытка теста: %1").arg(attempt.Pupil), DocumentFont(16, true));
+    // The key and the verdicts printed are the ones the answers earn (see the «Проверка» line).
+    const engine::AttemptReview review = journal::CheckAttempt(attempt);
+    write(QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)),
+          DocumentFont(16, true));
     const QStringList facts =
         QStringList{QStringLiteral("Начало: %1").arg(DateTimeText(attempt.StartedAt))} +
-        AttemptFacts(attempt);
+        AttemptFacts(attempt, review);
     for (const QString& fact : facts) {
         write(fact, DocumentFont(11));
     }
@@ -168,10 +173,13 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
     const QColor black(Qt::black);
     for (int row = 0; row < engine::kAttemptRows; ++row) {
         const engine::RowRecord& r = record.Rows.at(static_cast<std::size_t>(row));
+        const std::optional<bool>& right = review.Right.at(static_cast<std::size_t>(row));
+        const std::optional<engine::Fraction>& earnedKey =
+            review.Keys.at(static_cast<std::size_t>(row));
         const StackedFraction first = StackedFrom(r.First);
         const StackedFraction second = StackedFrom(r.Second);
         const StackedFraction answer = StackedFrom(r.Typed);
-        const StackedFraction key = StackedFrom(r.Key);
+        const StackedFraction key = earnedKey ? StackedFrom(*earnedKey) : StackedFraction{};
         qreal height = 0;
         for (const StackedFraction* f : {&first, &second, &answer, &key}) {
             height = std::max(height, StackedSize(*f, text, &device).height());
@@ -199,12 +207,12 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
              metrics.horizontalAdvance(QLatin1Char(' '));
         painter.drawText(QRectF(x, line.top(), metrics.horizontalAdvance(QLatin1Char('=')), height),
                          Qt::AlignVCenter, QStringLiteral("="));
-        const QColor verdictColour = !r.Right ? black : (*r.Right ? RightColour() : WrongColour());
+        const QColor verdictColour = !right ? black : (*right ? RightColour() : WrongColour());
         PaintStacked(painter, QPointF(left(2), middle(answer)), answer, verdictColour);
         PaintStacked(painter, QPointF(left(3), middle(key)), key, black);
         painter.setPen(verdictColour);
         painter.drawText(QRectF(left(4), y, left(5) - left(4), height),
-                         Qt::AlignLeft | Qt::AlignVCenter, VerdictText(r.Right));
+                         Qt::AlignLeft | Qt::AlignVCenter, VerdictText(right));
         y += height + padding;
     }
     painter.setPen(QColor(160, 160, 160));
@@ -245,7 +253,7 @@ bool WriteListPdf(AttemptListModel& model, const QString& path)
 
 bool WriteAttemptPdf(const journal::StoredAttempt& attempt, const QString& path)
 {
-    return WritePdf(path, QStringLiteral("Попытка теста: %1").arg(attempt.Pupil),
+    return WritePdf(path, QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)),
                     [&](QPagedPaintDevice& device) { return PrintAttempt(attempt, device); });
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/stacked_fraction.h"
 
+#include "journal/stored_attempt.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -69,8 +71,11 @@ StackedFraction StackedFrom(const engine::Fraction& f)
 
 StackedFraction StackedFrom(const engine::TypedAnswer& typed)
 {
-    return {QString::fromStdString(typed.Whole), QString::fromStdString(typed.Numerator),
-            QString::fromStdString(typed.Denominator)};
+    // Typed texts are cut to the journal's limit, whatever a file holds.
+    const auto shown = [](const std::string& text) {
+        return journal::Bounded(QString::fromStdString(text), journal::kMaxTypedLength);
+    };
+    return {shown(typed.Whole), shown(typed.Numerator), shown(typed.Denominator)};
 }
 
 QString SpokenText(const StackedFraction& f)

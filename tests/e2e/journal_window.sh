@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A pupil takes the test with the real program in a real X server; then the teacher's window
 # (`fraction-test --journal`) is opened on the same journal and read as a screen reader reads
-# it: the attempt must be in its list, with the pupil's name, how it ended and the mark.
+# it: the attempt must be in its list, with the pupil's name, how it ended, the mark and the
+# check that its record holds together.
 # Usage: journal_window.sh PROGRAM (with DISPLAY set, for instance by scripts/with-xvfb.sh).
 set -euo pipefail
 program=$1
@@ -85,13 +86,15 @@ cat "$work/read.txt"
 
 rows=$(grep -c '^row' "$work/read.txt")
 [[ $rows -eq 1 ]] || fail "expected one attempt in the list, found $rows"
-IFS=$'\t' read -r _ name host started duration ending right mark < <(grep '^row' "$work/read.txt")
+IFS=$'\t' read -r _ name host started duration ending right mark check < <(grep '^row' "$work/read.txt")
 [[ $name == "$pupil" ]] || fail "pupil '$name', expected '$pupil'"
 [[ $host == "$(hostname)" ]] || fail "computer '$host', expected '$(hostname)'"
 [[ $started == "$(date +%d.%m.%Y)"* ]] || fail "started '$started' is not today"
 [[ $ending == "сдан" ]] || fail "ending '$ending'"
 [[ $right =~ ^[0-9]+$ && $right -le 1 ]] || fail "right answers '$right'"
 [[ $mark == "2" ]] || fail "mark '$mark'"
+# The window judges the attempt again from its rows: one the pupil's program wrote holds together.
+[[ $check == "сходится" ]] || fail "check '$check'"
 grep -q $'^totals\tПоказано попыток: 1; средняя отметка: 2,0$' "$work/read.txt" ||
     fail "totals line"
 echo "e2e: the attempt taken as a pupil is in the teacher's window: $name, $ending, mark $mark"

@@ -6,6 +6,7 @@
 #include "engine/answer_check.h"
 #include "journal/attempt_store.h"
 #include "journal/journal_database.h"
+#include "tests/support/genuine_attempt.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -14,9 +15,10 @@
 
 #include <optional>
 
-// A handed-in attempt by `pupil` started at `startedUtc` with `right` of its ten rows judged
-// right (rows 0..right-1) and the program's grade for that count; without `right`, an
-// interrupted attempt that was never judged.
+// A handed-in attempt by `pupil` started at `startedUtc` with `right` of its ten rows answered
+// right (rows 0..right-1, the others one too many in the whole part) and judged as the window
+// judges them; without `right`, an interrupted attempt that was never judged. Either holds
+// together, as an attempt the window reported does.
 inline journal::StoredAttempt MakeAttempt(const QString& pupil, const QDateTime& startedUtc,
                                           std::optional<int> right, int secondsUsed = 300)
 {
@@ -27,29 +29,10 @@ inline journal::StoredAttempt MakeAttempt(const QString& pupil, const QDateTime&
     a.ProgramVersion = QStringLiteral("1.1.0");
     a.StartedAt = startedUtc;
     a.EndedAt = startedUtc.addSecs(secondsUsed);
+    const unsigned rightRows = right ? (1U << *right) - 1U : 0x3FFU;
+    a.Record = test_support::GenuineAttempt(
+        rightRows, 0, 0, right ? engine::AttemptEnd::HandedIn : engine::AttemptEnd::Interrupted);
     a.Record.SecondsUsed = secondsUsed;
-    for (int i = 0; i < engine::kAttemptRows; ++i) {
-        auto& row = a.Record.Rows.at(static_cast<std::size_t>(i));
-        row.Op = i % 2 == 0 ? engine::Operation::Multiply : engine::Operation::Divide;
-        row.First = {1, 4, 1};  // 1 1/4
-        row.Second = {1, 2, 0}; // 1/2
-        row.Key = {5, 8, 0};    // 5/8 (as the journal keeps it, not checked here)
-        row.Typed = {"", "5", "8"};
-        if (right) {
-            row.Right = i < *right;
-            if (i >= *right) {
-                row.Typed = {"1", "3", "4"};
-            }
-        }
-    }
-    if (right) {
-        a.Record.End = engine::AttemptEnd::HandedIn;
-        a.Record.RightCount = *right;
-        a.Record.GradeText = engine::GradeFor(static_cast<engine::Int16>(*right));
-        a.Record.Mark = a.Record.GradeText.front() - '0';
-    } else {
-        a.Record.End = engine::AttemptEnd::Interrupted;
-    }
     return a;
 }
 

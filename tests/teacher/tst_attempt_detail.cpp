@@ -7,6 +7,7 @@
 #include "tests/teacher/journal_fixture.h"
 
 #include <QLabel>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -31,11 +32,8 @@ private slots:
         JournalFile j;
         QVERIFY2(j.db, qPrintable(j.problem));
         journal::StoredAttempt a = MakeAttempt("Иванова Мария", TodayAt(9, 15), 7, 431);
-        a.Record.Rows.at(3).First = {2, 3, 4};  // 4 2/3
-        a.Record.Rows.at(3).Second = {0, 1, 7}; // 7
-        a.Record.Rows.at(3).Key = {0, 1, 28};   // 28
-        a.Record.Rows.at(3).Typed = {"28", "", ""};
-        a.Record.Rows.at(8).Typed = {"", "", ""};
+        a.Record.Rows.at(8).Typed = {"28", "", ""};
+        a.Record.Rows.at(9).Typed = {"", "", ""};
         j.Add(a);
         const auto stored = journal::LoadAttempt(*j.db, a.Id);
         QVERIFY(stored);
@@ -52,15 +50,17 @@ private slots:
         QVERIFY2(facts.contains("Как завершена: сдан"), qPrintable(facts));
         QVERIFY2(facts.contains("Верных ответов: 7 из 10"), qPrintable(facts));
         QVERIFY2(facts.contains("Отметка: 2"), qPrintable(facts));
+        QVERIFY2(facts.contains("Проверка: сходится"), qPrintable(facts));
         QVERIFY(view.findChild<QLabel*>("heading")->text().startsWith("Иванова Мария, "));
 
-        QCOMPARE(Parts(view.First(0)), (QStringList{"1", "1", "4"}));
-        QCOMPARE(Parts(view.Second(0)), (QStringList{"", "1", "2"}));
-        QCOMPARE(Parts(view.Key(0)), (QStringList{"", "5", "8"}));
-        QCOMPARE(Parts(view.First(3)), (QStringList{"4", "2", "3"}));
-        QCOMPARE(Parts(view.Second(3)), (QStringList{"7", "", ""}));
-        QCOMPARE(Parts(view.Answer(3)), (QStringList{"28", "", ""}));
-        QCOMPARE(Parts(view.Answer(7)), (QStringList{"1", "3", "4"}));
+        // Row 1 of the smallest draws: 1/2 · 2/3 = 1/3; row 3: 4 : 1/2 = 8.
+        QCOMPARE(Parts(view.First(0)), (QStringList{"", "1", "2"}));
+        QCOMPARE(Parts(view.Second(0)), (QStringList{"", "2", "3"}));
+        QCOMPARE(Parts(view.Key(0)), (QStringList{"", "1", "3"}));
+        QCOMPARE(Parts(view.First(2)), (QStringList{"4", "", ""}));
+        QCOMPARE(Parts(view.Key(2)), (QStringList{"8", "", ""}));
+        QCOMPARE(Parts(view.Answer(2)), (QStringList{"8", "0", "1"}));
+        QCOMPARE(Parts(view.Answer(8)), (QStringList{"28", "", ""}));
         QCOMPARE(view.findChild<QLabel*>("sign0")->text(), "·");
         QCOMPARE(view.findChild<QLabel*>("sign1")->text(), ":");
 
@@ -75,12 +75,79 @@ private slots:
             QVERIFY(view.Answer(row)->width() > 0);
         }
         // A stacked fraction stands two lines high, a whole number one.
-        QVERIFY(view.Answer(0)->height() > view.Answer(3)->height() * 3 / 2);
+        QVERIFY(view.Answer(0)->height() > view.Answer(8)->height() * 3 / 2);
 
-        QCOMPARE(view.Answer(8)->accessibleName(), "Задание 9, ответ ученика: нет ответа");
+        // Empty boxes are shown empty, not as the defaults they were judged with.
+        QCOMPARE(Parts(view.Answer(9)), (QStringList{"", "", ""}));
+        QCOMPARE(view.Answer(9)->accessibleName(), "Задание 10, ответ ученика: нет ответа");
         QCOMPARE(view.Verdict(1)->accessibleName(),
-                 "Задание 2: 1 1/4 разделить на 1/2; ответ ученика 5/8; верный ответ 5/8; "
+                 "Задание 2: 1/2 разделить на 2/3; ответ ученика 0 3/4; верный ответ 3/4; "
                  "верно");
+    }
+
+    // A record changed after the test: the verdicts and the mark shown are the ones the answers
+    // earn, and the facts say what does not hold together.
+    void forgedVerdictsAreNotShownAsTrue_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("forgeMark");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("a wrong row marked right")
+            << 8 << false << "задание 9: неверный ответ записан верным";
+        QTest::newRow("the whole grade raised") << 9 << true << "отметка не сходится с ответами";
+    }
+    void forgedVerdictsAreNotShownAsTrue()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, forgeMark);
+        QFETCH(QString, problem);
+        JournalFile j;
+        QVERIFY2(j.db, qPrintable(j.problem));
+        journal::StoredAttempt a = MakeAttempt("Хитров Пётр", TodayAt(9, 15), 7, 431);
+        a.Record.Rows.at(row).Right = true;
+        if (forgeMark) {
+            a.Record.RightCount = 10;
+            a.Record.Mark = 5;
+            a.Record.GradeText = "5. Отличная работа";
+        }
+        j.Add(a);
+        teacher::AttemptDetailView view;
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, a.Id));
+        const QString facts = view.findChild<QLabel*>("facts")->text();
+        QVERIFY2(facts.contains("Проверка: не сходится: "), qPrintable(facts));
+        QVERIFY2(facts.contains(problem), qPrintable(facts));
+        QVERIFY2(facts.contains("Отметка: 2"), qPrintable(facts));
+        QVERIFY2(facts.contains("Верных ответов: 7 из 10"), qPrintable(facts));
+        QCOMPARE(view.Verdict(row)->text(), "неверно");
+        QCOMPARE(view.Answer(row)->Colour(), kRed);
+    }
+
+    // Whatever a name holds is shown as the text it is, and no longer than the journal keeps.
+    void storedTextsArePlainAndBounded()
+    {
+        JournalFile j;
+        QVERIFY2(j.db, qPrintable(j.problem));
+        journal::StoredAttempt a =
+            MakeAttempt(R"(Фёдоров <img src="/dev/zero"><b>жирный</b>)", TodayAt(9, 15), 10);
+        j.Add(a);
+        const QString longHost(400000, QChar(0x0436));
+        // Written past the program's own limits, as a hand-edited file can be.
+        QSqlQuery(QSqlDatabase::database(j.db->Name))
+            .exec(QStringLiteral("DROP TRIGGER attempt_lengths_update"));
+        QSqlQuery update(QSqlDatabase::database(j.db->Name));
+        update.prepare("UPDATE attempt SET host = ? WHERE id = ?");
+        update.addBindValue(longHost);
+        update.addBindValue(a.Id);
+        QVERIFY(update.exec());
+        teacher::AttemptDetailView view;
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, a.Id));
+        auto* heading = view.findChild<QLabel*>("heading");
+        QCOMPARE(heading->textFormat(), Qt::PlainText);
+        QVERIFY(heading->text().startsWith(R"(Фёдоров <img src="/dev/zero"><b>жирный</b>, )"));
+        const QString facts = view.findChild<QLabel*>("facts")->text();
+        QVERIFY2(facts.size() < 2000, qPrintable(facts.left(300)));
+        QVERIFY(
+            facts.contains(QString(journal::kMaxNameLength - 1, QChar(0x0436)) + QChar(0x2026)));
     }
 
     void unjudgedRowsAreNeitherGreenNorRed()
@@ -93,6 +160,7 @@ private slots:
         view.ShowAttempt(*journal::LoadAttempt(*j.db, a.Id));
         QVERIFY(!view.findChild<QLabel*>("facts")->text().contains("Отметка"));
         QVERIFY(view.findChild<QLabel*>("facts")->text().contains("прерван"));
+        QVERIFY(view.findChild<QLabel*>("facts")->text().contains("Проверка: сходится"));
         for (int row = 0; row < engine::kAttemptRows; ++row) {
             QCOMPARE(view.Verdict(row)->text(), "не проверено");
             QVERIFY(view.Answer(row)->Colour() != kGreen && view.Answer(row)->Colour() != kRed);

@@ -174,8 +174,30 @@ private slots:
         QCOMPARE(cell(M::Ending), "сдан");
         QCOMPARE(cell(M::RightCount), "9");
         QCOMPARE(cell(M::Mark), "4");
+        QCOMPARE(cell(M::Check), "сходится");
         QCOMPARE(model.headerData(M::Mark, Qt::Horizontal).toString(), "Отметка");
+        QCOMPARE(model.headerData(M::Check, Qt::Horizontal).toString(), "Проверка");
         QCOMPARE(model.columnCount(), int(M::ColumnCount));
+    }
+
+    // A mark raised in the file after the test: the list shows the mark the answers earn and
+    // says that the record does not hold together.
+    void forgedMarksAreNotShownAsTrue()
+    {
+        journal::StoredAttempt forged = MakeAttempt("Подделкин Олег", TodayAt(11, 0), 6);
+        forged.Record.RightCount = 10;
+        forged.Record.Mark = 5;
+        forged.Record.GradeText = "5. Отличная работа";
+        j->Add(forged);
+        teacher::AttemptListModel model(*j->db);
+        QVERIFY(model.SetFilter({QDate::currentDate(), QDate::currentDate(), "Подделкин"}));
+        QCOMPARE(model.rowCount(), 1);
+        using M = teacher::AttemptListModel;
+        const auto cell = [&](int column) { return model.data(model.index(0, column)).toString(); };
+        QCOMPARE(cell(M::RightCount), "6");
+        QCOMPARE(cell(M::Mark), "2");
+        QCOMPARE(cell(M::Check), "не сходится: число верных ответов не сходится с ответами; "
+                                 "отметка не сходится с ответами");
     }
 
     void attemptIdsMatchTheirRows()

@@ -11,6 +11,7 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -154,6 +155,28 @@ private slots:
         view.ShowPupil({}, {});
         QVERIFY(view.PupilChart()->series().isEmpty());
         QVERIFY(view.PupilText().startsWith("Выберите попытку"));
+    }
+
+    // A chart draws its title and series names as HTML: a name is shown as the text it is, so
+    // that a picture tag reads no file (/dev/zero would take every byte of memory).
+    void namesAreShownAsTheTextTheyAre()
+    {
+        const QString name = R"(Фёдоров <img src="/dev/zero"> &amp; <b>Ж</b>)";
+        teacher::ChartsView view;
+        view.resize(900, 800);
+        view.show();
+        view.ShowPupil(name, teacher::MarksOverTime(*j->db, {}, "Аня"));
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTextDocument title;
+        title.setHtml(view.PupilChart()->title());
+        QCOMPARE(title.toPlainText(), "Отметки ученика по времени: " + name);
+        for (QAbstractSeries* series : view.PupilChart()->series()) {
+            QTextDocument shown;
+            shown.setHtml(series->name());
+            QCOMPARE(shown.toPlainText(), name);
+        }
+        QVERIFY(view.PupilText().startsWith("Отметки ученика " + name + ": "));
+        QVERIFY(!view.grab().isNull());
     }
 };
 
