@@ -51,8 +51,8 @@ Fraction ComputedAnswer(Fraction first, Fraction second, Operation operation)
     } else {
         DivideFractions(answer, first, second);
     }
-    // Extract first, then reduce: the reverse of the display's order, kept as it always was.
-    // Both end in the same normal form.
+    // Deliberate: extract the whole part first, then reduce, the reverse of the display's
+    // order. Both end in the same normal form.
     ExtractWhole(answer);
     ReduceFraction(answer);
     return answer;

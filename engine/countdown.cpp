@@ -43,6 +43,22 @@ std::string ToTime(Int16 seconds)
     return TimePart(h) + ":" + TimePart(m) + ":" + TimePart(s);
 }
 
+std::optional<std::string> TimeLeftAnnouncement(Int16 secondsLeft)
+{
+    switch (secondsLeft) {
+    case 300:
+        return "Осталось 5 минут";
+    case 60:
+        return "Осталась 1 минута";
+    case 30:
+        return "Осталось 30 секунд";
+    case 0:
+        return "Время вышло";
+    default:
+        return std::nullopt;
+    }
+}
+
 TickDecision CountdownTick(Int16& secondsLeft)
 {
     secondsLeft = Sub16(secondsLeft, 1);
@@ -53,6 +69,7 @@ TickDecision CountdownTick(Int16& secondsLeft)
         const bool even = half == std::trunc(half);
         decision.Blink = even ? BlinkPhase::Red : BlinkPhase::Black;
     }
+    decision.Announcement = TimeLeftAnnouncement(secondsLeft);
     return decision;
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ten-minute countdown: the time text (ToTime) and what each tick decides (CountdownTick).
+// The ten-minute countdown: the time text (ToTime), what a screen reader is told of the time
+// left (TimeLeftAnnouncement) and what each tick decides (CountdownTick).
 //
-// Not here: the timer itself, and the colours the blink is drawn in (the window's).
+// Not here: the timer itself, the colours the blink is drawn in (the window's), and how an
+// announcement reaches the screen reader (the toolkit's).
 #pragma once
 
 #include "core/int16_arithmetic.h"
@@ -28,7 +30,15 @@ struct TickDecision {
     bool TimedOut = false;
     // The phase of the blink the time text takes now, if it changes.
     std::optional<BlinkPhase> Blink;
+    // What a screen reader says of the time left now, if anything.
+    std::optional<std::string> Announcement;
 };
+
+// What a screen reader is told when `secondsLeft` seconds are left: «Осталось 5 минут» at 300,
+// «Осталась 1 минута» at 60, «Осталось 30 секунд» at 30 and «Время вышло» at 0; nothing at
+// any other count. Deliberately a few moments only: a sighted pupil glances at the time, a
+// blind pupil must not be talked over every second while typing.
+std::optional<std::string> TimeLeftAnnouncement(Int16 secondsLeft);
 
 // One tick: takes a second off `secondsLeft` and says what follows from the new count.
 TickDecision CountdownTick(Int16& secondsLeft);

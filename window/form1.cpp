@@ -84,6 +84,10 @@ void Form1::Command2_Click()
 void Form1::Timer1_Timer()
 {
     const engine::TickDecision tick = engine::CountdownTick(SecondsLeft);
+    if (tick.Announcement) {
+        // First thing in the tick, so that «Время вышло» is heard before its message box opens.
+        AnnounceTimeLeft(w_, *tick.Announcement);
+    }
     if (tick.TimedOut) {
         // Deliberate: the same defaults as at hand-in. The pupil was told to leave the boxes
         // empty for a whole number, and a later hand-in must give the same mark.

@@ -19,8 +19,8 @@ struct Group {
     int wholeNumberLeft;
 };
 
-// Deliberate: the code is compared with 2 first, then with 1, and every other code is the
-// answer key, as the display has always chosen.
+// Deliberate: the code is compared with 2 first, then with 1, and every other code is taken as
+// the answer key.
 Group GroupFor(MainWindowLayout& w, LabelGroup code)
 {
     if (code == LabelGroup::SecondOperand) {

@@ -18,7 +18,7 @@
 
 namespace window {
 
-// The label groups a fraction can be shown in, by the codes the window has always used: 1 the
+// The label groups a fraction can be shown in, by the window's own codes: 1 the
 // first operand (A), 2 the second operand (B), 3 the answer key (D). Any other code is taken as
 // the answer key too.
 enum class LabelGroup : std::uint8_t { FirstOperand = 1, SecondOperand = 2, AnswerKey = 3 };

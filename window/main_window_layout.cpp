@@ -19,8 +19,8 @@ using toolkit::LabelSpec;
 
 namespace {
 
-// The old spelling "расчитано" is the window's own, kept on purpose (as is "Умноженния" in the
-// title).
+// Deliberate: the instructions spell "расчитано" and the title "Умноженния" exactly so; the
+// window's texts are meant to read this way.
 constexpr const char* kInstructions =
     "Всего заданий 10, каждое представляет собой умножение либо деление обыкновенных дробей. "
     "Ответы следует вводить в белые поля. Для ввода целых чисел оставляйте поля ввода числителя "
@@ -60,7 +60,7 @@ void AddFractionGroup(toolkit::Container frame, int row, const char* prefix, int
 }
 
 // Which dot element marks each row's sign: Shape1's element (or -1) and Shape2's (or -1). The
-// elements are not in row order; the pairing is the window's own and is kept as it is.
+// elements are not in row order; the pairing is deliberate and belongs to the window.
 struct RowDots {
     int shape1;
     int shape2;
@@ -191,8 +191,8 @@ MainWindowLayout BuildMainWindowLayout()
     }
 
     for (int row = 0; row < engine::kRowCount; ++row) {
-        // Deliberate: Ct(0) is the one box off its row's rule, at 330 rather than 360, as the
-        // window has always been laid out.
+        // Deliberate: Ct(0) is the one box off its row's rule, at 330 rather than 360; the
+        // window is meant to be laid out so.
         const int numeratorTop = row == 0 ? 330 : RowTop(360, row);
         w.Cw.Add(
             exercises.AddTextBox({Indexed("Cw", row), {3120, RowTop(480, row), 375, 285}, ""}));

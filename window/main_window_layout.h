@@ -31,7 +31,7 @@ inline constexpr int kClientHeight = 9435;
 inline constexpr int kRowPitch = 600;
 inline constexpr int kBarCount = 31;
 
-// The controls keep their short names, the ones the window has always had.
+// The controls go by short names on purpose; the glossary says what each one is.
 //
 // Glossary
 //   Window    the top-level window itself (the form), with its menu bar

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The time text and the decisions of each countdown tick.
+// The time text, what a screen reader is told of the time left, and the decisions of each
+// countdown tick.
 #include "engine/countdown.h"
 
 #include <QTest>
@@ -66,6 +67,58 @@ private slots:
         QCOMPARE(int(secondsLeft), before - 1);
         QCOMPARE(decision.TimedOut, timedOut);
         QVERIFY(decision.Blink == blink);
+    }
+
+    void announcement_data()
+    {
+        QTest::addColumn<int>("secondsLeft");
+        QTest::addColumn<QString>("said"); // empty: nothing is said
+        QTest::newRow("start") << 600 << "";
+        QTest::newRow("a second before 5 minutes") << 301 << "";
+        QTest::newRow("5 minutes") << 300 << "Осталось 5 минут";
+        QTest::newRow("a second after 5 minutes") << 299 << "";
+        QTest::newRow("2 minutes") << 120 << "";
+        QTest::newRow("a second before 1 minute") << 61 << "";
+        QTest::newRow("1 minute") << 60 << "Осталась 1 минута";
+        QTest::newRow("a second after 1 minute") << 59 << "";
+        QTest::newRow("31 seconds") << 31 << "";
+        QTest::newRow("30 seconds") << 30 << "Осталось 30 секунд";
+        QTest::newRow("29 seconds") << 29 << "";
+        QTest::newRow("1 second") << 1 << "";
+        QTest::newRow("time out") << 0 << "Время вышло";
+        QTest::newRow("past the time out") << -1 << "";
+        QTest::newRow("-300 is not 300") << -300 << "";
+    }
+    void announcement()
+    {
+        QFETCH(int, secondsLeft);
+        QFETCH(QString, said);
+        const std::optional<std::string> announcement =
+            engine::TimeLeftAnnouncement(core::Int16(secondsLeft));
+        QCOMPARE(announcement.has_value(), !said.isEmpty());
+        if (announcement) {
+            QCOMPARE(QString::fromStdString(*announcement), said);
+        }
+    }
+
+    // A whole test's ticks, from the start to the time out: each announcement comes with the
+    // tick that reaches its count, in order, and no other tick says anything.
+    void ticksOfAWholeTestAnnounceFourMoments()
+    {
+        core::Int16 secondsLeft = engine::kTestSeconds;
+        QList<QPair<int, QString>> heard;
+        for (bool over = false; !over;) {
+            const engine::TickDecision decision = engine::CountdownTick(secondsLeft);
+            if (decision.Announcement) {
+                heard.append({secondsLeft, QString::fromStdString(*decision.Announcement)});
+            }
+            over = decision.TimedOut;
+        }
+        const QList<QPair<int, QString>> expected{{300, "Осталось 5 минут"},
+                                                  {60, "Осталась 1 минута"},
+                                                  {30, "Осталось 30 секунд"},
+                                                  {0, "Время вышло"}};
+        QCOMPARE(heard, expected);
     }
 
     void tickBelowTheRangeOverflows()

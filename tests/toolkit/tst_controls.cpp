@@ -106,7 +106,7 @@ private slots:
         QTest::newRow("Cyrillic") << Key{Qt::Key_unknown, {}, "ж"} << QList<int>{0x436} << "ж";
         QTest::newRow("two characters in one key")
             << Key{Qt::Key_unknown, {}, "a5"} << QList<int>{'a', '5'} << "b5";
-        // Left through, a shortcut does what it always does.
+        // Left through, a shortcut does its usual job.
         QTest::newRow("Ctrl+V with its control code")
             << Key{Qt::Key_V, ctrl, "\x16"} << QList<int>{22} << "Q";
         QTest::newRow("Ctrl+V with the plain letter")

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(form->minimumSize(), form->maximumSize());
         QVERIFY(!form->windowIcon().pixmap(32).isNull());
 
-        // The instructions as the program has always worded them, "расчитано" included.
+        // The instructions as the program words them, with its deliberate "расчитано".
         const QString instructions = qobject_cast<QLabel*>(control("Label4"))->text();
         QVERIFY(instructions.startsWith("Всего заданий 10, каждое представляет собой умножение"));
         QVERIFY(instructions.contains("Задание расчитано на 10 минут."));
