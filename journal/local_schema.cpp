@@ -104,38 +104,27 @@ void MigrateToSecond(const QSqlDatabase& db)
 // writes the file is held to the same limits.
 void MigrateToThird(const QSqlDatabase& db)
 {
-    RunAll(db, {
-                   QStringLiteral("CREATE TRIGGER attempt_lengths_insert BEFORE INSERT ON attempt"
-                                  " WHEN length(NEW.pupil) > %1 OR length(NEW.host) > %1"
-                                  "  OR length(NEW.program_version) > %2"
-                                  "  OR length(NEW.grade_text) > %3"
-                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
-                       .arg(kMaxNameLength)
-                       .arg(kMaxVersionLength)
-                       .arg(kMaxGradeTextLength),
-                   QStringLiteral("CREATE TRIGGER attempt_lengths_update BEFORE UPDATE ON attempt"
-                                  " WHEN length(NEW.pupil) > %1 OR length(NEW.host) > %1"
-                                  "  OR length(NEW.program_version) > %2"
-                                  "  OR length(NEW.grade_text) > %3"
-                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
-                       .arg(kMaxNameLength)
-                       .arg(kMaxVersionLength)
-                       .arg(kMaxGradeTextLength),
-                   QStringLiteral("CREATE TRIGGER attempt_row_lengths_insert"
-                                  " BEFORE INSERT ON attempt_row"
-                                  " WHEN length(NEW.typed_whole) > %1"
-                                  "  OR length(NEW.typed_numerator) > %1"
-                                  "  OR length(NEW.typed_denominator) > %1"
-                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
-                       .arg(kMaxTypedLength),
-                   QStringLiteral("CREATE TRIGGER attempt_row_lengths_update"
-                                  " BEFORE UPDATE ON attempt_row"
-                                  " WHEN length(NEW.typed_whole) > %1"
-                                  "  OR length(NEW.typed_numerator) > %1"
-                                  "  OR length(NEW.typed_denominator) > %1"
-                                  " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
-                       .arg(kMaxTypedLength),
-               });
+    const QString attemptTooLong = QStringLiteral("length(NEW.pupil) > %1 OR length(NEW.host) > %1"
+                                                  " OR length(NEW.program_version) > %2"
+                                                  " OR length(NEW.grade_text) > %3")
+                                       .arg(kMaxNameLength)
+                                       .arg(kMaxVersionLength)
+                                       .arg(kMaxGradeTextLength);
+    const QString rowTooLong = QStringLiteral("length(NEW.typed_whole) > %1"
+                                              " OR length(NEW.typed_numerator) > %1"
+                                              " OR length(NEW.typed_denominator) > %1")
+                                   .arg(kMaxTypedLength);
+    std::vector<QString> triggers;
+    for (const auto& [table, tooLong] : {std::pair{QStringLiteral("attempt"), attemptTooLong},
+                                         std::pair{QStringLiteral("attempt_row"), rowTooLong}}) {
+        for (const QString event : {QStringLiteral("INSERT"), QStringLiteral("UPDATE")}) {
+            triggers.push_back(QStringLiteral("CREATE TRIGGER %1_lengths_%2 BEFORE %3 ON %1"
+                                              " WHEN %4"
+                                              " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
+                                   .arg(table, event.toLower(), event, tooLong));
+        }
+    }
+    RunAll(db, triggers);
 }
 
 } // namespace
