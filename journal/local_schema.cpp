@@ -117,7 +117,7 @@ void MigrateToThird(const QSqlDatabase& db)
     std::vector<QString> triggers;
     for (const auto& [table, tooLong] : {std::pair{QStringLiteral("attempt"), attemptTooLong},
                                          std::pair{QStringLiteral("attempt_row"), rowTooLong}}) {
-        for (const QString event : {QStringLiteral("INSERT"), QStringLiteral("UPDATE")}) {
+        for (const QString& event : {QStringLiteral("INSERT"), QStringLiteral("UPDATE")}) {
             triggers.push_back(QStringLiteral("CREATE TRIGGER %1_lengths_%2 BEFORE %3 ON %1"
                                               " WHEN %4"
                                               " BEGIN SELECT RAISE(ABORT, 'text too long'); END")
