@@ -73,7 +73,7 @@ QString Export(const std::optional<journal::Connection>& db, QIODevice& out)
 QString ExportInto(const std::optional<journal::Connection>& db, const QString& target)
 {
     QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!out.open(QIODevice::WriteOnly)) {
         return QStringLiteral("не удалось открыть «%1»: %2").arg(target, out.errorString());
     }
     QString problem = Export(db, out);
