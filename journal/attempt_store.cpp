@@ -315,7 +315,7 @@ public:
     QDateTime Time(int column) const
     {
         const QString text = Text(column);
-        const QDateTime t = TimeFromStorageText(text);
+        QDateTime t = TimeFromStorageText(text);
         if (!t.isValid()) {
             Refuse(column, QStringLiteral("не время: «%1»").arg(Shown(text)));
         }
