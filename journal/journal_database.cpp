@@ -268,7 +268,10 @@ QString TryReadLocal(const QString& path, const QString& name)
             return QStringLiteral("Журнал «%1» повреждён, прочитать его нельзя: %2.")
                 .arg(Native(path), text);
         }
-        return QStringLiteral("Не удалось прочитать журнал «%1»: %2.").arg(Native(path), text);
+        return QStringLiteral("Не удалось прочитать журнал «%1»: %2. Проверьте права на чтение "
+                              "файла и на запись в его папку (туда SQLite кладёт свои "
+                              "служебные файлы).")
+            .arg(Native(path), text);
     }
     return {};
 }
@@ -453,16 +456,29 @@ OpenResult OpenServer(const QString& uri)
 {
     const QUrl url(uri, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
-    if (scheme != QLatin1String("postgresql") && scheme != QLatin1String("postgres")) {
-        const QString typed = uri.left(uri.indexOf(QStringLiteral("://")));
+    const qsizetype schemeEnd = uri.indexOf(QStringLiteral("://"));
+    if (schemeEnd > 0 && scheme != QLatin1String("postgresql") &&
+        scheme != QLatin1String("postgres")) {
+        // What stands before "://" is a scheme only when it looks like one; anything else is
+        // the general complaint below, which shows no more than UriForMessages does.
+        static const QRegularExpression schemeLike(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*$"));
+        const QString typed = uri.left(schemeEnd);
+        if (!schemeLike.match(typed).hasMatch()) {
+            return {std::nullopt, QStringLiteral("Адрес журнала «%1» записан неверно: нужен вид "
+                                                 "postgresql://пользователь:пароль@сервер:порт/"
+                                                 "база.")
+                                      .arg(UriForMessages(uri))};
+        }
         return {std::nullopt,
                 QStringLiteral("Адрес журнала «%1» не понят: вид «%2://» неизвестен, нужен "
                                "postgresql://пользователь:пароль@сервер:порт/база (путь к файлу "
                                "журнала пишется без «://»).")
                     .arg(UriForMessages(uri), typed.left(40))};
     }
-    if (!url.isValid() || url.host().isEmpty() || url.path().size() < 2 ||
-        url.path().indexOf(u'/', 1) >= 0 || (url.port() != -1 && url.port() < 1)) {
+    if (!url.isValid() ||
+        (scheme != QLatin1String("postgresql") && scheme != QLatin1String("postgres")) ||
+        url.host().isEmpty() || url.path().size() < 2 || url.path().indexOf(u'/', 1) >= 0 ||
+        (url.port() != -1 && url.port() < 1)) {
         return {std::nullopt, QStringLiteral("Адрес журнала «%1» записан неверно: нужен вид "
                                              "postgresql://пользователь:пароль@сервер:порт/база.")
                                   .arg(UriForMessages(uri))};
