@@ -246,7 +246,10 @@ QString TryReadLocal(const QString& path, const QString& name)
                 .arg(Native(path));
         }
         if (*version == 0) {
-            return QStringLiteral("В журнале «%1» пока нет ни одной попытки.").arg(Native(path));
+            // A pupil's program that is making the file right now, or an empty file of anyone's.
+            return QStringLiteral("В файле «%1» нет таблиц журнала: в него ещё не записано ни "
+                                  "одной попытки, или это не журнал.")
+                .arg(Native(path));
         }
         if (*version > kSqliteSchemaVersion) {
             return QStringLiteral("Журнал создан более новой версией программы (версия журнала "

@@ -324,7 +324,7 @@ private slots:
         QTest::newRow("shared journal, mode 0660") << "shared" << true << "";
         QTest::newRow("link to a journal of mode 0640") << "link" << true << "";
         QTest::newRow("another program's database") << "foreign" << false << "не журнал";
-        QTest::newRow("empty file") << "empty" << false << "нет ни одной попытки";
+        QTest::newRow("empty file") << "empty" << false << "нет таблиц журнала";
         QTest::newRow("first-version journal") << "v1" << false << "прежней версией";
         QTest::newRow("damaged header") << "damaged" << false << "повреждён";
         QTest::newRow("no file") << "missing" << false << "ещё нет";
