@@ -268,7 +268,10 @@ QString TryReadLocal(const QString& path, const QString& name)
         const QString text = QString::fromUtf8(error.what());
         if (text.contains(QLatin1String("not a database")) ||
             text.contains(QLatin1String("malformed"))) {
-            return QStringLiteral("Журнал «%1» повреждён, прочитать его нельзя: %2.")
+            // The pupil's program finds the same at its next start and sets the file aside.
+            return QStringLiteral("Журнал «%1» повреждён, прочитать его нельзя: %2. Программа "
+                                  "теста отложит его в сторону (не удалит) и начнёт новый, когда "
+                                  "её в следующий раз запустят с этим журналом.")
                 .arg(Native(path), text);
         }
         return QStringLiteral("Не удалось прочитать журнал «%1»: %2. Проверьте права на чтение "
