@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Root exporting a pupil's journal (directly and through a link) leaves the pupil's folder as
-# it was: the same files with the same owners and modes (an administrator's 0660 stays 0660),
+# Root exporting a pupil's journal (directly and through a link) or opening it in the teacher's
+# window leaves the pupil's folder as it was: the same files with the same owners and modes (an administrator's 0660 stays 0660),
 # the journal's bytes unchanged, and nothing in it owned by root. Skipped unless run as root.
 # Usage: read_as_root.sh PROGRAM JOURNAL_CHILD
 set -euo pipefail
@@ -48,4 +48,12 @@ for journal in "$pupil/journal.sqlite" "$work/link.sqlite"; do
     [[ -z $others ]] || fail "reading $journal left files that are not the pupil's: $others"
     [[ $(sha256sum <"$pupil/journal.sqlite") == "$digest" ]] || fail "reading $journal changed it"
 done
+
+# The teacher's window, run as root on the same file for a few seconds and then stopped.
+FRACTION_TEST_JOURNAL=$pupil/journal.sqlite QT_QPA_PLATFORM=offscreen \
+    timeout 3 "$program" --journal >/dev/null 2>&1 || true
+[[ $(listing) == "$before" ]] || fail "the teacher's window changed the pupil's folder"
+others=$(find "$pupil" ! -user nobody)
+[[ -z $others ]] || fail "the teacher's window left files that are not the pupil's: $others"
+[[ $(sha256sum <"$pupil/journal.sqlite") == "$digest" ]] || fail "the teacher's window changed it"
 echo "PASS"
