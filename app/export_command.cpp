@@ -22,12 +22,39 @@ int Fail(const QString& message)
     return 1;
 }
 
-// Writes the CSV to `out`; a closed connection or an unwritable output gives a problem text.
+// A stored id shown in a line on standard error: bounded, on one line.
+QString ShownId(const QString& id)
+{
+    QString shown = id.left(40);
+    for (QChar& c : shown) {
+        if (!c.isPrint()) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return id.size() > shown.size() ? shown + QStringLiteral("…") : shown;
+}
+
+void Warn(const QString& message)
+{
+    std::fputs(QStringLiteral("fraction-test: %1\n").arg(message).toUtf8().constData(), stderr);
+}
+
+// Writes the CSV to `out`; a journal that cannot be read or an unwritable output gives a problem
+// text. Ids that are not attempt ids are reported on standard error.
 QString Export(const std::optional<journal::Connection>& db, QIODevice& out)
 {
     try {
         if (db) {
-            journal::WriteCsv(*db, {}, out);
+            const QStringList notIds = journal::WriteCsv(*db, {}, out);
+            if (!notIds.isEmpty()) {
+                QStringList shown;
+                for (const QString& id : notIds) {
+                    shown << ShownId(id);
+                }
+                Warn(QStringLiteral("внимание: код попытки не UUID (файл журнала правили не "
+                                    "программой): «%1».")
+                         .arg(shown.join(QStringLiteral("», «"))));
+            }
         } else {
             const QByteArray header =
                 (QString(QChar(0xFEFF)) + journal::CsvLine(journal::CsvHeader()) + "\r\n").toUtf8();
@@ -41,6 +68,36 @@ QString Export(const std::optional<journal::Connection>& db, QIODevice& out)
     return {};
 }
 
+// Writes into `target` as it is: a FIFO, a terminal or a device is written straight into (an
+// atomic save would put a regular file in its place).
+QString ExportInto(const std::optional<journal::Connection>& db, const QString& target)
+{
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        return QStringLiteral("не удалось открыть «%1»: %2").arg(target, out.errorString());
+    }
+    QString problem = Export(db, out);
+    if (problem.isEmpty() && !out.flush()) {
+        problem = QStringLiteral("не удалось записать в «%1»: %2").arg(target, out.errorString());
+    }
+    return problem;
+}
+
+// A regular file (new or old) is written whole or not at all.
+QString ExportToFile(const std::optional<journal::Connection>& db, const QString& target)
+{
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        return QStringLiteral("не удалось создать файл «%1»: %2").arg(target, out.errorString());
+    }
+    QString problem = Export(db, out);
+    if (problem.isEmpty() && !out.commit()) {
+        problem =
+            QStringLiteral("не удалось записать файл «%1»: %2").arg(target, out.errorString());
+    }
+    return problem;
+}
+
 } // namespace
 
 int RunExportCsv(const QString& target)
@@ -48,16 +105,15 @@ int RunExportCsv(const QString& target)
     const journal::JournalSettings settings = journal::ConfiguredJournalSettings();
     std::optional<journal::Connection> db;
     if (!settings.ServerUri.isEmpty() || QFileInfo::exists(settings.LocalPath)) {
+        // Read-only: an export changes nothing in the journal, whoever runs it.
         const journal::OpenResult opened = settings.ServerUri.isEmpty()
-                                               ? journal::OpenSqlite(settings.LocalPath)
+                                               ? journal::OpenSqliteForReading(settings.LocalPath)
                                                : journal::OpenServer(settings.ServerUri);
         if (!opened.Db) {
             return Fail(opened.Problem);
         }
         if (!opened.Problem.isEmpty()) {
-            std::fputs(
-                QStringLiteral("fraction-test: %1\n").arg(opened.Problem).toUtf8().constData(),
-                stderr);
+            Warn(opened.Problem);
         }
         db = opened.Db;
     }
@@ -68,20 +124,17 @@ int RunExportCsv(const QString& target)
             problem = QStringLiteral("не удалось открыть стандартный вывод");
         } else {
             problem = Export(db, out);
+            if (problem.isEmpty() && !out.flush()) {
+                problem = QStringLiteral("не удалось записать в стандартный вывод: %1")
+                              .arg(out.errorString());
+            }
             out.close();
         }
+    } else if (const QFileInfo info(target); info.exists() && !info.isFile()) {
+        problem = info.isDir() ? QStringLiteral("«%1» — папка, а не файл").arg(target)
+                               : ExportInto(db, target);
     } else {
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly)) {
-            problem =
-                QStringLiteral("не удалось создать файл «%1»: %2").arg(target, out.errorString());
-        } else {
-            problem = Export(db, out);
-            if (problem.isEmpty() && !out.commit()) {
-                problem = QStringLiteral("не удалось записать файл «%1»: %2")
-                              .arg(target, out.errorString());
-            }
-        }
+        problem = ExportToFile(db, target);
     }
     if (db) {
         journal::CloseConnection(*db);

@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <limits>
+
 namespace journal {
 
 namespace {
@@ -225,48 +227,182 @@ QString SelectAttempts(Backend backend)
            QStringLiteral(" FROM attempt");
 }
 
-std::optional<int> OptionalInt(const QVariant& v)
+// A stored text shown inside a message: at most 40 characters, nothing that would break the
+// message's one line. Every stored text is the pupil's and may be anything.
+QString Shown(const QString& text)
 {
-    return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
+    QString shown = text.left(40);
+    for (QChar& c : shown) {
+        if (!c.isPrint()) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return text.size() > shown.size() ? shown + QStringLiteral("…") : shown;
 }
+
+// Reads one stored line with checks. A NULL where the journal never writes one, a number that
+// is not a whole number in its range, a code this program does not know: each is an error
+// that names the attempt and the column. Nothing is ever replaced by a default.
+class LineReader {
+public:
+    LineReader(const QSqlQuery& q, const QStringList& columns) : q_(q), columns_(columns) {}
+
+    void SetAttempt(const QString& id) { attempt_ = id; }
+
+    [[noreturn]] void Refuse(int column, const QString& why) const
+    {
+        throw JournalError(QStringLiteral("%1: в попытке «%2» поле %3 %4")
+                               .arg(kReadFailed, Shown(attempt_), columns_.at(column), why)
+                               .toStdString());
+    }
+
+    bool IsNull(int column) const { return q_.value(column).isNull(); }
+
+    QString Text(int column) const
+    {
+        if (IsNull(column)) {
+            Refuse(column, QStringLiteral("пусто (NULL)"));
+        }
+        return q_.value(column).toString();
+    }
+
+    qlonglong Whole(int column, qlonglong lowest, qlonglong highest) const
+    {
+        const QVariant v = q_.value(column);
+        if (v.isNull()) {
+            Refuse(column, QStringLiteral("пусто (NULL)"));
+        }
+        bool ok = false;
+        qlonglong n = 0;
+        switch (v.metaType().id()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            n = v.toLongLong(&ok);
+            break;
+        case QMetaType::QString:
+            n = v.toString().toLongLong(&ok);
+            break;
+        default:
+            break;
+        }
+        if (!ok) {
+            Refuse(column, QStringLiteral("не целое число: «%1»").arg(Shown(v.toString())));
+        }
+        if (n < lowest || n > highest) {
+            Refuse(column,
+                   QStringLiteral("вне пределов от %1 до %2: %3").arg(lowest).arg(highest).arg(n));
+        }
+        return n;
+    }
+
+    std::optional<int> OptionalWhole(int column, int lowest, int highest) const
+    {
+        if (IsNull(column)) {
+            return std::nullopt;
+        }
+        return static_cast<int>(Whole(column, lowest, highest));
+    }
+
+    engine::Int16 Small(int column) const
+    {
+        return static_cast<engine::Int16>(Whole(column, std::numeric_limits<engine::Int16>::min(),
+                                                std::numeric_limits<engine::Int16>::max()));
+    }
+
+    QDateTime Time(int column) const
+    {
+        const QString text = Text(column);
+        QDateTime t = TimeFromStorageText(text);
+        if (!t.isValid()) {
+            Refuse(column, QStringLiteral("не время: «%1»").arg(Shown(text)));
+        }
+        return t;
+    }
+
+private:
+    const QSqlQuery& q_;
+    const QStringList& columns_;
+    QString attempt_;
+};
 
 StoredAttempt AttemptFromQuery(const QSqlQuery& q)
 {
+    LineReader line(q, kAttemptColumns);
     StoredAttempt a;
-    a.Id = q.value(0).toString();
-    a.Pupil = q.value(1).toString();
-    a.Host = q.value(2).toString();
-    a.ProgramVersion = q.value(3).toString();
-    a.StartedAt = TimeFromStorageText(q.value(4).toString());
-    a.EndedAt = TimeFromStorageText(q.value(5).toString());
-    a.Record.SecondsUsed = q.value(6).toInt();
-    a.Record.End = EndingFromCode(q.value(7).toString()).value_or(engine::AttemptEnd::Interrupted);
-    a.Record.RightCount = OptionalInt(q.value(8));
-    a.Record.GradeText = q.value(9).toString().toStdString();
-    a.Record.Mark = OptionalInt(q.value(10));
+    a.Id = line.Text(0);
+    line.SetAttempt(a.Id);
+    a.Pupil = line.Text(1);
+    a.Host = line.Text(2);
+    a.ProgramVersion = line.Text(3);
+    a.StartedAt = line.Time(4);
+    a.EndedAt = line.IsNull(5) ? QDateTime() : line.Time(5);
+    a.Record.SecondsUsed = static_cast<int>(line.Whole(6, 0, std::numeric_limits<int>::max()));
+    const QString ending = line.Text(7);
+    const std::optional<engine::AttemptEnd> end = EndingFromCode(ending);
+    if (!end) {
+        line.Refuse(7, QStringLiteral("— неизвестный код «%1»").arg(Shown(ending)));
+    }
+    a.Record.End = *end;
+    a.Record.RightCount = line.OptionalWhole(8, 0, engine::kAttemptRows);
+    a.Record.GradeText = line.IsNull(9) ? std::string() : line.Text(9).toStdString();
+    a.Record.Mark = line.OptionalWhole(10, 2, 5);
     return a;
 }
 
-engine::Int16 Small(const QVariant& v)
+// The rows found so far for each attempt being read, one bit per row number.
+using RowsSeen = QHash<QString, unsigned>;
+
+// Reads one attempt_row line (columns as in kRowColumns) into its place in `a`.
+void RowFromQuery(const QSqlQuery& q, StoredAttempt& a, RowsSeen& seen)
 {
-    return static_cast<engine::Int16>(v.toInt());
+    LineReader line(q, kRowColumns);
+    line.SetAttempt(a.Id);
+    const auto rowNo = static_cast<int>(line.Whole(1, 0, engine::kAttemptRows - 1));
+    unsigned& bits = seen[a.Id];
+    if ((bits & (1U << rowNo)) != 0) {
+        line.Refuse(1, QStringLiteral("— задание %1 записано дважды").arg(rowNo + 1));
+    }
+    bits |= 1U << rowNo;
+    engine::RowRecord& row = a.Record.Rows.at(static_cast<std::size_t>(rowNo));
+    row.Op = static_cast<engine::Operation>(line.Whole(2, 1, 2));
+    row.First = {line.Small(4), line.Small(5), line.Small(3)};
+    row.Second = {line.Small(7), line.Small(8), line.Small(6)};
+    row.Key = {line.Small(10), line.Small(11), line.Small(9)};
+    row.Typed = {line.Text(12).toStdString(), line.Text(13).toStdString(),
+                 line.Text(14).toStdString()};
+    if (line.IsNull(15)) {
+        row.Right = std::nullopt;
+    } else if (q.value(15).metaType().id() == QMetaType::Bool) {
+        row.Right = q.value(15).toBool();
+    } else {
+        row.Right = line.Whole(15, 0, 1) == 1;
+    }
 }
 
-// Reads one attempt_row line (columns as in kRowColumns) into its place; gives the row number.
-void RowFromQuery(const QSqlQuery& q, StoredAttempt& a)
+// Every attempt read has all ten rows: a missing one is an error, never an empty row.
+void CheckAllRows(const StoredAttempt& a, const RowsSeen& seen)
 {
-    const int rowNo = q.value(1).toInt();
-    if (rowNo < 0 || rowNo >= engine::kAttemptRows) {
-        return;
+    const unsigned bits = seen.value(a.Id);
+    for (int n = 0; n < engine::kAttemptRows; ++n) {
+        if ((bits & (1U << n)) == 0) {
+            throw JournalError(QStringLiteral("%1: в попытке «%2» нет задания %3")
+                                   .arg(kReadFailed, Shown(a.Id))
+                                   .arg(n + 1)
+                                   .toStdString());
+        }
     }
-    engine::RowRecord& row = a.Record.Rows.at(static_cast<std::size_t>(rowNo));
-    row.Op = q.value(2).toInt() == 2 ? engine::Operation::Divide : engine::Operation::Multiply;
-    row.First = {Small(q.value(4)), Small(q.value(5)), Small(q.value(3))};
-    row.Second = {Small(q.value(7)), Small(q.value(8)), Small(q.value(6))};
-    row.Key = {Small(q.value(10)), Small(q.value(11)), Small(q.value(9))};
-    row.Typed = {q.value(12).toString().toStdString(), q.value(13).toString().toStdString(),
-                 q.value(14).toString().toStdString()};
-    row.Right = q.value(15).isNull() ? std::nullopt : std::optional<bool>(q.value(15).toBool());
+}
+
+// Steps through a query's lines; a step that fails is an error, never the end of the lines.
+template <typename EachLine> void ForEachLine(QSqlQuery& q, EachLine each)
+{
+    while (q.next()) {
+        each(q);
+    }
+    ThrowIfFailed(q, kReadFailed);
 }
 
 QString SelectRows(Backend backend)
@@ -303,9 +439,7 @@ QStringList QueuedIds(const Connection& c)
         RunSql(DatabaseNamed(c.Name),
                QStringLiteral("SELECT attempt_id FROM outbox ORDER BY queued_at"), {}, kReadFailed);
     QStringList ids;
-    while (q.next()) {
-        ids << q.value(0).toString();
-    }
+    ForEachLine(q, [&](const QSqlQuery& line) { ids << line.value(0).toString(); });
     return ids;
 }
 
@@ -315,9 +449,7 @@ QStringList RunningAttemptIds(const Connection& c)
         RunSql(DatabaseNamed(c.Name),
                QStringLiteral("SELECT id FROM attempt WHERE ending = 'running'"), {}, kReadFailed);
     QStringList ids;
-    while (q.next()) {
-        ids << q.value(0).toString();
-    }
+    ForEachLine(q, [&](const QSqlQuery& line) { ids << line.value(0).toString(); });
     return ids;
 }
 
@@ -334,22 +466,25 @@ bool AddAttemptOnce(const Connection& c, const StoredAttempt& a)
 
 std::optional<StoredAttempt> LoadAttempt(const Connection& c, const QString& id)
 {
-    if (!IsUuid(id)) {
+    // The server's ids are of type uuid, so other text cannot name anything there; the local
+    // file's are text, and a pupil's own edit may have put anything in.
+    if (c.Kind == Backend::Postgres && !IsUuid(id)) {
         return std::nullopt;
     }
     const QSqlDatabase db = DatabaseNamed(c.Name);
     QSqlQuery q =
         RunSql(db, SelectAttempts(c.Kind) + QStringLiteral(" WHERE id = ?"), {id}, kReadFailed);
     if (!q.next()) {
+        ThrowIfFailed(q, kReadFailed);
         return std::nullopt;
     }
     StoredAttempt a = AttemptFromQuery(q);
     q.finish();
     QSqlQuery rows =
         RunSql(db, SelectRows(c.Kind) + QStringLiteral(" WHERE attempt_id = ?"), {id}, kReadFailed);
-    while (rows.next()) {
-        RowFromQuery(rows, a);
-    }
+    RowsSeen seen;
+    ForEachLine(rows, [&](const QSqlQuery& line) { RowFromQuery(line, a, seen); });
+    CheckAllRows(a, seen);
     return a;
 }
 
@@ -362,10 +497,10 @@ std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter
     QSqlQuery q = RunSql(
         db, SelectAttempts(c.Kind) + condition.Where + QStringLiteral(" ORDER BY started_at, id"),
         condition.Values, kReadFailed);
-    while (q.next()) {
-        attempts.push_back(AttemptFromQuery(q));
+    ForEachLine(q, [&](const QSqlQuery& line) {
+        attempts.push_back(AttemptFromQuery(line));
         byId.insert(attempts.back().Id, attempts.size() - 1);
-    }
+    });
     q.finish();
     // All rows in one query over the same condition (its columns are the attempt's only).
     QSqlQuery rows = RunSql(db,
@@ -374,16 +509,22 @@ std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter
                                                "attempt_row.attempt_id") +
                                 condition.Where,
                             condition.Values, kReadFailed);
-    while (rows.next()) {
-        const auto found = byId.constFind(rows.value(0).toString());
+    RowsSeen seen;
+    ForEachLine(rows, [&](const QSqlQuery& line) {
+        const auto found = byId.constFind(line.value(0).toString());
         if (found != byId.constEnd()) {
-            RowFromQuery(rows, attempts.at(found.value()));
+            RowFromQuery(line, attempts.at(found.value()), seen);
         }
+    });
+    for (const StoredAttempt& a : attempts) {
+        CheckAllRows(a, seen);
     }
     return attempts;
 }
 
-int DeleteAttempts(const Connection& c, const QStringList& ids)
+namespace {
+
+int DeleteOn(const Connection& c, const QStringList& ids)
 {
     const QSqlDatabase db = DatabaseNamed(c.Name);
     Transaction transaction(db, kDeleteFailed);
@@ -396,11 +537,15 @@ int DeleteAttempts(const Connection& c, const QStringList& ids)
     std::optional<QSqlQuery> outbox;
     if (c.Kind == Backend::Sqlite) {
         outbox.emplace(db);
-        outbox->prepare(QStringLiteral("DELETE FROM outbox WHERE attempt_id = ?"));
+        if (!outbox->prepare(QStringLiteral("DELETE FROM outbox WHERE attempt_id = ?"))) {
+            ThrowSqlError(kDeleteFailed, outbox->lastError().text());
+        }
     }
     int deleted = 0;
     for (const QString& id : ids) {
-        if (!IsUuid(id)) {
+        // An id that is not a UUID is found only in a local file, where it is deleted like
+        // any other; the server could not hold it.
+        if (c.Kind == Backend::Postgres && !IsUuid(id)) {
             continue;
         }
         RunPrepared(rows, {id}, kDeleteFailed);
@@ -411,6 +556,31 @@ int DeleteAttempts(const Connection& c, const QStringList& ids)
         deleted += std::max(0, attempt.numRowsAffected());
     }
     transaction.Commit();
+    return deleted;
+}
+
+} // namespace
+
+int DeleteAttempts(const Connection& c, const QStringList& ids)
+{
+    if (!IsReadOnly(c)) {
+        return DeleteOn(c, ids);
+    }
+    // A journal opened for reading is written through a second connection made for this
+    // delete only and closed after it.
+    const OpenResult writable = OpenForChange(c);
+    if (!writable.Db) {
+        throw JournalError(
+            QStringLiteral("%1: %2").arg(kDeleteFailed, writable.Problem).toStdString());
+    }
+    int deleted = 0;
+    try {
+        deleted = DeleteOn(*writable.Db, ids);
+    } catch (const JournalError&) {
+        CloseConnection(*writable.Db);
+        throw;
+    }
+    CloseConnection(*writable.Db);
     return deleted;
 }
 

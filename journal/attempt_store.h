@@ -25,13 +25,19 @@ void SaveAttempt(const Connection& c, const StoredAttempt& a);
 // True when it was added now.
 bool AddAttemptOnce(const Connection& c, const StoredAttempt& a);
 
-// The attempt with this Id; nothing if there is none (or Id is not a UUID).
+// Reading checks every value: a read that fails part-way, a NULL where the journal never writes
+// one, a number out of its column's range, an unknown code or a missing row throws JournalError
+// naming the attempt; no field is ever filled in with a default.
+
+// The attempt with this Id; nothing if there is none (or, on a server, Id is not a UUID).
 std::optional<StoredAttempt> LoadAttempt(const Connection& c, const QString& id);
 
 // The attempts the filter picks, ordered by StartedAt (then Id).
 std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter& f);
 
-// Deletes the attempts with these Ids and their rows; gives how many attempts were deleted.
+// Deletes the attempts with these Ids and their rows; gives how many attempts were deleted. An
+// Id that is not a UUID is deleted from a local file like any other. On a local file opened for
+// reading, a second connection that may write is opened for the delete only.
 int DeleteAttempts(const Connection& c, const QStringList& ids);
 
 } // namespace journal

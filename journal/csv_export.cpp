@@ -20,10 +20,11 @@ QString LocalTimeText(const QDateTime& t)
                        : QString();
 }
 
-// Keeps a spreadsheet from running what a pupil typed as a formula.
+// Keeps a spreadsheet from running what a pupil typed as a formula. A leading TAB or CR is
+// guarded too: some spreadsheets drop it and read what follows as a formula.
 QString FreeText(const QString& text)
 {
-    static const QString risky = QStringLiteral("=+-@'");
+    static const QString risky = QStringLiteral("=+-@\t\r'");
     if (!text.isEmpty() && risky.contains(text.front())) {
         return QLatin1Char('\'') + text;
     }
@@ -81,7 +82,8 @@ QStringList CsvFields(const StoredAttempt& a)
     // ones are only compared with them, in the last column.
     const engine::AttemptReview review = CheckAttempt(a);
     QStringList fields = {
-        a.Id,
+        // The id is free text too: a local file is the pupil's and may hold anything there.
+        FreeText(a.Id),
         FreeText(a.Pupil),
         FreeText(a.Host),
         FreeText(a.ProgramVersion),
@@ -135,14 +137,19 @@ QString CsvLine(const QStringList& fields)
     return quoted.join(u',');
 }
 
-void WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out)
+QStringList WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out)
 {
     const std::vector<StoredAttempt> attempts = LoadAttempts(c, f);
     const QString lineEnd = QStringLiteral("\r\n");
     Write(out, QString(QChar(0xFEFF)) + CsvLine(CsvHeader()) + lineEnd);
+    QStringList notIds;
     for (const StoredAttempt& a : attempts) {
         Write(out, CsvLine(CsvFields(a)) + lineEnd);
+        if (!IsAttemptId(a.Id)) {
+            notIds << a.Id;
+        }
     }
+    return notIds;
 }
 
 } // namespace journal

@@ -9,9 +9,11 @@
 // and the mark are the ones the engine gives the stored exercises and typed texts (see
 // attempt_check.h), never the stored ones taken on trust.
 //
-// Free text that a spreadsheet would take for a formula (starting with = + - @) or that starts
+// Free text (the attempt id, names, the version, the grade's words, the typed texts) that a
+// spreadsheet would take for a formula (starting with = + - @, a TAB or a CR) or that starts
 // with an apostrophe gets one leading apostrophe; a reader drops one leading apostrophe to
-// recover the text. It does not choose the journal or the file.
+// recover the text. A journal that cannot be read whole gives no CSV at all, never part of one
+// (WriteCsv reads everything before it writes). It does not choose the journal or the file.
 #pragma once
 
 #include "journal/attempt_filter.h"
@@ -23,9 +25,10 @@
 
 namespace journal {
 
-// Writes the attempts the filter picks. Throws JournalError when the journal cannot be read or
-// `out` cannot be written.
-void WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out);
+// Writes the attempts the filter picks; gives the ids among them that are not attempt ids
+// (IsAttemptId), which are written guarded like any free text, for the caller to report.
+// Throws JournalError when the journal cannot be read or `out` cannot be written.
+QStringList WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out);
 
 // The header row's names and one attempt's fields, in column order.
 QStringList CsvHeader();

@@ -205,6 +205,83 @@ LocalAttempt TryOpenLocal(const QString& path, const QString& name)
     return {LocalCheck::Ready, {}};
 }
 
+const QString kReadOnlyOption = QStringLiteral("QSQLITE_OPEN_READONLY");
+
+// The damaged journals the pupil's program set aside beside `path` (MoveAside's names, without
+// the files SQLite keeps beside them), newest last.
+QStringList SetAside(const QString& path)
+{
+    const QFileInfo info(path);
+    const QFileInfoList found = QDir(info.absolutePath())
+                                    .entryInfoList({info.fileName() + QStringLiteral(".corrupt-*")},
+                                                   QDir::Files, QDir::Time | QDir::Reversed);
+    QStringList names;
+    for (const QFileInfo& file : found) {
+        const QString name = file.fileName();
+        if (!name.endsWith(QLatin1String("-journal")) && !name.endsWith(QLatin1String("-wal")) &&
+            !name.endsWith(QLatin1String("-shm"))) {
+            names << Native(file.absoluteFilePath());
+        }
+    }
+    return names;
+}
+
+// Opens the file read-only under connection `name` and checks that it is a journal of this
+// program's schema; gives a problem text, empty when the connection is ready.
+QString TryReadLocal(const QString& path, const QString& name)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;") + kReadOnlyOption);
+    if (!db.open()) {
+        return QStringLiteral("Не удалось открыть журнал «%1» (%2): проверьте права на чтение "
+                              "файла и его папки.")
+            .arg(Native(path), db.lastError().text());
+    }
+    try {
+        const std::optional<int> version = LocalSchemaVersion(db);
+        if (!version) {
+            return QStringLiteral("Файл «%1» — не журнал этой программы (в нём другие таблицы): "
+                                  "укажите другой файл. Файл не изменён.")
+                .arg(Native(path));
+        }
+        if (*version == 0) {
+            // A pupil's program that is making the file right now, or an empty file of anyone's.
+            return QStringLiteral("В файле «%1» нет таблиц журнала: в него ещё не записано ни "
+                                  "одной попытки, или это не журнал.")
+                .arg(Native(path));
+        }
+        if (*version > kSqliteSchemaVersion) {
+            return QStringLiteral("Журнал создан более новой версией программы (версия журнала "
+                                  "%1, эта программа знает версии до %2): обновите программу. "
+                                  "Журнал «%3» не изменён.")
+                .arg(*version)
+                .arg(kSqliteSchemaVersion)
+                .arg(Native(path));
+        }
+        if (*version < kSqliteSchemaVersion) {
+            return QStringLiteral("Журнал «%1» записан прежней версией программы: он обновится, "
+                                  "когда на этом компьютере начнут тест. Здесь он не изменён.")
+                .arg(Native(path));
+        }
+    } catch (const JournalError& error) {
+        const QString text = QString::fromUtf8(error.what());
+        if (text.contains(QLatin1String("not a database")) ||
+            text.contains(QLatin1String("malformed"))) {
+            // The pupil's program finds the same at its next start and sets the file aside.
+            return QStringLiteral("Журнал «%1» повреждён, прочитать его нельзя: %2. Программа "
+                                  "теста отложит его в сторону (не удалит) и начнёт новый, когда "
+                                  "её в следующий раз запустят с этим журналом.")
+                .arg(Native(path), text);
+        }
+        return QStringLiteral("Не удалось прочитать журнал «%1»: %2. Проверьте права на чтение "
+                              "файла и на запись в его папку (туда SQLite кладёт свои "
+                              "служебные файлы).")
+            .arg(Native(path), text);
+    }
+    return {};
+}
+
 // libpq's English words for the usual faults, as the sentence that says what to check.
 QString ServerProblem(const QUrl& url, const QString& libpqText)
 {
@@ -245,10 +322,34 @@ QString ServerProblem(const QUrl& url, const QString& libpqText)
 QString UriForMessages(const QString& uri)
 {
     // Done on the text, so that a URI too malformed for QUrl does not show its password either.
-    static const QRegularExpression password(QStringLiteral("^([^:/]*://[^:/@]*:)[^@]*@"));
+    // The user information ends at the last '@' before the query (a password may hold an
+    // unencoded '@'); everything from its first ':' to there is the password.
+    const qsizetype schemeEnd = uri.indexOf(QStringLiteral("://"));
+    if (schemeEnd < 0) {
+        return uri;
+    }
+    const qsizetype authority = schemeEnd + 3;
+    const qsizetype queryStart = uri.indexOf(u'?', authority);
+    qsizetype at = uri.lastIndexOf(u'@', queryStart < 0 ? -1 : queryStart);
+    if (at < authority) {
+        // No '@' before a '?': the password itself may hold the '?'.
+        at = uri.lastIndexOf(u'@');
+    }
     QString shown = uri;
-    shown.replace(password, QStringLiteral("\\1***@"));
-    return shown;
+    qsizetype rest = authority;
+    if (at >= authority) {
+        const qsizetype colon = uri.indexOf(u':', authority);
+        if (colon >= 0 && colon < at) {
+            shown = uri.left(colon + 1) + QStringLiteral("***") + uri.mid(at);
+            rest = colon + 4;
+        }
+    }
+    // A password given as a query item (?password=…, &password=…).
+    static const QRegularExpression item(QStringLiteral("([?&]password=)[^&#]*"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QString tail = shown.mid(rest);
+    tail.replace(item, QStringLiteral("\\1***"));
+    return shown.left(rest) + tail;
 }
 
 QString LocalJournalPath()
@@ -291,10 +392,95 @@ OpenResult OpenSqlite(const QString& path)
     return {std::nullopt, note};
 }
 
+OpenResult OpenSqliteForReading(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        return {std::nullopt, QStringLiteral("Журнала «%1» ещё нет: на этом компьютере тест ещё "
+                                             "не проходили.")
+                                  .arg(Native(path))};
+    }
+    const QString name = NewConnectionName(QStringLiteral("sqlite-read"));
+    const QString problem = TryReadLocal(path, name);
+    if (!problem.isEmpty()) {
+        Forget(name);
+        return {std::nullopt, problem};
+    }
+    QString note;
+    if (const QStringList aside = SetAside(path); !aside.isEmpty()) {
+        note = QStringLiteral("Повреждённый журнал отложен в сторону: «%1». Попытки из него здесь "
+                              "не показаны.")
+                   .arg(aside.join(QStringLiteral("», «")));
+    }
+    return {Connection{name, Backend::Sqlite}, note};
+}
+
+bool IsReadOnly(const Connection& c)
+{
+    const QSqlDatabase db = QSqlDatabase::database(c.Name, false);
+    return c.Kind == Backend::Sqlite && db.isValid() &&
+           db.connectOptions().contains(kReadOnlyOption);
+}
+
+OpenResult OpenForChange(const Connection& readOnly)
+{
+    const QString path = QSqlDatabase::database(readOnly.Name, false).databaseName();
+    // SQLite would make a missing file; this one must be the journal that was read.
+    if (!QFileInfo(path).isFile()) {
+        return {std::nullopt,
+                QStringLiteral("журнала «%1» больше нет на месте.").arg(Native(path))};
+    }
+    const QString name = NewConnectionName(QStringLiteral("sqlite-change"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        QString problem;
+        if (!db.open()) {
+            problem = db.lastError().text();
+        } else {
+            try {
+                RunSql(db, QStringLiteral("PRAGMA foreign_keys = ON"), {},
+                       QStringLiteral("Журнал занят"));
+                if (LocalSchemaVersion(db) != kSqliteSchemaVersion) {
+                    problem =
+                        QStringLiteral("журнал «%1» заменён другим файлом.").arg(Native(path));
+                }
+            } catch (const JournalError& error) {
+                problem = QString::fromUtf8(error.what());
+            }
+        }
+        if (!problem.isEmpty()) {
+            db = QSqlDatabase();
+            Forget(name);
+            return {std::nullopt, problem};
+        }
+    }
+    return {Connection{name, Backend::Sqlite}, {}};
+}
+
 OpenResult OpenServer(const QString& uri)
 {
     const QUrl url(uri, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
+    const qsizetype schemeEnd = uri.indexOf(QStringLiteral("://"));
+    if (schemeEnd > 0 && scheme != QLatin1String("postgresql") &&
+        scheme != QLatin1String("postgres")) {
+        // What stands before "://" is a scheme only when it looks like one; anything else is
+        // the general complaint below, which shows no more than UriForMessages does.
+        static const QRegularExpression schemeLike(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*$"));
+        const QString typed = uri.left(schemeEnd);
+        if (!schemeLike.match(typed).hasMatch()) {
+            return {std::nullopt, QStringLiteral("Адрес журнала «%1» записан неверно: нужен вид "
+                                                 "postgresql://пользователь:пароль@сервер:порт/"
+                                                 "база.")
+                                      .arg(UriForMessages(uri))};
+        }
+        return {std::nullopt,
+                QStringLiteral("Адрес журнала «%1» не понят: вид «%2://» неизвестен, нужен "
+                               "postgresql://пользователь:пароль@сервер:порт/база (путь к файлу "
+                               "журнала пишется без «://»).")
+                    .arg(UriForMessages(uri), typed.left(40))};
+    }
     if (!url.isValid() ||
         (scheme != QLatin1String("postgresql") && scheme != QLatin1String("postgres")) ||
         url.host().isEmpty() || url.path().size() < 2 || url.path().indexOf(u'/', 1) >= 0 ||
@@ -372,7 +558,7 @@ OpenResult OpenForReading()
     if (!settings.ServerUri.isEmpty()) {
         return OpenServer(settings.ServerUri);
     }
-    return OpenSqlite(settings.LocalPath);
+    return OpenSqliteForReading(settings.LocalPath);
 }
 
 void CloseConnection(const Connection& c)

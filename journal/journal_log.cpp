@@ -19,9 +19,10 @@ void JournalLog::Write(const QString& line)
     const std::lock_guard lock(mutex_);
     QFile file(path_);
     // The log names pupils: readable by the account only, like the journal.
+    // A full disk often takes the write into QFile's buffer and fails only at the flush.
     if (!path_.isEmpty() &&
         file.open(QIODevice::WriteOnly | QIODevice::Append, QFile::ReadOwner | QFile::WriteOwner) &&
-        file.write(text) == text.size()) {
+        file.write(text) == text.size() && file.flush()) {
         return;
     }
     std::fprintf(stderr, "fraction-test: %s", text.constData());

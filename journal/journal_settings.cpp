@@ -4,14 +4,17 @@
 #include "journal/journal_database.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 
 namespace journal {
 
 bool IsServerUri(const QString& text)
 {
-    return text.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive) ||
-           text.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive);
+    // Any "scheme://": a mistyped scheme (pgsql://, postgresq://) is refused as an address,
+    // never taken as the path of a file named after the password.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    return scheme.match(text).hasMatch();
 }
 
 QString LogPathBeside(const QString& localPath)

@@ -17,7 +17,7 @@ namespace journal {
 
 struct JournalSettings {
     QString LocalPath; // the local SQLite journal
-    QString ServerUri; // postgresql://…; empty when there is no server
+    QString ServerUri; // postgresql://… (or a mistyped address); empty when there is no server
     QString LogPath;   // the journal's own log, with times
     // How often at most a running test's changes are written, and the longest wait between
     // two tries at an unreachable server.
@@ -30,7 +30,8 @@ inline constexpr const char* kJournalEnvironmentVariable = "FRACTION_TEST_JOURNA
 // The settings as the environment and the settings file give them.
 JournalSettings ConfiguredJournalSettings();
 
-// True for text that names a server (postgresql:// or postgres://) rather than a file.
+// True for text that is an address ("scheme://…") rather than a file. Only postgresql:// and
+// postgres:// name a server; OpenServer refuses any other scheme with a line that says so.
 bool IsServerUri(const QString& text);
 
 // journal.log in the folder of the local journal.

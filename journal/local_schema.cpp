@@ -8,6 +8,7 @@
 #include "journal/stored_attempt.h"
 
 #include <QDateTime>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -86,9 +87,12 @@ void MigrateToSecond(const QSqlDatabase& db)
     while (names.next()) {
         folded.emplace_back(names.value(0).toString(), FoldedName(names.value(1).toString()));
     }
+    ThrowIfFailed(names, kUpgradeFailed);
     names.finish();
     QSqlQuery update(db);
-    update.prepare(QStringLiteral("UPDATE attempt SET pupil_folded = ? WHERE id = ?"));
+    if (!update.prepare(QStringLiteral("UPDATE attempt SET pupil_folded = ? WHERE id = ?"))) {
+        ThrowSqlError(kUpgradeFailed, update.lastError().text());
+    }
     for (const auto& [id, name] : folded) {
         RunPrepared(update, {name, id}, kUpgradeFailed);
     }
@@ -137,6 +141,7 @@ std::optional<int> LocalSchemaVersion(const QSqlDatabase& db)
     while (tables.next()) {
         names << tables.value(0).toString();
     }
+    ThrowIfFailed(tables, kReadFailed);
     if (names.isEmpty()) {
         return 0;
     }
@@ -146,7 +151,11 @@ std::optional<int> LocalSchemaVersion(const QSqlDatabase& db)
     }
     QSqlQuery version =
         RunSql(db, QStringLiteral("SELECT max(version) FROM schema_version"), {}, kReadFailed);
-    if (!version.next() || version.value(0).isNull()) {
+    if (!version.next()) {
+        ThrowIfFailed(version, kReadFailed);
+        return std::nullopt;
+    }
+    if (version.value(0).isNull()) {
         return std::nullopt;
     }
     return version.value(0).toInt();

@@ -14,6 +14,13 @@ void ThrowSqlError(const QString& what, const QString& driverText)
     throw JournalError(text.toStdString());
 }
 
+void ThrowIfFailed(const QSqlQuery& query, const QString& what)
+{
+    if (query.lastError().isValid()) {
+        ThrowSqlError(what, query.lastError().text());
+    }
+}
+
 QSqlQuery RunSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values,
                  const QString& what)
 {

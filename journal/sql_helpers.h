@@ -18,6 +18,10 @@ QSqlQuery RunSql(const QSqlDatabase& db, const QString& sql, const QVariantList&
 // Runs an already prepared query again with new values; same failure rule.
 void RunPrepared(QSqlQuery& query, const QVariantList& values, const QString& what);
 
+// After a loop over query.next(): throws JournalError("<what>: <driver's text>") when the loop
+// stopped at an error (a damaged page, a lost connection) rather than at the last line.
+void ThrowIfFailed(const QSqlQuery& query, const QString& what);
+
 // Throws JournalError("<what>: <driver's text>") for the query's last error.
 [[noreturn]] void ThrowSqlError(const QString& what, const QString& driverText);
 

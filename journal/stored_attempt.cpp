@@ -99,6 +99,11 @@ QString NewAttemptId()
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
+bool IsAttemptId(const QString& id)
+{
+    return id.size() == 36 && QUuid::fromString(id).toString(QUuid::WithoutBraces) == id.toLower();
+}
+
 QString StorageTimeText(const QDateTime& t)
 {
     if (!t.isValid()) {

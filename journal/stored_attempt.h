@@ -52,6 +52,9 @@ StoredAttempt BoundedForJournal(StoredAttempt a, bool& cut);
 
 // A new attempt id: a random UUID in lower case, without braces.
 QString NewAttemptId();
+// True for an id in that form (either case). The program writes no other; one that is not is
+// reported by the export (a local file edited by hand) and can still be deleted.
+bool IsAttemptId(const QString& id);
 
 // A moment in the form the local journal stores times in: UTC, ISO 8601 with milliseconds and
 // 'Z' ("2026-12-10T05:44:22.123Z"); sorts as text in time order. Empty for an invalid time.

@@ -294,6 +294,13 @@ void JournalWindow::Say(const QString& text)
     QAccessible::updateAccessibility(&changed);
 }
 
+QString JournalWindow::WithNote(const QString& text) const
+{
+    // The note (a damaged journal set aside, and where it is) stays in sight whatever the list
+    // shows.
+    return openNote_.isEmpty() ? text : text + QLatin1Char(' ') + openNote_;
+}
+
 void JournalWindow::ApplyFilter()
 {
     if (!model_) {
@@ -325,10 +332,10 @@ void JournalWindow::SaySummary()
     if (!model_->Problem().isEmpty()) {
         Say(model_->Problem());
     } else if (totals.Count == 0 && CountAllAttempts(*connection_).value_or(1) == 0) {
-        Say(kEmptyJournal);
+        Say(WithNote(kEmptyJournal));
     } else if (totals.Count == 0) {
-        Say(QStringLiteral("За выбранные дни с таким именем попыток нет: измените даты или "
-                           "имя, или отметьте «За все дни»."));
+        Say(WithNote(QStringLiteral("За выбранные дни с таким именем попыток нет: измените даты "
+                                    "или имя, или отметьте «За все дни».")));
     } else {
         Say(openNote_);
     }
@@ -406,11 +413,12 @@ bool JournalWindow::ExportCsv(const QString& path)
         return false;
     }
     QSaveFile file(path);
+    QStringList notIds;
     try {
         if (!file.open(QIODevice::WriteOnly)) {
             throw journal::JournalError(file.errorString().toStdString());
         }
-        journal::WriteCsv(*connection_, model_->Filter(), file);
+        notIds = journal::WriteCsv(*connection_, model_->Filter(), file);
         if (!file.commit()) {
             throw journal::JournalError(file.errorString().toStdString());
         }
@@ -419,6 +427,13 @@ bool JournalWindow::ExportCsv(const QString& path)
                            "записи.")
                 .arg(path, QString::fromStdString(error.what())));
         return false;
+    }
+    if (!notIds.isEmpty()) {
+        Say(QStringLiteral("Список сохранён: %1. Внимание: у %2 из попыток код не UUID — файл "
+                           "журнала правили не программой.")
+                .arg(path)
+                .arg(notIds.size()));
+        return true;
     }
     Say(QStringLiteral("Список сохранён: %1").arg(path));
     return true;

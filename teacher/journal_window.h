@@ -62,6 +62,7 @@ private:
     void UpdatePupilChart();
     void SaySummary();
     void Say(const QString& text);
+    QString WithNote(const QString& text) const;
     void ChooseAndExportCsv();
     void ChooseAndExportListPdf();
     void ChooseAndExportAttemptPdf();

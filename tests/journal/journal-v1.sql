@@ -1,6 +1,6 @@
 -- SPDX-License-Identifier: GPL-3.0-or-later
 -- A local journal as the first schema version wrote it: the server's tables only, no outbox,
--- with one finished attempt and one still running.
+-- with one finished attempt and one still running, each with its ten rows.
 CREATE TABLE schema_version (version INTEGER NOT NULL);
 INSERT INTO schema_version (version) VALUES (1);
 CREATE TABLE attempt (
@@ -40,3 +40,21 @@ INSERT INTO attempt VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 'Сидор�
  '2026-02-03T08:01:00.000Z', NULL, 12, 'running', NULL, NULL, NULL);
 INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 0, 2, 1, 1, 2, 0, 3, 4, 2, 0, 1, '2', '', '1', 1);
 INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 1, 1, 0, 2, 3, 1, 1, 5, 0, 4, 5, '0', '4', '5', 0);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 2, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 3, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 4, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 5, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 6, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 7, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 8, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a01', 9, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', 1);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 0, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 1, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 2, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 3, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 4, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 5, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 6, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 7, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 8, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);
+INSERT INTO attempt_row VALUES ('6f1c1b0e-7c1e-4a57-9d43-2d1f0c3b8a02', 9, 1, 0, 1, 2, 0, 1, 3, 0, 1, 6, '0', '1', '6', NULL);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the local journal file: created private, migrated forward from the first schema,
 // a damaged file moved aside, a newer or foreign file refused untouched, places that cannot be
-// written named in the problem.
+// written named in the problem. Opening it for reading changes nothing; reading it checks every
+// value and every step, and the teacher's delete writes through a connection of its own.
 #include "attempt_samples.h"
+#include "damaged_journal.h"
 #include "unprivileged.h"
 
 #include "journal/attempt_store.h"
@@ -11,6 +13,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -19,6 +22,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +74,50 @@ bool RunScript(const QString& path, const QString& scriptPath)
     }
     QSqlDatabase::removeDatabase("script");
     return ok;
+}
+
+// Every file under `folder` (the folder itself included) with its owner and mode, without the
+// files SQLite keeps beside a journal while it is open.
+QStringList Listing(const QString& folder)
+{
+    QStringList lines;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    QStringList paths = {folder};
+    while (it.hasNext()) {
+        paths << it.next();
+    }
+    for (const QString& path : paths) {
+        struct stat st {};
+        if (lstat(QFile::encodeName(path).constData(), &st) != 0) {
+            lines << path + " ?";
+            continue;
+        }
+        if (path.endsWith("-wal") || path.endsWith("-shm")) {
+            continue;
+        }
+        lines << QStringLiteral("%1 %2 %3").arg(path).arg(st.st_uid).arg(st.st_mode & 07777, 0, 8);
+    }
+    lines.sort();
+    return lines;
+}
+
+// The files SQLite keeps beside `path` that do not belong to the journal's owner.
+QStringList SideFilesOfOthers(const QString& path)
+{
+    struct stat journal {};
+    if (stat(QFile::encodeName(path).constData(), &journal) != 0) {
+        return {};
+    }
+    QStringList others;
+    for (const char* side : {"-wal", "-shm", "-journal"}) {
+        struct stat st {};
+        const QByteArray sidePath = QFile::encodeName(path) + side;
+        if (lstat(sidePath.constData(), &st) == 0 && st.st_uid != journal.st_uid) {
+            others << QString::fromLocal8Bit(sidePath);
+        }
+    }
+    return others;
 }
 
 } // namespace
@@ -310,6 +358,259 @@ private slots:
                                  journal::SaveAttempt(*opened.Db, journal_test::SampleAttempt()));
         journal::CloseConnection(*opened.Db);
         QCOMPARE(ModeOf(path), mode_t(0400));
+    }
+    // A reader opens read-only: whatever the file is, it is left exactly as it was, modes,
+    // owners and folder included, and is never made a journal or moved aside.
+    void readingChangesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("shared journal, mode 0660") << "shared" << true << "";
+        QTest::newRow("link to a journal of mode 0640") << "link" << true << "";
+        QTest::newRow("another program's database") << "foreign" << false << "не журнал";
+        QTest::newRow("empty file") << "empty" << false << "нет таблиц журнала";
+        QTest::newRow("first-version journal") << "v1" << false << "прежней версией";
+        QTest::newRow("damaged header") << "damaged" << false << "повреждён";
+        QTest::newRow("no file") << "missing" << false << "ещё нет";
+    }
+
+    void readingChangesNothing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, opens);
+        QFETCH(QString, says);
+        ::umask(022);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("shared");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0770) == 0);
+        const QString file = folder + "/journal.sqlite";
+        QString opened = file;
+        if (kind == "shared" || kind == "link") {
+            QVERIFY(journal_test::FillJournal(file, 2));
+            QVERIFY(::chmod(QFile::encodeName(file).constData(), kind == "link" ? 0640 : 0660) ==
+                    0);
+            if (kind == "link") {
+                opened = dir.filePath("link.sqlite");
+                QVERIFY(QFile::link(file, opened));
+            }
+        } else if (kind == "foreign") {
+            QCOMPARE(journal_test::RunUnchecked(file, {"CREATE TABLE recipes (name TEXT)"}),
+                     QString());
+        } else if (kind == "empty") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (kind == "v1") {
+            QVERIFY(RunScript(file, QFINDTESTDATA("journal-v1.sql")));
+        } else if (kind == "damaged") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("SQLite format 3") + '\0' + QByteArray(4080, '\xff'));
+        }
+        const QStringList before = Listing(dir.path());
+        const QByteArray digest = Digest(file);
+
+        const journal::OpenResult result = journal::OpenSqliteForReading(opened);
+        QCOMPARE(bool(result.Db), opens);
+        QVERIFY2(result.Problem.contains(says), qPrintable(result.Problem));
+        if (result.Db) {
+            QVERIFY(journal::IsReadOnly(*result.Db));
+            QCOMPARE(journal::LoadAttempts(*result.Db, {}).size(), 2U);
+            QVERIFY_THROWS_EXCEPTION(
+                journal::JournalError,
+                journal::SaveAttempt(*result.Db, journal_test::SampleAttempt()));
+            journal::CloseConnection(*result.Db);
+        }
+        QCOMPARE(Listing(dir.path()), before);
+        QCOMPARE(Digest(file), digest);
+        QCOMPARE(SideFilesOfOthers(file), QStringList());
+    }
+
+    // The teacher's window says where the pupil's program put a damaged journal.
+    void readerNamesAJournalSetAside()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("journal.sqlite");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("this is not a database\n");
+        }
+        const auto writer = journal::OpenSqlite(path);
+        QVERIFY(writer.Db);
+        journal::SaveAttempt(*writer.Db, journal_test::SampleAttempt());
+        journal::CloseConnection(*writer.Db);
+        const QStringList aside = QDir(dir.path()).entryList({"journal.sqlite.corrupt-*"});
+        QCOMPARE(aside.size(), 1);
+        const auto reader = journal::OpenSqliteForReading(path);
+        QVERIFY2(reader.Db, qPrintable(reader.Problem));
+        QVERIFY2(reader.Problem.contains(dir.filePath(aside.first())), qPrintable(reader.Problem));
+        QCOMPARE(journal::LoadAttempts(*reader.Db, {}).size(), 1U);
+        journal::CloseConnection(*reader.Db);
+    }
+
+    // A damaged page in the middle: reading stops with an error, never with part of the list.
+    void damagedPageIsAnError()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("journal.sqlite");
+        QVERIFY(journal_test::FillJournal(path, 300));
+        QVERIFY(journal_test::DamageMiddlePages(path));
+        const auto reader = journal::OpenSqliteForReading(path);
+        QVERIFY2(reader.Db, qPrintable(reader.Problem));
+        try {
+            const auto all = journal::LoadAttempts(*reader.Db, {});
+            QFAIL(qPrintable(QStringLiteral("read %1 attempts without an error").arg(all.size())));
+        } catch (const journal::JournalError& error) {
+            QVERIFY2(QString::fromUtf8(error.what()).startsWith("Не удалось прочитать"),
+                     error.what());
+        }
+        journal::CloseConnection(*reader.Db);
+    }
+
+    // What a pupil's own edit of the file can store: each is an error that names the attempt
+    // and the column, never a row filled in with defaults.
+    void storedNonsenseIsAnError_data()
+    {
+        QTest::addColumn<QString>("notNullDropped"); // the table, or empty
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("unknown operation")
+            << ""
+            << "UPDATE attempt_row SET operation = 3 WHERE row_no = 4"
+            << "operation";
+        QTest::newRow("unknown ending") << ""
+                                        << "UPDATE attempt SET ending = 'won'"
+                                        << "ending";
+        QTest::newRow("mark out of range") << ""
+                                           << "UPDATE attempt SET mark = 9"
+                                           << "mark";
+        QTest::newRow("fraction beyond 16 bits")
+            << ""
+            << "UPDATE attempt_row SET key_numerator = 70000 WHERE row_no = 2"
+            << "key_numerator";
+        QTest::newRow("text for a number")
+            << ""
+            << "UPDATE attempt_row SET first_whole = 'x' WHERE row_no = 0"
+            << "first_whole";
+        QTest::newRow("fractional number")
+            << ""
+            << "UPDATE attempt_row SET second_denominator = 2.5 WHERE row_no = 9"
+            << "second_denominator";
+        QTest::newRow("verdict neither 0 nor 1")
+            << ""
+            << "UPDATE attempt_row SET verdict = 2 WHERE row_no = 1"
+            << "verdict";
+        QTest::newRow("start not a time") << ""
+                                          << "UPDATE attempt SET started_at = 'вчера'"
+                                          << "started_at";
+        QTest::newRow("missing row") << ""
+                                     << "DELETE FROM attempt_row WHERE row_no = 7"
+                                     << "нет задания 8";
+        QTest::newRow("NULL operation")
+            << "attempt_row"
+            << "UPDATE attempt_row SET operation = NULL WHERE row_no = 3"
+            << "operation";
+        QTest::newRow("NULL typed text")
+            << "attempt_row"
+            << "UPDATE attempt_row SET typed_numerator = NULL WHERE row_no = 6"
+            << "typed_numerator";
+        QTest::newRow("NULL pupil") << "attempt"
+                                    << "UPDATE attempt SET pupil = NULL"
+                                    << "pupil";
+    }
+
+    void storedNonsenseIsAnError()
+    {
+        QFETCH(QString, notNullDropped);
+        QFETCH(QString, edit);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("journal.sqlite");
+        QVERIFY(journal_test::FillJournal(path, 1));
+        if (!notNullDropped.isEmpty()) {
+            QCOMPARE(journal_test::RunUnchecked(path, journal_test::WithoutNotNull(notNullDropped)),
+                     QString());
+        }
+        QCOMPARE(journal_test::RunUnchecked(path, {edit}), QString());
+        const auto reader = journal::OpenSqliteForReading(path);
+        QVERIFY2(reader.Db, qPrintable(reader.Problem));
+        QSqlQuery q(QSqlDatabase::database(reader.Db->Name));
+        QVERIFY(q.exec("SELECT id FROM attempt") && q.next());
+        const QString id = q.value(0).toString();
+        q.finish();
+        for (const bool one : {false, true}) {
+            try {
+                if (one) {
+                    journal::LoadAttempt(*reader.Db, id);
+                } else {
+                    journal::LoadAttempts(*reader.Db, {});
+                }
+                QFAIL("read without an error");
+            } catch (const journal::JournalError& error) {
+                const QString text = QString::fromUtf8(error.what());
+                QVERIFY2(text.contains(id) && text.contains(named), qPrintable(text));
+            }
+        }
+        journal::CloseConnection(*reader.Db);
+    }
+
+    // The teacher's delete on a journal opened for reading writes through a connection made for
+    // it alone; an id that is not a UUID is deleted like any other; a file that cannot be
+    // written says so.
+    void deleteFromAReader_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("deleted"); // -1: refused
+        QTest::newRow("a UUID") << "" << 0640 << 1;
+        QTest::newRow("not a UUID") << "=HYPERLINK(\"x\")" << 0640 << 1;
+        QTest::newRow("a file that cannot be written") << "" << 0440 << -1;
+    }
+
+    void deleteFromAReader()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, mode);
+        QFETCH(int, deleted);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("journal.sqlite");
+        QVERIFY(journal_test::FillJournal(path, 2));
+        if (!id.isEmpty()) {
+            QCOMPARE(journal_test::RunUnchecked(
+                         path, {QStringLiteral("UPDATE attempt_row SET attempt_id = '%1' WHERE "
+                                               "attempt_id = (SELECT min(id) FROM attempt)")
+                                    .arg(QString(id).replace("'", "''")),
+                                QStringLiteral("UPDATE attempt SET id = '%1' WHERE id = "
+                                               "(SELECT min(id) FROM attempt)")
+                                    .arg(QString(id).replace("'", "''"))}),
+                     QString());
+        }
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
+        const auto reader = journal::OpenSqliteForReading(path);
+        QVERIFY2(reader.Db, qPrintable(reader.Problem));
+        const auto before = journal::LoadAttempts(*reader.Db, {});
+        QCOMPARE(before.size(), 2U);
+        const QString target = id.isEmpty() ? before.front().Id : id;
+        QVERIFY(journal::LoadAttempt(*reader.Db, target));
+        if (deleted < 0) {
+            try {
+                journal::DeleteAttempts(*reader.Db, {target});
+                QFAIL("deleted from a file that cannot be written");
+            } catch (const journal::JournalError& error) {
+                QVERIFY2(QString::fromUtf8(error.what()).startsWith("Не удалось удалить"),
+                         error.what());
+            }
+            QCOMPARE(journal::LoadAttempts(*reader.Db, {}).size(), 2U);
+        } else {
+            QCOMPARE(journal::DeleteAttempts(*reader.Db, {target}), deleted);
+            QCOMPARE(journal::LoadAttempts(*reader.Db, {}).size(), 1U);
+            QVERIFY(!journal::LoadAttempt(*reader.Db, target));
+        }
+        QVERIFY(journal::IsReadOnly(*reader.Db));
+        journal::CloseConnection(*reader.Db);
+        QCOMPARE(ModeOf(path), mode_t(mode));
     }
 };
 

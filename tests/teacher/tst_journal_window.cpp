@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's window driven through its widgets on a real journal: today's list by default,
 // the name filter as it is typed, all days, choosing an attempt, the charts of what is shown,
-// deleting with a confirmation that counts, and faults said in Russian in the status area
-// without the journal being changed.
+// deleting with a confirmation that counts (also in a journal opened read-only), and faults
+// said in Russian in the status area without the journal being changed.
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/charts_view.h"
@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -279,6 +280,70 @@ private slots:
         QCOMPARE(w->Model()->rowCount(), 0);
         QVERIFY2(w->StatusText().startsWith("Удалено из журнала: 1 попытка."),
                  qPrintable(w->StatusText()));
+    }
+
+    // The window reads a journal opened read-only; its delete still works, through a
+    // connection made for it alone, and leaves the file's mode as it was.
+    void deletesInAJournalOpenedForReading()
+    {
+        const auto a = j->Add(MakeAttempt("Первый", TodayAt(9), 10));
+        const auto b = j->Add(MakeAttempt("Второй", TodayAt(10), 8));
+        // An administrator's file shared with a group.
+        QVERIFY(QFile::setPermissions(j->Path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                     QFile::ReadGroup | QFile::WriteGroup));
+        const QFile::Permissions shared = QFile::permissions(j->Path());
+        const journal::OpenResult reader = journal::OpenSqliteForReading(j->Path());
+        QVERIFY2(reader.Db, qPrintable(reader.Problem));
+        QVERIFY(journal::IsReadOnly(*reader.Db));
+        w = std::make_unique<teacher::JournalWindow>(reader);
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QCOMPARE(w->Model()->rowCount(), 2);
+        Click(1);
+        {
+            BoxAnswer confirm("Удалить");
+            QCOMPARE(w->DeleteSelected(), 1);
+        }
+        QCOMPARE(w->Model()->rowCount(), 1);
+        QVERIFY(!journal::LoadAttempt(*j->db, a.Id));
+        QVERIFY(journal::LoadAttempt(*j->db, b.Id));
+        QCOMPARE(QFile::permissions(j->Path()), shared);
+        w.reset();
+        journal::CloseConnection(*reader.Db);
+    }
+
+    // A damaged journal the pupil's program set aside is named in the status line, whatever
+    // the list shows.
+    void saysWhereADamagedJournalWasSetAside_data()
+    {
+        QTest::addColumn<int>("hour"); // of the one attempt; -1: none
+        QTest::newRow("empty journal") << -1;
+        QTest::newRow("nothing today") << 25;
+        QTest::newRow("an attempt today") << 9;
+    }
+    void saysWhereADamagedJournalWasSetAside()
+    {
+        QFETCH(int, hour);
+        if (hour == 25) {
+            j->Add(MakeAttempt("Вчерашний", TodayAt(9).addDays(-1), 10));
+        } else if (hour >= 0) {
+            j->Add(MakeAttempt("Сегодняшний", TodayAt(hour), 10));
+        }
+        const QString aside = j->Path() + ".corrupt-20261210-081500";
+        {
+            QFile damaged(aside);
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write("not a database");
+        }
+        const journal::OpenResult reader = journal::OpenSqliteForReading(j->Path());
+        QVERIFY2(reader.Db, qPrintable(reader.Problem));
+        w = std::make_unique<teacher::JournalWindow>(reader);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY2(w->StatusText().contains(aside), qPrintable(w->StatusText()));
+        w.reset();
+        journal::CloseConnection(*reader.Db);
     }
 
     // Everything the keyboard reaches has a name a screen reader can say (its own or its
