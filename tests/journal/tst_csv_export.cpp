@@ -501,7 +501,8 @@ private slots:
     }
 
     // The guard: one apostrophe before = + - @, a TAB, a CR or an apostrophe, in every column a
-    // pupil's computer fills with free text; other text as it is.
+    // pupil's computer fills with free text; other text as it is. (The grade in words is not
+    // among them: the CSV gives the grade the answers earn, in the program's own words.)
     void freeTextIsGuarded_data()
     {
         QTest::addColumn<QString>("text");
@@ -538,7 +539,6 @@ private slots:
                 {"Ученик", [&](journal::StoredAttempt& a) { a.Pupil = text; }},
                 {"Компьютер", [&](journal::StoredAttempt& a) { a.Host = text; }},
                 {"Версия программы", [&](journal::StoredAttempt& a) { a.ProgramVersion = text; }},
-                {"Оценка словами", [&](journal::StoredAttempt& a) { a.Record.GradeText = typed; }},
                 {"Задание 3: введено, целая часть",
                  [&](journal::StoredAttempt& a) { a.Record.Rows[2].Typed.Whole = typed; }},
                 {"Задание 10: введено, числитель",
