@@ -220,6 +220,9 @@ QString SelectAttempts(Backend backend)
     columns[5] = TimeColumn(QStringLiteral("ended_at"), backend);
     if (backend == Backend::Postgres) {
         columns[0] = QStringLiteral("CAST(id AS text)");
+        // The server's own stamps, after the attempt's columns; never written by this program.
+        columns << TimeColumn(QStringLiteral("received_at"), backend)
+                << QStringLiteral("host(received_from)") << QStringLiteral("received_role");
     }
     return QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
            QStringLiteral(" FROM attempt");
@@ -230,7 +233,7 @@ std::optional<int> OptionalInt(const QVariant& v)
     return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
 }
 
-StoredAttempt AttemptFromQuery(const QSqlQuery& q)
+StoredAttempt AttemptFromQuery(const QSqlQuery& q, Backend backend)
 {
     StoredAttempt a;
     a.Id = q.value(0).toString();
@@ -244,6 +247,12 @@ StoredAttempt AttemptFromQuery(const QSqlQuery& q)
     a.Record.RightCount = OptionalInt(q.value(8));
     a.Record.GradeText = q.value(9).toString().toStdString();
     a.Record.Mark = OptionalInt(q.value(10));
+    if (backend == Backend::Postgres) {
+        const auto stamp = static_cast<int>(kAttemptColumns.size());
+        a.ReceivedAt = TimeFromStorageText(q.value(stamp).toString());
+        a.ReceivedFrom = q.value(stamp + 1).toString();
+        a.ReceivedRole = q.value(stamp + 2).toString();
+    }
     return a;
 }
 
@@ -343,7 +352,7 @@ std::optional<StoredAttempt> LoadAttempt(const Connection& c, const QString& id)
     if (!q.next()) {
         return std::nullopt;
     }
-    StoredAttempt a = AttemptFromQuery(q);
+    StoredAttempt a = AttemptFromQuery(q, c.Kind);
     q.finish();
     QSqlQuery rows =
         RunSql(db, SelectRows(c.Kind) + QStringLiteral(" WHERE attempt_id = ?"), {id}, kReadFailed);
@@ -363,7 +372,7 @@ std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter
         db, SelectAttempts(c.Kind) + condition.Where + QStringLiteral(" ORDER BY started_at, id"),
         condition.Values, kReadFailed);
     while (q.next()) {
-        attempts.push_back(AttemptFromQuery(q));
+        attempts.push_back(AttemptFromQuery(q, c.Kind));
         byId.insert(attempts.back().Id, attempts.size() - 1);
     }
     q.finish();
