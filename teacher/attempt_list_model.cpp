@@ -15,10 +15,17 @@ namespace teacher {
 
 namespace {
 
-// The selected columns, in the model's column order, with the id last (not shown).
-const QString kSelect = QStringLiteral("SELECT pupil, host, started_at, seconds_used, ending, "
-                                       "right_count, mark, id FROM attempt");
-constexpr int kIdField = AttemptListModel::ColumnCount;
+// The selected columns, in the model's column order, then the server's stamp (an empty value
+// in a local journal, which has none and does not show the column), with the id last (not
+// shown).
+QString Select(journal::Backend backend)
+{
+    return QStringLiteral("SELECT pupil, host, started_at, seconds_used, ending, right_count, "
+                          "mark, %1, id FROM attempt")
+        .arg(backend == journal::Backend::Postgres ? QStringLiteral("received_at")
+                                                   : QStringLiteral("NULL"));
+}
+constexpr int kIdField = AttemptListModel::Received + 1;
 
 // What each column is ordered by: fixed SQL, never anything typed. How an attempt ended is
 // ordered by its Russian text: время вышло, идёт, прерван, сдан.
@@ -38,6 +45,8 @@ QString OrderExpression(int column)
         return QStringLiteral("right_count");
     case AttemptListModel::Mark:
         return QStringLiteral("mark");
+    case AttemptListModel::Received:
+        return QStringLiteral("received_at");
     default:
         return QStringLiteral("started_at");
     }
@@ -49,7 +58,8 @@ QString OrderBy(int column, Qt::SortOrder order)
         order == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     QString clause = QStringLiteral(" ORDER BY ");
     // Both databases agree on where empty values go only when told.
-    if (column == AttemptListModel::RightCount || column == AttemptListModel::Mark) {
+    if (column == AttemptListModel::RightCount || column == AttemptListModel::Mark ||
+        column == AttemptListModel::Received) {
         clause += OrderExpression(column) + QStringLiteral(" IS NULL, ");
     }
     clause += OrderExpression(column) + direction;
@@ -90,9 +100,10 @@ QString ReadProblemText(const QSqlError& error)
         .arg(error.text().trimmed());
 }
 
-QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order)
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order,
+                      journal::Backend backend)
 {
-    return kSelect + condition.Where + OrderBy(column, order);
+    return Select(backend) + condition.Where + OrderBy(column, order);
 }
 
 std::optional<long long> CountAllAttempts(const journal::Connection& connection)
@@ -121,7 +132,7 @@ bool AttemptListModel::Refresh()
 
 void AttemptListModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= ColumnCount) {
+    if (column < 0 || column >= columnCount()) {
         return;
     }
     sortColumn_ = column;
@@ -146,7 +157,7 @@ bool AttemptListModel::Run()
     }
 
     QSqlQuery rows =
-        Prepared(connection_, kSelect + condition.Where + OrderBy(sortColumn_, sortOrder_),
+        Prepared(connection_, ListQueryText(condition, sortColumn_, sortOrder_, connection_.Kind),
                  condition.Values);
     const QSqlError error = rows.isActive() ? totals.lastError() : rows.lastError();
     if (error.isValid()) {
@@ -179,16 +190,20 @@ void AttemptListModel::FetchAll()
 
 int AttemptListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    if (parent.isValid()) {
+        return 0;
+    }
+    return connection_.Kind == journal::Backend::Postgres ? Received + 1 : ColumnCount;
 }
 
 QVariant AttemptListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.column() >= ColumnCount) {
+    if (!index.isValid() || index.column() >= columnCount()) {
         return {};
     }
     if (role == Qt::TextAlignmentRole) {
-        const bool number = index.column() >= Duration && index.column() != Ending;
+        const bool number = index.column() >= Duration && index.column() != Ending &&
+                            index.column() != Received;
         return QVariant::fromValue(
             Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     }
@@ -202,6 +217,8 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
     switch (index.column()) {
     case Started:
         return DateTimeText(StoredTime(value));
+    case Received:
+        return value.isNull() ? QStringLiteral("—") : DateTimeText(StoredTime(value));
     case Duration:
         return DurationText(value.toInt());
     case Ending: {
@@ -218,11 +235,11 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
 
 QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const std::array<QString, ColumnCount> kHeadings = {
-        QStringLiteral("Ученик"), QStringLiteral("Компьютер"), QStringLiteral("Начало"),
-        QStringLiteral("Время"),  QStringLiteral("Завершена"), QStringLiteral("Верных"),
-        QStringLiteral("Отметка")};
-    if (orientation == Qt::Horizontal && section >= 0 && section < ColumnCount &&
+    static const std::array<QString, Received + 1> kHeadings = {
+        QStringLiteral("Ученик"),  QStringLiteral("Компьютер"), QStringLiteral("Начало"),
+        QStringLiteral("Время"),   QStringLiteral("Завершена"), QStringLiteral("Верных"),
+        QStringLiteral("Отметка"), QStringLiteral("Получено")};
+    if (orientation == Qt::Horizontal && section >= 0 && section < columnCount() &&
         (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
         return kHeadings.at(static_cast<std::size_t>(section));
     }

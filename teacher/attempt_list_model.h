@@ -28,7 +28,10 @@ class AttemptListModel : public QSqlQueryModel {
     Q_OBJECT
 
 public:
+    // The columns every journal has. A server's journal has one more after them, Received:
+    // when the server took the attempt in, by its own clock.
     enum Column { Pupil, Host, Started, Duration, Ending, RightCount, Mark, ColumnCount };
+    static constexpr int Received = ColumnCount;
 
     explicit AttemptListModel(journal::Connection connection, QObject* parent = nullptr);
 
@@ -46,7 +49,8 @@ public:
     QString AttemptId(int row) const;
 
     // Ordered by `column`; ties go newest first. Attempts without a count or a mark (still
-    // running, interrupted) come last either way.
+    // running, interrupted), or without the server's stamp (stored before the server kept
+    // one), come last either way.
     void sort(int column, Qt::SortOrder order) override;
     int SortColumn() const { return sortColumn_; }
     Qt::SortOrder SortOrder() const { return sortOrder_; }
@@ -75,7 +79,8 @@ private:
 };
 
 // The list's SQL for a filter's condition ordered by `column`: the shown columns, then the id.
-QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order);
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order,
+                      journal::Backend backend = journal::Backend::Sqlite);
 
 // What to tell the teacher about a failed read, in plain Russian with what to check.
 QString ReadProblemText(const QSqlError& error);

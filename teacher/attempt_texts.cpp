@@ -101,6 +101,16 @@ QStringList AttemptFacts(const journal::StoredAttempt& attempt)
                      .arg(*record.Mark)
                      .arg(QString::fromStdString(record.GradeText));
     }
+    // What the server wrote itself; a local journal has none of it.
+    if (attempt.ReceivedAt.isValid()) {
+        facts << QStringLiteral("Получена сервером: %1").arg(DateTimeText(attempt.ReceivedAt));
+    }
+    if (!attempt.ReceivedFrom.isEmpty() || !attempt.ReceivedRole.isEmpty()) {
+        const QString unknown = QStringLiteral("неизвестно");
+        facts << QStringLiteral("Отправлена с адреса %1, роль %2")
+                     .arg(attempt.ReceivedFrom.isEmpty() ? unknown : attempt.ReceivedFrom,
+                          attempt.ReceivedRole.isEmpty() ? unknown : attempt.ReceivedRole);
+    }
     return facts;
 }
 

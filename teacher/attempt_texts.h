@@ -61,8 +61,9 @@ QString CountedWord(long long count, const QString& one, const QString& few, con
 QString AverageText(const std::optional<double>& average);
 
 // What is known of an attempt besides its pupil and start, one line each: the computer, the
-// time used, how it ended and, once judged, the right answers and the mark. The attempt view and
-// its printed page show the same lines.
+// time used, how it ended and, once judged, the right answers and the mark; from a server, when
+// it received the attempt, from which address and which role sent it. The attempt view and its
+// printed page show the same lines.
 QStringList AttemptFacts(const journal::StoredAttempt& attempt);
 
 } // namespace teacher
