@@ -89,12 +89,14 @@ if [[ -n $setup ]]; then
         exit 1
     fi
     printed() { sed -n "s/^ *\(pc01: \)\?server=\(postgresql:\/\/$1[:@].*\)\$/\2/p" "$dir/setup.out" | head -1; }
-    export FRACTION_TEST_PUPIL_URI=$(printed fraction_pupil)
-    export FRACTION_TEST_COMPUTER_URI=$(printed fraction_pc_pc01)
+    FRACTION_TEST_PUPIL_URI=$(printed fraction_pupil)
+    FRACTION_TEST_COMPUTER_URI=$(printed fraction_pc_pc01)
+    export FRACTION_TEST_PUPIL_URI FRACTION_TEST_COMPUTER_URI
     teacher_line=$(printed fraction_teacher)
     teacher_password=$(sed -n 's/^ *127\.0\.0\.1:[0-9]*:fraction_test:fraction_teacher:\(.*\)$/\1/p' "$dir/setup.out")
     export FRACTION_TEST_TEACHER_URI=${teacher_line/fraction_teacher@/fraction_teacher:$teacher_password@}
-    export FRACTION_TEST_ADMIN_URI="postgresql://postgres:$(urlencode "$admin_password")@127.0.0.1:$port/fraction_test?sslmode=require"
+    FRACTION_TEST_ADMIN_URI="postgresql://postgres:$(urlencode "$admin_password")@127.0.0.1:$port/fraction_test?sslmode=require"
+    export FRACTION_TEST_ADMIN_URI
     export FRACTION_TEST_ROOT_CERT="$dir/setup/root.crt"
     export FRACTION_TEST_OTHER_ROOT_CERT="$dir/other-root.crt"
     export FRACTION_TEST_SETUP_OUTPUT="$dir/setup.out"
