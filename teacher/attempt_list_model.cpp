@@ -202,8 +202,8 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
         return {};
     }
     if (role == Qt::TextAlignmentRole) {
-        const bool number = index.column() >= Duration && index.column() != Ending &&
-                            index.column() != Received;
+        const bool number =
+            index.column() >= Duration && index.column() != Ending && index.column() != Received;
         return QVariant::fromValue(
             Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     }

@@ -120,8 +120,7 @@ private slots:
         QVERIFY2(opened.Db, qPrintable(opened.Problem));
         {
             QSqlQuery q(QSqlDatabase::database(opened.Db->Name));
-            QVERIFY2(q.exec("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()") &&
-                         q.next(),
+            QVERIFY2(q.exec("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()") && q.next(),
                      qPrintable(q.lastError().text()));
             QVERIFY(q.value(0).toBool());
         }
@@ -133,8 +132,7 @@ private slots:
         QTest::addColumn<QString>("uri");
         QTest::addColumn<QString>("role");
         QTest::newRow("pupils' role") << Env("FRACTION_TEST_PUPIL_URI") << "fraction_pupil";
-        QTest::newRow("pc01's own role")
-            << Env("FRACTION_TEST_COMPUTER_URI") << "fraction_pc_pc01";
+        QTest::newRow("pc01's own role") << Env("FRACTION_TEST_COMPUTER_URI") << "fraction_pc_pc01";
     }
 
     void attemptsSentOverTlsCarryTheSendersRole()
@@ -171,8 +169,8 @@ private slots:
         QTest::newRow("a name not in the certificate") << renamed.toString() << "не доверяет";
         QTest::newRow("no certificate file")
             << WithOption(pupil, "sslrootcert", "/nonexistent/root.crt") << "Нет файла";
-        QTest::newRow("without TLS") << WithOption(pupil, "sslmode", "disable")
-                                     << "только защищённые";
+        QTest::newRow("without TLS")
+            << WithOption(pupil, "sslmode", "disable") << "только защищённые";
     }
 
     void untrustedConnectionsAreRefused()

@@ -115,8 +115,9 @@ private slots:
             QStringList found;
             for (int r = 0; r < model->rowCount(); ++r) {
                 found << model->AttemptId(r);
-                if (!model->data(model->index(r, received)).toString().startsWith(
-                        QDate::currentDate().toString("dd.MM.yyyy"))) {
+                if (!model->data(model->index(r, received))
+                         .toString()
+                         .startsWith(QDate::currentDate().toString("dd.MM.yyyy"))) {
                     found << "no stamp on row " + QString::number(r);
                 }
             }
@@ -165,10 +166,10 @@ private slots:
         QCOMPARE(window.Detail()->Verdict(0)->text(), "верно");
         // What the server stamped on it, beside what the pupil's computer sent.
         const QString facts = window.Detail()->findChild<QLabel*>("facts")->text();
-        QVERIFY2(facts.contains("Получена сервером: " +
-                                QDate::currentDate().toString("dd.MM.yyyy")) &&
-                     facts.contains("Отправлена с адреса 127.0.0.1, роль postgres"),
-                 qPrintable(facts));
+        QVERIFY2(
+            facts.contains("Получена сервером: " + QDate::currentDate().toString("dd.MM.yyyy")) &&
+                facts.contains("Отправлена с адреса 127.0.0.1, роль postgres"),
+            qPrintable(facts));
 
         QTimer::singleShot(0, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
