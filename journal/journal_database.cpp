@@ -341,6 +341,14 @@ OpenResult OpenServer(const QString& uri)
             return {std::nullopt, QStringLiteral("Адрес журнала «%1»: непонятный параметр «%2».")
                                       .arg(UriForMessages(uri), key)};
         }
+        // Qt's driver turns every ';' of its options into a space, which would quietly change
+        // a value such as a certificate's path.
+        if (value.contains(u';')) {
+            return {std::nullopt,
+                    QStringLiteral("Адрес журнала «%1»: в значении параметра «%2» не может быть "
+                                   "точки с запятой.")
+                        .arg(UriForMessages(uri), key)};
+        }
         QString quoted = value;
         quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
         options << QStringLiteral("%1='%2'").arg(key, quoted);

@@ -535,6 +535,8 @@ private slots:
         QTest::newRow("not a URI") << "postgresql://u:p@127.0.0.1:port/db"
                                    << "неверно";
         QTest::newRow("unknown option") << QString(pupil.toString() + "?x-y=1") << "параметр";
+        QTest::newRow("an option's value with a semicolon")
+            << QString(pupil.toString() + "?sslrootcert=/tmp/a%3Bb.crt") << "точки с запятой";
     }
 
     void settingsThatCannotWork()
