@@ -1,19 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The journal over TLS, on a real PostgreSQL server set up by fraction-test-server-setup (run by
 // with-postgres.sh --setup): pupils' computers connect with sslmode=verify-full against the
-// certificate the set-up printed and send their attempts; a computer's own role is stamped on
-// what it sends; the teacher reads over TLS. A certificate from elsewhere, a name the
-// certificate does not hold, a missing certificate file or a connection without TLS are refused
-// with one Russian line, and a pupil's attempt then waits in the local outbox.
+// certificate the set-up printed (its settings pasted as printed) and send their attempts; a
+// computer's own role is stamped on what it sends; the teacher reads over TLS. A certificate from
+// elsewhere, a name the certificate does not hold, a missing certificate file or a connection
+// without TLS are refused with one Russian line, and a pupil's attempt then waits in the local
+// outbox.
 #include "attempt_samples.h"
 #include "unprivileged.h"
 
 #include "journal/attempt_store.h"
 #include "journal/journal_database.h"
+#include "journal/journal_settings.h"
 #include "journal/local_outbox.h"
 #include "journal/pupil_journal.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -103,6 +107,61 @@ private slots:
         QVERIFY2(printed.contains("   " + certificate.trimmed()), qPrintable(printed));
         QVERIFY(printed.contains("server=" + Env("FRACTION_TEST_PUPIL_URI") + "\n"));
         QVERIFY(Env("FRACTION_TEST_PUPIL_URI").contains("sslmode=verify-full"));
+    }
+
+    // The settings blocks the set-up printed, pasted as they are into a computer's settings
+    // file (and the teacher's password line into a password file): the program reads the
+    // address back whole and connects with it.
+    void printedSettingsWorkAsPasted_data()
+    {
+        QTest::addColumn<int>("block");
+        QTest::addColumn<QString>("role");
+        QTest::newRow("a pupil's computer") << 0 << "fraction_pupil";
+        QTest::newRow("the teacher's computer") << 1 << "fraction_teacher";
+    }
+
+    void printedSettingsWorkAsPasted()
+    {
+        QFETCH(int, block);
+        QFETCH(QString, role);
+        const QStringList lines = ReadAll(Env("FRACTION_TEST_SETUP_OUTPUT")).split('\n');
+        QStringList blocks;
+        QString passwordLine;
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            if (lines.at(i).trimmed() == "[journal]") {
+                blocks << "[journal]\n" + lines.at(i + 1).trimmed() + "\n";
+            }
+            if (lines.at(i).trimmed().contains(":fraction_test:fraction_teacher:")) {
+                passwordLine = lines.at(i).trimmed() + "\n";
+            }
+        }
+        QCOMPARE(blocks.size(), 2);
+        QVERIFY(!passwordLine.isEmpty());
+
+        QTemporaryDir home;
+        QVERIFY(QDir().mkpath(home.filePath("config/fraction-test")));
+        QFile ini(home.filePath("config/fraction-test/fraction-test.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(blocks.at(block).toUtf8());
+        ini.close();
+        QFile pgpass(home.filePath("pgpass"));
+        QVERIFY(pgpass.open(QIODevice::WriteOnly));
+        pgpass.write(passwordLine.toUtf8());
+        pgpass.close();
+        pgpass.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+
+        qunsetenv("FRACTION_TEST_JOURNAL");
+        // Where $XDG_CONFIG_HOME would point; QSettings reads that only once per process.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
+        qputenv("PGPASSFILE", QFile::encodeName(pgpass.fileName()));
+        const journal::JournalSettings settings = journal::ConfiguredJournalSettings();
+        QVERIFY2(settings.ServerUri.contains("sslmode=verify-full&sslrootcert="),
+                 qPrintable(settings.ServerUri));
+        QCOMPARE(QUrl(settings.ServerUri).userName(), role);
+        const auto opened = journal::OpenServer(settings.ServerUri);
+        qunsetenv("PGPASSFILE");
+        QVERIFY2(opened.Db, qPrintable(opened.Problem));
+        journal::CloseConnection(*opened.Db);
     }
 
     void connectionsAreVerifiedTls_data()
