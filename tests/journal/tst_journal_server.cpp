@@ -487,6 +487,33 @@ private slots:
         QCOMPARE(ServerIds(), std::set<QString>{id});
     }
 
+    // An attempt the server refuses for its content (a name longer than it takes, from a local
+    // file edited by hand) stays in the outbox and does not hold back the attempts after it.
+    void refusedAttemptDoesNotHoldBackTheOthers()
+    {
+        QTemporaryDir dir;
+        const journal::JournalSettings s = Pupil(dir.path());
+        auto refused = SampleAttempt(QString(201, QChar(u'я')));
+        refused.Id = "00000000-0000-4000-8000-000000000000"; // first in the sender's order
+        const auto fine = SampleAttempt();
+        {
+            const auto local = journal::OpenSqlite(s.LocalPath);
+            QVERIFY2(local.Db, qPrintable(local.Problem));
+            journal::SaveAndQueue(*local.Db, refused);
+            journal::SaveAndQueue(*local.Db, fine);
+            journal::CloseConnection(*local.Db);
+        }
+        {
+            journal::PupilJournal nextStart(s);
+            QTRY_COMPARE(nextStart.SentCount(), 1);
+            QTRY_VERIFY(ReadAll(s.LogPath).contains("check constraint"));
+        }
+        QCOMPARE(ServerIds(), std::set<QString>{fine.Id});
+        const auto local = journal::OpenSqlite(s.LocalPath);
+        QCOMPARE(journal::QueuedIds(*local.Db), QStringList{refused.Id});
+        journal::CloseConnection(*local.Db);
+    }
+
     void thirtyWritersAtOnce()
     {
         constexpr int kWriters = 30;
