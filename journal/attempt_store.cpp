@@ -222,6 +222,9 @@ QString SelectAttempts(Backend backend)
     columns[5] = TimeColumn(QStringLiteral("ended_at"), backend);
     if (backend == Backend::Postgres) {
         columns[0] = QStringLiteral("CAST(id AS text)");
+        // The server's own stamps, after the attempt's columns; never written by this program.
+        columns << TimeColumn(QStringLiteral("received_at"), backend)
+                << QStringLiteral("host(received_from)") << QStringLiteral("received_role");
     }
     return QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
            QStringLiteral(" FROM attempt");
@@ -328,7 +331,7 @@ private:
     QString attempt_;
 };
 
-StoredAttempt AttemptFromQuery(const QSqlQuery& q)
+StoredAttempt AttemptFromQuery(const QSqlQuery& q, Backend backend)
 {
     LineReader line(q, kAttemptColumns);
     StoredAttempt a;
@@ -349,6 +352,13 @@ StoredAttempt AttemptFromQuery(const QSqlQuery& q)
     a.Record.RightCount = line.OptionalWhole(8, 0, engine::kAttemptRows);
     a.Record.GradeText = line.IsNull(9) ? std::string() : line.Text(9).toStdString();
     a.Record.Mark = line.OptionalWhole(10, 2, 5);
+    if (backend == Backend::Postgres) {
+        // The server's own stamps; empty on attempts it kept from before it stamped them.
+        const auto stamp = static_cast<int>(kAttemptColumns.size());
+        a.ReceivedAt = TimeFromStorageText(q.value(stamp).toString());
+        a.ReceivedFrom = q.value(stamp + 1).toString();
+        a.ReceivedRole = q.value(stamp + 2).toString();
+    }
     return a;
 }
 
@@ -478,7 +488,7 @@ std::optional<StoredAttempt> LoadAttempt(const Connection& c, const QString& id)
         ThrowIfFailed(q, kReadFailed);
         return std::nullopt;
     }
-    StoredAttempt a = AttemptFromQuery(q);
+    StoredAttempt a = AttemptFromQuery(q, c.Kind);
     q.finish();
     QSqlQuery rows =
         RunSql(db, SelectRows(c.Kind) + QStringLiteral(" WHERE attempt_id = ?"), {id}, kReadFailed);
@@ -498,7 +508,7 @@ std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter
         db, SelectAttempts(c.Kind) + condition.Where + QStringLiteral(" ORDER BY started_at, id"),
         condition.Values, kReadFailed);
     ForEachLine(q, [&](const QSqlQuery& line) {
-        attempts.push_back(AttemptFromQuery(line));
+        attempts.push_back(AttemptFromQuery(line, c.Kind));
         byId.insert(attempts.back().Id, attempts.size() - 1);
     });
     q.finish();

@@ -299,6 +299,31 @@ QString ServerProblem(const QUrl& url, const QString& libpqText)
                               "журнала.")
             .arg(url.host());
     }
+    // TLS: a certificate this computer cannot check, or a server without TLS where it is
+    // required. The file is named so that the administrator knows what to copy where.
+    if (libpqText.contains(QLatin1String("certificate verify failed")) ||
+        libpqText.contains(QLatin1String("server certificate for"))) {
+        return QStringLiteral("Сервер журнала %1 предъявил сертификат, которому этот компьютер "
+                              "не доверяет: проверьте файл сертификата сервера (sslrootcert) и "
+                              "имя сервера в адресе журнала.")
+            .arg(where);
+    }
+    if (libpqText.contains(QLatin1String("root certificate file"))) {
+        return QStringLiteral("Нет файла сертификата сервера журнала, указанного в адресе "
+                              "журнала (sslrootcert): скопируйте его на этот компьютер.");
+    }
+    if (libpqText.contains(QLatin1String("server does not support SSL"))) {
+        return QStringLiteral("Сервер журнала %1 не поддерживает защищённое соединение (TLS), "
+                              "а адрес журнала его требует (sslmode): проверьте настройку "
+                              "сервера.")
+            .arg(where);
+    }
+    if (libpqText.contains(QLatin1String("no encryption"))) {
+        return QStringLiteral("Сервер журнала %1 принимает только защищённые соединения: "
+                              "добавьте в адрес журнала ?sslmode=verify-full&sslrootcert=… "
+                              "(см. README).")
+            .arg(where);
+    }
     if (libpqText.contains(QLatin1String("does not exist")) &&
         libpqText.contains(QLatin1String("database"))) {
         return QStringLiteral("На сервере журнала %1 нет базы «%2»: проверьте имя базы в адресе "
@@ -502,6 +527,14 @@ OpenResult OpenServer(const QString& uri)
             return {std::nullopt, QStringLiteral("Адрес журнала «%1»: непонятный параметр «%2».")
                                       .arg(UriForMessages(uri), key)};
         }
+        // Qt's driver turns every ';' of its options into a space, which would quietly change
+        // a value such as a certificate's path.
+        if (value.contains(u';')) {
+            return {std::nullopt,
+                    QStringLiteral("Адрес журнала «%1»: в значении параметра «%2» не может быть "
+                                   "точки с запятой.")
+                        .arg(UriForMessages(uri), key)};
+        }
         QString quoted = value;
         quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
         options << QStringLiteral("%1='%2'").arg(key, quoted);
@@ -547,6 +580,18 @@ OpenResult OpenServer(const QString& uri)
                         .arg(found)
                         .arg(kServerSchemaVersion)
                         .arg(url.host())};
+        }
+        if (found < kServerSchemaVersion) {
+            db = QSqlDatabase();
+            Forget(name);
+            return {std::nullopt,
+                    QStringLiteral("Журнал на сервере %1 старой версии (%2, нужна %3): "
+                                   "администратору нужно обновить его файлом "
+                                   "postgresql-journal-upgrade-%3.sql (см. README). Журнал не "
+                                   "изменён.")
+                        .arg(url.host())
+                        .arg(found)
+                        .arg(kServerSchemaVersion)};
         }
     }
     return {Connection{name, Backend::Postgres}, {}};

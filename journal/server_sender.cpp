@@ -103,6 +103,11 @@ void ServerSender::Run()
                     onSent_(a.Id);
                 } catch (const JournalError& error) {
                     problem = QString::fromUtf8(error.what());
+                    // The server refused this attempt for what it holds (a text longer than it
+                    // takes): it stays in the local journal, and the attempts after it still go.
+                    if (problem.contains(QLatin1String("violates check constraint"))) {
+                        continue;
+                    }
                     // A broken connection is opened afresh next time.
                     CloseConnection(*server);
                     server.reset();

@@ -23,6 +23,14 @@ struct StoredAttempt {
     QDateTime EndedAt;            // UTC; invalid while running
     engine::AttemptRecord Record; // End, SecondsUsed, Rows, RightCount, GradeText, Mark
 
+    // What a classroom server wrote itself when the attempt arrived: its own clock (UTC), the
+    // address it came from and the role that sent it. Invalid and empty for an attempt read
+    // from a local file, or stored on the server before it kept them. Never written by this
+    // program: the server fills them in.
+    QDateTime ReceivedAt = {};
+    QString ReceivedFrom = {};
+    QString ReceivedRole = {};
+
     friend bool operator==(const StoredAttempt&, const StoredAttempt&) = default;
 };
 

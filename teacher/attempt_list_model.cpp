@@ -19,13 +19,18 @@ namespace teacher {
 namespace {
 
 // The selected columns, in the model's column order (the check's place taken by the ending,
-// which the check replaces when shown), with the id last (not shown). Texts are read no longer
-// than the journal keeps them, whatever a file holds.
-const QString kSelect = QStringLiteral("SELECT substr(pupil, 1, %1), substr(host, 1, %1), "
-                                       "started_at, seconds_used, ending, right_count, mark, "
-                                       "ending, id FROM attempt")
-                            .arg(journal::kMaxNameLength + 1);
-constexpr int kIdField = AttemptListModel::ColumnCount;
+// which the check replaces when shown), then the server's stamp (an empty value in a local
+// journal, which has none and does not show the column), with the id last (not shown). Texts
+// are read no longer than the journal keeps them, whatever a file holds.
+QString Select(journal::Backend backend)
+{
+    return QStringLiteral("SELECT substr(pupil, 1, %1), substr(host, 1, %1), started_at, "
+                          "seconds_used, ending, right_count, mark, ending, %2, id FROM attempt")
+        .arg(journal::kMaxNameLength + 1)
+        .arg(backend == journal::Backend::Postgres ? QStringLiteral("received_at")
+                                                   : QStringLiteral("NULL"));
+}
+constexpr int kIdField = AttemptListModel::Received + 1;
 
 // What each column is ordered by: fixed SQL, never anything typed. How an attempt ended is
 // ordered by its Russian text: время вышло, идёт, прерван, сдан.
@@ -46,6 +51,8 @@ QString OrderExpression(int column)
     case AttemptListModel::Mark:
     case AttemptListModel::Check:
         return QStringLiteral("mark");
+    case AttemptListModel::Received:
+        return QStringLiteral("received_at");
     default:
         return QStringLiteral("started_at");
     }
@@ -57,7 +64,8 @@ QString OrderBy(int column, Qt::SortOrder order)
         order == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     QString clause = QStringLiteral(" ORDER BY ");
     // Both databases agree on where empty values go only when told.
-    if (column == AttemptListModel::RightCount || column == AttemptListModel::Mark) {
+    if (column == AttemptListModel::RightCount || column == AttemptListModel::Mark ||
+        column == AttemptListModel::Check || column == AttemptListModel::Received) {
         clause += OrderExpression(column) + QStringLiteral(" IS NULL, ");
     }
     clause += OrderExpression(column) + direction;
@@ -98,9 +106,10 @@ QString ReadProblemText(const QSqlError& error)
         .arg(error.text().trimmed());
 }
 
-QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order)
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order,
+                      journal::Backend backend)
 {
-    return kSelect + condition.Where + OrderBy(column, order);
+    return Select(backend) + condition.Where + OrderBy(column, order);
 }
 
 std::optional<long long> CountAllAttempts(const journal::Connection& connection)
@@ -129,7 +138,7 @@ bool AttemptListModel::Refresh()
 
 void AttemptListModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= ColumnCount) {
+    if (column < 0 || column >= columnCount()) {
         return;
     }
     sortColumn_ = column;
@@ -155,7 +164,7 @@ bool AttemptListModel::Run()
     }
 
     QSqlQuery rows =
-        Prepared(connection_, kSelect + condition.Where + OrderBy(sortColumn_, sortOrder_),
+        Prepared(connection_, ListQueryText(condition, sortColumn_, sortOrder_, connection_.Kind),
                  condition.Values);
     const QSqlError error = rows.isActive() ? totals.lastError() : rows.lastError();
     if (error.isValid()) {
@@ -188,12 +197,15 @@ void AttemptListModel::FetchAll()
 
 int AttemptListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    if (parent.isValid()) {
+        return 0;
+    }
+    return connection_.Kind == journal::Backend::Postgres ? Received + 1 : ColumnCount;
 }
 
 QVariant AttemptListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.column() >= ColumnCount) {
+    if (!index.isValid() || index.column() >= columnCount()) {
         return {};
     }
     if (role == Qt::TextAlignmentRole) {
@@ -212,6 +224,8 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
     switch (index.column()) {
     case Started:
         return DateTimeText(StoredTime(value));
+    case Received:
+        return value.isNull() ? QStringLiteral("—") : DateTimeText(StoredTime(value));
     case Duration:
         return DurationText(value.toInt());
     case Ending: {
@@ -261,11 +275,11 @@ const AttemptListModel::RowReview& AttemptListModel::ReviewOf(int row) const
 
 QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const std::array<QString, ColumnCount> kHeadings = {
+    static const std::array<QString, Received + 1> kHeadings = {
         QStringLiteral("Ученик"),  QStringLiteral("Компьютер"), QStringLiteral("Начало"),
         QStringLiteral("Время"),   QStringLiteral("Завершена"), QStringLiteral("Верных"),
-        QStringLiteral("Отметка"), QStringLiteral("Проверка")};
-    if (orientation == Qt::Horizontal && section >= 0 && section < ColumnCount &&
+        QStringLiteral("Отметка"), QStringLiteral("Проверка"),  QStringLiteral("Получено")};
+    if (orientation == Qt::Horizontal && section >= 0 && section < columnCount() &&
         (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
         return kHeadings.at(static_cast<std::size_t>(section));
     }

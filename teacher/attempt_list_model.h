@@ -32,8 +32,10 @@ class AttemptListModel : public QSqlQueryModel {
 public:
     // RightCount and Mark are the ones the answers earn and Check says whether the stored record
     // holds together («сходится», «не сходится: …»): each is worked out from the attempt's ten
-    // rows when the row is first shown.
+    // rows when the row is first shown. These columns every journal has; a server's journal has
+    // one more after them, Received: when the server took the attempt in, by its own clock.
     enum Column { Pupil, Host, Started, Duration, Ending, RightCount, Mark, Check, ColumnCount };
+    static constexpr int Received = ColumnCount;
 
     explicit AttemptListModel(journal::Connection connection, QObject* parent = nullptr);
 
@@ -51,8 +53,9 @@ public:
     QString AttemptId(int row) const;
 
     // Ordered by `column`; ties go newest first. Attempts without a count or a mark (still
-    // running, interrupted) come last either way. The count, the mark and the check are ordered
-    // by what the database holds, which is what they show for every attempt that holds together.
+    // running, interrupted), or without the server's stamp (stored before the server kept
+    // one), come last either way. The count, the mark and the check are ordered by what the
+    // database holds, which is what they show for every attempt that holds together.
     void sort(int column, Qt::SortOrder order) override;
     int SortColumn() const { return sortColumn_; }
     Qt::SortOrder SortOrder() const { return sortOrder_; }
@@ -91,7 +94,8 @@ private:
 };
 
 // The list's SQL for a filter's condition ordered by `column`: the shown columns, then the id.
-QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order);
+QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order,
+                      journal::Backend backend = journal::Backend::Sqlite);
 
 // What to tell the teacher about a failed read, in plain Russian with what to check.
 QString ReadProblemText(const QSqlError& error);

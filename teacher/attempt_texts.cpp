@@ -107,6 +107,16 @@ QStringList AttemptFacts(const journal::StoredAttempt& attempt, const engine::At
                      .arg(*review.Mark)
                      .arg(QString::fromStdString(review.GradeText));
     }
+    // What the server wrote itself; a local journal has none of it.
+    if (attempt.ReceivedAt.isValid()) {
+        facts << QStringLiteral("Получена сервером: %1").arg(DateTimeText(attempt.ReceivedAt));
+    }
+    if (!attempt.ReceivedFrom.isEmpty() || !attempt.ReceivedRole.isEmpty()) {
+        const QString unknown = QStringLiteral("неизвестно");
+        facts << QStringLiteral("Отправлена с адреса %1, роль %2")
+                     .arg(attempt.ReceivedFrom.isEmpty() ? unknown : attempt.ReceivedFrom,
+                          attempt.ReceivedRole.isEmpty() ? unknown : attempt.ReceivedRole);
+    }
     facts << QStringLiteral("Проверка: %1").arg(journal::CheckTextOf(review));
     return facts;
 }

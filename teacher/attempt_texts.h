@@ -68,7 +68,8 @@ QString ShownName(const QString& stored);
 
 // What is known of an attempt besides its pupil and start, one line each: the computer, the
 // time used, how it ended and, once judged, the right answers and the mark as the answers earn
-// them, and whether the record holds together («Проверка: сходится» or «Проверка: не сходится:
+// them; from a server, when it received the attempt, from which address and which role sent
+// it; and whether the record holds together («Проверка: сходится» or «Проверка: не сходится:
 // …»). The attempt view and its printed page show the same lines.
 QStringList AttemptFacts(const journal::StoredAttempt& attempt,
                          const engine::AttemptReview& review);

@@ -156,6 +156,11 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
             c, std::max(metrics.horizontalAdvance(heading) + 28,
                         metrics.horizontalAdvance(samples.at(static_cast<std::size_t>(c))) + 12));
     }
+    // A server's list has the time it received each attempt, as wide as the start.
+    if (model_->columnCount() > AttemptListModel::Received) {
+        list_->setColumnWidth(AttemptListModel::Received,
+                              list_->columnWidth(AttemptListModel::Started));
+    }
     connect(list_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int section, Qt::SortOrder order) {
                 model_->sort(section, order);

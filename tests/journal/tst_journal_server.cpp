@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The journal on a real PostgreSQL server that with-postgres.sh starts for this test, with the
 // shipped schema and roles: attempts sent from pupils' journals and read back by the teacher's
-// role, what the pupils' role may not do, a server stopped while tests are taken, thirty
+// role with the server's own stamps, what the pupils' role may not do (read, change, delete,
+// choose the stamps, store over-long texts), a server stopped while tests are taken, thirty
 // writers at once, and settings that cannot work.
 #include "attempt_samples.h"
 #include "unprivileged.h"
@@ -21,6 +22,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 #include <memory>
 #include <set>
@@ -62,6 +64,15 @@ bool ServerCtl(const QString& what)
     return QProcess::execute(Uri("FRACTION_TEST_SERVER_CTL"), {what}) == 0;
 }
 
+// The attempt without what the server stamps on it, to compare with what was sent.
+journal::StoredAttempt Unstamped(journal::StoredAttempt a)
+{
+    a.ReceivedAt = {};
+    a.ReceivedFrom.clear();
+    a.ReceivedRole.clear();
+    return a;
+}
+
 QString ReadAll(const QString& path)
 {
     QFile f(path);
@@ -79,6 +90,18 @@ class TestJournalServer : public QObject {
     {
         QSqlQuery q(QSqlDatabase::database(admin_->Name));
         return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
+    }
+
+    // The server's clock, in milliseconds as the journal reads its times.
+    QDateTime ServerNow()
+    {
+        QSqlQuery q(QSqlDatabase::database(admin_->Name));
+        if (!q.exec("SELECT to_char(clock_timestamp() AT TIME ZONE 'UTC', "
+                    "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"')") ||
+            !q.next()) {
+            return {};
+        }
+        return journal::TimeFromStorageText(q.value(0).toString());
     }
 
     std::set<QString> ServerIds()
@@ -129,8 +152,153 @@ private slots:
         QCOMPARE(there->StartedAt, mine->StartedAt);
         QCOMPARE(there->EndedAt, mine->EndedAt);
         QVERIFY(there->Record == mine->Record);
-        QVERIFY(*there == *mine);
+        QVERIFY(Unstamped(*there) == *mine);
+        // The server's stamps, which the pupil's computer never sent.
+        QVERIFY(!mine->ReceivedAt.isValid());
+        QCOMPARE(there->ReceivedRole, "fraction_pupil");
+        QCOMPARE(there->ReceivedFrom, "127.0.0.1");
+        QVERIFY(there->ReceivedAt.isValid());
         journal::CloseConnection(*teacher.Db);
+    }
+
+    void stampsAreTheServersWhatever_data()
+    {
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QString>("role");
+        QTest::newRow("pupils' role") << "FRACTION_TEST_PUPIL_URI"
+                                      << "fraction_pupil";
+        QTest::newRow("administrator") << "FRACTION_TEST_ADMIN_URI"
+                                       << "postgres";
+    }
+
+    // The attempt claims to come from long ago; the server's clock says when it came, and the
+    // administrator's later change of the attempt does not move the stamps.
+    void stampsAreTheServersWhatever()
+    {
+        QFETCH(QString, sender);
+        QFETCH(QString, role);
+        auto sent = SampleAttempt();
+        sent.StartedAt = QDateTime(QDate(2020, 1, 1), QTime(8, 0), QTimeZone::utc());
+        sent.EndedAt = sent.StartedAt.addSecs(300);
+        const QDateTime before = ServerNow();
+        const auto opened = journal::OpenServer(Uri(qPrintable(sender)));
+        QVERIFY2(opened.Db, qPrintable(opened.Problem));
+        QVERIFY(journal::AddAttemptOnce(*opened.Db, sent));
+        journal::CloseConnection(*opened.Db);
+        const QDateTime after = ServerNow();
+
+        const auto there = journal::LoadAttempt(*admin_, sent.Id);
+        QVERIFY(there);
+        QVERIFY(Unstamped(*there) == sent);
+        QCOMPARE(there->ReceivedRole, role);
+        QCOMPARE(there->ReceivedFrom, "127.0.0.1");
+        QVERIFY2(there->ReceivedAt >= before.addMSecs(-1) && there->ReceivedAt <= after,
+                 qPrintable(there->ReceivedAt.toString(Qt::ISODateWithMs)));
+
+        auto changed = sent;
+        changed.Record.Mark = 2;
+        journal::SaveAttempt(*admin_, changed);
+        const auto later = journal::LoadAttempt(*admin_, sent.Id);
+        QCOMPARE(later->Record.Mark, std::optional<int>(2));
+        QCOMPARE(later->ReceivedAt, there->ReceivedAt);
+        QCOMPARE(later->ReceivedRole, role);
+    }
+
+    void pupilsRoleCannotChooseTheStamps_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("when") << "received_at"
+                              << "'2020-01-01T08:00:00Z'";
+        QTest::newRow("from where") << "received_from"
+                                    << "'10.0.0.99'";
+        QTest::newRow("which role") << "received_role"
+                                    << "'fraction_teacher'";
+    }
+
+    void pupilsRoleCannotChooseTheStamps()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        const auto pupil = journal::OpenServer(Uri("FRACTION_TEST_PUPIL_URI"));
+        QVERIFY2(pupil.Db, qPrintable(pupil.Problem));
+        {
+            QSqlQuery q(QSqlDatabase::database(pupil.Db->Name));
+            const auto insert = [](const QString& extraColumns, const QString& extraValues) {
+                return QString("INSERT INTO attempt (id, pupil, host, program_version, "
+                               "started_at, seconds_used, ending%1) VALUES ('%2', 'Подмена', "
+                               "'pc', '1', now(), 10, 'handed_in'%3)")
+                    .arg(extraColumns, journal::NewAttemptId(), extraValues);
+            };
+            QVERIFY(!q.exec(insert(", " + column, ", " + value)));
+            QVERIFY2(q.lastError().text().contains("permission denied"),
+                     qPrintable(q.lastError().text()));
+            // The same without the stamp goes in, so the refusal was the stamp's.
+            QVERIFY2(q.exec(insert({}, {})), qPrintable(q.lastError().text()));
+        }
+        journal::CloseConnection(*pupil.Db);
+        QCOMPARE(ServerCount(), 1);
+        QCOMPARE(ServerCount("SELECT count(*) FROM attempt WHERE received_role = "
+                             "'fraction_pupil' AND received_from = '127.0.0.1'"),
+                 1);
+    }
+
+    void overlongTextsAreRefused_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("name of 200") << "pupil" << 200 << true;
+        QTest::newRow("name of 201") << "pupil" << 201 << false;
+        QTest::newRow("computer of 201") << "host" << 201 << false;
+        QTest::newRow("version of 50") << "version" << 50 << true;
+        QTest::newRow("version of 51") << "version" << 51 << false;
+        QTest::newRow("grade of 51") << "grade" << 51 << false;
+        QTest::newRow("typed whole of 51") << "whole" << 51 << false;
+        QTest::newRow("typed numerator of 50") << "numerator" << 50 << true;
+        QTest::newRow("typed numerator of 51") << "numerator" << 51 << false;
+        QTest::newRow("typed denominator of 51") << "denominator" << 51 << false;
+    }
+
+    // Counted in characters, not bytes: every character here takes two bytes in UTF-8.
+    void overlongTextsAreRefused()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, length);
+        QFETCH(bool, stored);
+        const QString text(length, QChar(u'ж'));
+        auto a = SampleAttempt();
+        engine::TypedAnswer& typed = a.Record.Rows.at(9).Typed;
+        if (field == "pupil") {
+            a.Pupil = text;
+        } else if (field == "host") {
+            a.Host = text;
+        } else if (field == "version") {
+            a.ProgramVersion = text;
+        } else if (field == "grade") {
+            a.Record.GradeText = text.toStdString();
+        } else if (field == "whole") {
+            typed.Whole = text.toStdString();
+        } else if (field == "numerator") {
+            typed.Numerator = text.toStdString();
+        } else {
+            typed.Denominator = text.toStdString();
+        }
+        const auto pupil = journal::OpenServer(Uri("FRACTION_TEST_PUPIL_URI"));
+        QVERIFY2(pupil.Db, qPrintable(pupil.Problem));
+        if (stored) {
+            QVERIFY(journal::AddAttemptOnce(*pupil.Db, a));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(journal::JournalError, journal::AddAttemptOnce(*pupil.Db, a));
+        }
+        journal::CloseConnection(*pupil.Db);
+        // Refused whole: no attempt without its rows.
+        QCOMPARE(ServerCount(), stored ? 1 : 0);
+        QCOMPARE(ServerCount("SELECT count(*) FROM attempt_row"),
+                 stored ? engine::kAttemptRows : 0);
+        if (stored) {
+            QVERIFY(Unstamped(*journal::LoadAttempt(*admin_, a.Id)) == a);
+        }
     }
 
     void filtersOnTheServer_data()
@@ -203,7 +371,7 @@ private slots:
                  qPrintable(q.lastError().text()));
         q.finish();
         journal::CloseConnection(*pupil.Db);
-        QVERIFY(*journal::LoadAttempt(*admin_, stored.Id) == stored);
+        QVERIFY(Unstamped(*journal::LoadAttempt(*admin_, stored.Id)) == stored);
         QCOMPARE(ServerCount("SELECT count(*) FROM attempt_row"), engine::kAttemptRows);
     }
 
@@ -223,7 +391,7 @@ private slots:
                                  journal::DeleteAttempts(*pupil.Db, {stored.Id}));
         QVERIFY(journal::AddAttemptOnce(*pupil.Db, SampleAttempt()));
         journal::CloseConnection(*pupil.Db);
-        QVERIFY(*journal::LoadAttempt(*admin_, stored.Id) == stored);
+        QVERIFY(Unstamped(*journal::LoadAttempt(*admin_, stored.Id)) == stored);
         QCOMPARE(ServerCount(), 2);
     }
 
@@ -319,6 +487,36 @@ private slots:
         QCOMPARE(ServerIds(), std::set<QString>{id});
     }
 
+    // An attempt the server refuses for its content (a name longer than it takes, from a local
+    // file edited by hand) stays in the outbox and does not hold back the attempts after it.
+    void refusedAttemptDoesNotHoldBackTheOthers()
+    {
+        QTemporaryDir dir;
+        const journal::JournalSettings s = Pupil(dir.path());
+        auto refused = SampleAttempt(QString(201, QChar(u'я')));
+        refused.Id = "00000000-0000-4000-8000-000000000000"; // first in the sender's order
+        const auto fine = SampleAttempt();
+        {
+            const auto local = journal::OpenSqlite(s.LocalPath);
+            QVERIFY2(local.Db, qPrintable(local.Problem));
+            // A file edited by hand: its own length check dropped first.
+            QVERIFY(QSqlQuery(QSqlDatabase::database(local.Db->Name))
+                        .exec("DROP TRIGGER attempt_lengths_insert"));
+            journal::SaveAndQueue(*local.Db, refused);
+            journal::SaveAndQueue(*local.Db, fine);
+            journal::CloseConnection(*local.Db);
+        }
+        {
+            journal::PupilJournal nextStart(s);
+            QTRY_COMPARE(nextStart.SentCount(), 1);
+            QTRY_VERIFY(ReadAll(s.LogPath).contains("check constraint"));
+        }
+        QCOMPARE(ServerIds(), std::set<QString>{fine.Id});
+        const auto local = journal::OpenSqlite(s.LocalPath);
+        QCOMPARE(journal::QueuedIds(*local.Db), QStringList{refused.Id});
+        journal::CloseConnection(*local.Db);
+    }
+
     void thirtyWritersAtOnce()
     {
         constexpr int kWriters = 30;
@@ -367,6 +565,8 @@ private slots:
         QTest::newRow("not a URI") << "postgresql://u:p@127.0.0.1:port/db"
                                    << "неверно";
         QTest::newRow("unknown option") << QString(pupil.toString() + "?x-y=1") << "параметр";
+        QTest::newRow("an option's value with a semicolon")
+            << QString(pupil.toString() + "?sslrootcert=/tmp/a%3Bb.crt") << "точки с запятой";
     }
 
     void settingsThatCannotWork()
@@ -403,15 +603,28 @@ private slots:
         QCOMPARE(ReadAll(s.LogPath).count("пароль"), 1);
     }
 
-    void newerServerSchemaIsRefused()
+    void otherServerSchemaIsRefused_data()
     {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("newer") << journal::kServerSchemaVersion + 1
+                               << "Журнал создан более новой версией программы";
+        QTest::newRow("older") << journal::kServerSchemaVersion - 1
+                               << "postgresql-journal-upgrade-2.sql";
+    }
+
+    void otherServerSchemaIsRefused()
+    {
+        QFETCH(int, version);
+        QFETCH(QString, says);
         QVERIFY(QSqlQuery(QSqlDatabase::database(admin_->Name))
-                    .exec("UPDATE schema_version SET version = 2"));
+                    .exec(QString("UPDATE schema_version SET version = %1").arg(version)));
         const auto teacher = journal::OpenServer(Uri("FRACTION_TEST_TEACHER_URI"));
         QVERIFY(QSqlQuery(QSqlDatabase::database(admin_->Name))
-                    .exec("UPDATE schema_version SET version = 1"));
+                    .exec(QString("UPDATE schema_version SET version = %1")
+                              .arg(journal::kServerSchemaVersion)));
         QVERIFY(!teacher.Db);
-        QVERIFY(teacher.Problem.startsWith("Журнал создан более новой версией программы"));
+        QVERIFY2(teacher.Problem.contains(says), qPrintable(teacher.Problem));
     }
 };
 

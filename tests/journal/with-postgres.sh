@@ -8,8 +8,23 @@
 #   FRACTION_TEST_ADMIN_URI    the same for the server's superuser
 #   FRACTION_TEST_SERVER_CTL   a script taking "stop" or "start" to stop and restart the server
 # The server is stopped and the folder removed on exit, whatever happens.
-# Usage: with-postgres.sh SQL_FILE COMMAND [ARGS…]
+#
+# With --setup SCRIPT the database is made by the set-up command instead, as an administrator
+# runs it (as root when the test is root): TLS with its generated certificate, access from
+# 127.0.0.0/8 over TLS only, and two computers' roles, pc01 and pc02. The URIs are then the ones
+# it printed (sslmode=verify-full against its certificate), the administrator's with
+# sslmode=require, and the command also gets
+#   FRACTION_TEST_COMPUTER_URI    pc01's own role
+#   FRACTION_TEST_ROOT_CERT       the certificate the set-up told the computers to copy
+#   FRACTION_TEST_OTHER_ROOT_CERT a certificate authority of another school
+#   FRACTION_TEST_SETUP_OUTPUT    a file with everything the set-up printed
+# Usage: with-postgres.sh [--setup SCRIPT] SQL_FILE COMMAND [ARGS…]
 set -euo pipefail
+setup=''
+if [[ $1 == --setup ]]; then
+    setup=$(realpath "$2")
+    shift 2
+fi
 sql=$(realpath "$1")
 shift
 
@@ -60,16 +75,50 @@ else
 fi
 "${ctl[@]}" start >/dev/null || { cat "$dir/server.log" >&2; exit 1; }
 
+urlencode() { /usr/bin/python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "$1"; }
+export FRACTION_TEST_SERVER_CTL="$dir/server.sh"
+
+if [[ -n $setup ]]; then
+    owner=$(id -un)
+    [[ $(id -u) -ne 0 ]] || owner=nobody
+    if ! "$setup" --network 127.0.0.0/8 --server-name 127.0.0.1 --server-name localhost \
+        --computers pc01,pc02 --config-dir "$dir/setup" --client-cert-path "$dir/setup/root.crt" \
+        --schema "$sql" --listen 127.0.0.1 --restart-command false --port "$port" \
+        --socket-dir "$dir" --os-user "$owner" >"$dir/setup.out" 2>&1; then
+        cat "$dir/setup.out" >&2
+        exit 1
+    fi
+    printed() { sed -n "s/^ *\(pc01: \)\?server=\(postgresql:\/\/$1[:@].*\)\$/\2/p" "$dir/setup.out" | head -1; }
+    FRACTION_TEST_PUPIL_URI=$(printed fraction_pupil)
+    FRACTION_TEST_COMPUTER_URI=$(printed fraction_pc_pc01)
+    export FRACTION_TEST_PUPIL_URI FRACTION_TEST_COMPUTER_URI
+    teacher_line=$(printed fraction_teacher)
+    teacher_password=$(sed -n 's/^ *127\.0\.0\.1:[0-9]*:fraction_test:fraction_teacher:\(.*\)$/\1/p' "$dir/setup.out")
+    export FRACTION_TEST_TEACHER_URI=${teacher_line/fraction_teacher@/fraction_teacher:$teacher_password@}
+    FRACTION_TEST_ADMIN_URI="postgresql://postgres:$(urlencode "$admin_password")@127.0.0.1:$port/fraction_test?sslmode=require"
+    export FRACTION_TEST_ADMIN_URI
+    export FRACTION_TEST_ROOT_CERT="$dir/setup/root.crt"
+    export FRACTION_TEST_OTHER_ROOT_CERT="$dir/other-root.crt"
+    export FRACTION_TEST_SETUP_OUTPUT="$dir/setup.out"
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj '/CN=another school' \
+        -keyout "$dir/other-root.key" -out "$FRACTION_TEST_OTHER_ROOT_CERT" 2>/dev/null
+    chmod 644 "$dir/setup.out"
+    for uri in "$FRACTION_TEST_PUPIL_URI" "$FRACTION_TEST_COMPUTER_URI" "$teacher_password"; do
+        [[ -n $uri ]] || { echo "with-postgres.sh: the set-up printed no settings" >&2; cat "$dir/setup.out" >&2; exit 1; }
+    done
+    status=0
+    "$@" || status=$?
+    exit $status
+fi
+
 psql_admin=(psql -X -q -v ON_ERROR_STOP=1 -h "$dir" -p "$port" -U postgres)
 "${as_owner[@]}" "${psql_admin[@]}" -d postgres -c "CREATE DATABASE fraction_test" >/dev/null
 "${as_owner[@]}" "${psql_admin[@]}" -d fraction_test -v pupil_password="$pupil_password" \
     -v teacher_password="$teacher_password" -f "$sql" >/dev/null
 
-urlencode() { /usr/bin/python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "$1"; }
 export FRACTION_TEST_PUPIL_URI="postgresql://fraction_pupil:$(urlencode "$pupil_password")@127.0.0.1:$port/fraction_test"
 export FRACTION_TEST_TEACHER_URI="postgresql://fraction_teacher:$(urlencode "$teacher_password")@127.0.0.1:$port/fraction_test"
 export FRACTION_TEST_ADMIN_URI="postgresql://postgres:$(urlencode "$admin_password")@127.0.0.1:$port/fraction_test"
-export FRACTION_TEST_SERVER_CTL="$dir/server.sh"
 
 status=0
 "$@" || status=$?

@@ -24,7 +24,13 @@ for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.Fr
     ./usr/share/metainfo/io.github.drobi6.FractionTest.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg \
     ./usr/share/doc/fraction-test/copyright \
-    ./usr/share/fraction-test/postgresql-journal.sql; do
+    ./usr/share/fraction-test/postgresql-journal.sql \
+    ./usr/share/fraction-test/postgresql-journal-upgrade-2.sql \
+    ./usr/sbin/fraction-test-server-setup; do
     grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done
+# The set-up is run as root: executable, and changed by root only.
+grep -q '^-rwxr-xr-x root/root .* ./usr/sbin/fraction-test-server-setup$' <<<"$contents" ||
+    fail "the server's set-up is not an executable owned by root"
+grep -q 'postgresql' <<<"$(dpkg-deb -f "$deb" Suggests)" || fail "postgresql is not suggested"
 echo "deb: $(basename "$deb") built with its dependencies"

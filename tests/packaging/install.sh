@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program into a temporary DESTDIR and checks what lands there: the program, its
 # two desktop entries (the test and the teacher's journal), its icon and its AppStream
-# metainfo, each valid.
+# metainfo, each valid; the classroom server's SQL and its set-up command.
 # Usage: install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -50,4 +50,13 @@ grep -q '^License: GPL-3.0-or-later' "$dest/usr/share/doc/fraction-test/copyrigh
 # The classroom server's schema, for the administrator to load.
 cmp -s "$dest/usr/share/fraction-test/postgresql-journal.sql" "$source/journal/sql/postgresql-journal.sql" ||
     fail "the server's SQL is not installed"
-echo "install: program, both desktop entries, icon, metainfo and the server's SQL in place and valid"
+cmp -s "$dest/usr/share/fraction-test/postgresql-journal-upgrade-2.sql" \
+    "$source/journal/sql/postgresql-journal-upgrade-2.sql" || fail "the server's upgrade is not installed"
+# The administrator's set-up finds the installed SQL by itself: with no server to reach it gets
+# as far as asking for one.
+setup=$dest/usr/sbin/fraction-test-server-setup
+[[ -x $setup ]] || fail "no server set-up in sbin"
+said=$("$setup" --network 10.0.0.0/8 --os-user "$(id -un)" --socket-dir "$dest" --port 1 2>&1) &&
+    fail "the set-up succeeded without a server"
+[[ $said == *"cannot reach the PostgreSQL server"* ]] || fail "the set-up did not find its SQL: $said"
+echo "install: program, both desktop entries, icon, metainfo, the server's SQL and set-up in place and valid"

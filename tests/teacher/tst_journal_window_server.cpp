@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSqlQuery>
@@ -96,6 +97,48 @@ private slots:
                  "прерван");
     }
 
+    // The stamps follow the order the attempts reached the server in (init), which is not the
+    // order they were started in; clicking the header sorts by them either way.
+    void listSortsByWhenTheServerReceived()
+    {
+        teacher::JournalWindow window(journal::OpenResult{teacher_, {}});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.findChild<QCheckBox*>("allDays")->click();
+        const teacher::AttemptListModel* model = window.Model();
+        const int received = teacher::AttemptListModel::Received;
+        QCOMPARE(model->columnCount(), received + 1);
+        QCOMPARE(model->headerData(received, Qt::Horizontal).toString(), "Получено");
+        auto* header = window.findChild<QTableView*>("list")->horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(received) + 5, header->height() / 2);
+        const auto ids = [&] {
+            QStringList found;
+            for (int r = 0; r < model->rowCount(); ++r) {
+                found << model->AttemptId(r);
+                if (!model->data(model->index(r, received))
+                         .toString()
+                         .startsWith(QDate::currentDate().toString("dd.MM.yyyy"))) {
+                    found << "no stamp on row " + QString::number(r);
+                }
+            }
+            return found;
+        };
+        QStringList arrived;
+        for (const auto& a : added_) {
+            arrived << a.Id;
+        }
+        QStringList sorted[2];
+        for (QStringList& order : sorted) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+            order = ids();
+        }
+        QStringList reversed(arrived.rbegin(), arrived.rend());
+        QCOMPARE(header->sortIndicatorSection(), received);
+        QVERIFY2((sorted[0] == arrived && sorted[1] == reversed) ||
+                     (sorted[0] == reversed && sorted[1] == arrived),
+                 qPrintable(sorted[0].join(' ') + " / " + sorted[1].join(' ')));
+    }
+
     void chartsCountOnTheServer()
     {
         const journal::AttemptFilter today{QDate::currentDate(), QDate::currentDate(), {}};
@@ -121,6 +164,12 @@ private slots:
         list->selectRow(3); // the oldest of today: Иванов Пётр at 9:00
         QCOMPARE(window.Detail()->Shown()->Id, added_.at(0).Id);
         QCOMPARE(window.Detail()->Verdict(0)->text(), "верно");
+        // What the server stamped on it, beside what the pupil's computer sent.
+        const QString facts = window.Detail()->findChild<QLabel*>("facts")->text();
+        QVERIFY2(
+            facts.contains("Получена сервером: " + QDate::currentDate().toString("dd.MM.yyyy")) &&
+                facts.contains("Отправлена с адреса 127.0.0.1, роль postgres"),
+            qPrintable(facts));
 
         QTimer::singleShot(0, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
