@@ -3,8 +3,8 @@
 
 #include "app/command_line.h"
 #include "app/deferred_journal.h"
+#include "app/journal_window_module.h"
 #include "core/random_source.h"
-#include "teacher/run_journal_window.h"
 #include "toolkit/program.h"
 #include "window/form1.h"
 
@@ -26,7 +26,7 @@ int RunProgram(int argc, char** argv, const WindowWatcher& watchWindow)
         return ReportUsageError(windowCommand.Message);
     }
     if (windowCommand.Kind == CommandKind::JournalWindow) {
-        return teacher::RunJournalWindow();
+        return RunJournalWindowModule();
     }
 
     // The journal runs on its own threads, begun after the window's first frame; the window

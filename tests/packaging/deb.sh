@@ -27,4 +27,7 @@ for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.Fr
     ./usr/share/fraction-test/postgresql-journal.sql; do
     grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done
+# The teacher's window, a module the program loads from the library folder beside bin.
+grep -q " ./usr/lib/\(.*/\)\?fraction-test/fraction-test-teacher.so\$" <<<"$contents" ||
+    fail "the teacher's window module is missing from the package"
 echo "deb: $(basename "$deb") built with its dependencies"
