@@ -35,7 +35,7 @@ constexpr std::chrono::milliseconds kEndingSettle{50};
 
 struct PupilJournal::Impl {
     // Without settings, the writer reads them (the environment and the settings file) itself.
-    explicit Impl(std::optional<JournalSettings> s);
+    explicit Impl(const std::optional<JournalSettings>& s);
     void Report(const engine::AttemptRecord& record);
     void Shutdown();
 
@@ -81,7 +81,7 @@ struct PupilJournal::Impl {
 
 // Only starts the writer: the settings, the account's entry (which may be a network directory
 // on a school's computers), the host name and the local file are all the writer's first work.
-PupilJournal::Impl::Impl(std::optional<JournalSettings> s)
+PupilJournal::Impl::Impl(const std::optional<JournalSettings>& s)
     : settings(s.value_or(JournalSettings{})), settingsToRead(!s), log(settings.LogPath)
 {
     identity.ProgramVersion = ProgramVersion();
