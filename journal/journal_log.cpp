@@ -28,4 +28,16 @@ void JournalLog::Write(const QString& line)
     std::fprintf(stderr, "fraction-test: %s", text.constData());
 }
 
+void JournalLog::SetPath(QString path)
+{
+    const std::lock_guard lock(mutex_);
+    path_ = std::move(path);
+}
+
+QString JournalLog::Path() const
+{
+    const std::lock_guard lock(mutex_);
+    return path_;
+}
+
 } // namespace journal

@@ -15,11 +15,13 @@ class JournalLog {
 public:
     explicit JournalLog(QString path);
     void Write(const QString& line);
-    const QString& Path() const { return path_; }
+    // Where later lines go (the journal learns its folder from the settings after it starts).
+    void SetPath(QString path);
+    QString Path() const;
 
 private:
     QString path_;
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
 };
 
 } // namespace journal

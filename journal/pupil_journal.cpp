@@ -33,7 +33,8 @@ constexpr std::chrono::seconds kEndingWriteWait{10};
 } // namespace
 
 struct PupilJournal::Impl {
-    explicit Impl(JournalSettings s);
+    // Without settings, the writer reads them (the environment and the settings file) itself.
+    explicit Impl(const std::optional<JournalSettings>& s);
     void Report(const engine::AttemptRecord& record);
     void Shutdown();
 
@@ -46,8 +47,12 @@ struct PupilJournal::Impl {
     QString LockPath(const QString& id) const;
     void LogOnce(const QString& problem);
 
+    // Set by the writer before it writes anything: the settings, the log's file and the
+    // sender when they are read there, the identity always (under the mutex).
     JournalSettings settings;
+    bool settingsToRead = false;
     PupilIdentity identity;
+    bool identityKnown = false;
     JournalLog log;
     std::unique_ptr<ServerSender> sender;
 
@@ -75,19 +80,12 @@ struct PupilJournal::Impl {
     std::thread writer;
 };
 
-PupilJournal::Impl::Impl(JournalSettings s)
-    : settings(std::move(s)), identity(ThisPupil()), log(settings.LogPath)
+// Only starts the writer: the settings, the account's entry (which may be a network directory
+// on a school's computers), the host name and the local file are all the writer's first work.
+PupilJournal::Impl::Impl(const std::optional<JournalSettings>& s)
+    : settings(s.value_or(JournalSettings{})), settingsToRead(!s), log(settings.LogPath)
 {
-    if (!settings.ServerUri.isEmpty()) {
-        sender = std::make_unique<ServerSender>(settings.ServerUri, settings.MaxRetryWait, log,
-                                                [this](const QString& id) {
-                                                    {
-                                                        const std::lock_guard lock(mutex);
-                                                        sentIds.push_back(id);
-                                                    }
-                                                    wake.notify_all();
-                                                });
-    }
+    identity.ProgramVersion = ProgramVersion();
     writer = std::thread([this] { Run(); });
 }
 
@@ -183,8 +181,39 @@ QString PupilJournal::Impl::LockPath(const QString& id) const
     return settings.LocalPath + QStringLiteral(".locks/") + id + QStringLiteral(".lock");
 }
 
+// The writer's first work, before it writes anything: where the journal is, who is taking the
+// test, the server's sender, then the local file.
 void PupilJournal::Impl::OpenLocal()
 {
+    if (settingsToRead) {
+        settings = ConfiguredJournalSettings();
+        log.SetPath(settings.LogPath);
+    }
+    const PupilIdentity who = ThisPupil();
+    std::unique_ptr<ServerSender> newSender;
+    if (!settings.ServerUri.isEmpty()) {
+        newSender = std::make_unique<ServerSender>(settings.ServerUri, settings.MaxRetryWait, log,
+                                                   [this](const QString& id) {
+                                                       {
+                                                           const std::lock_guard lock(mutex);
+                                                           sentIds.push_back(id);
+                                                       }
+                                                       wake.notify_all();
+                                                   });
+    }
+    {
+        const std::lock_guard lock(mutex);
+        identity = who;
+        if (current && !identityKnown) {
+            // The window reported before the account's entry was read.
+            current->Pupil = who.Pupil;
+            current->Host = who.Host;
+            current->ProgramVersion = who.ProgramVersion;
+        }
+        identityKnown = true;
+        sender = std::move(newSender);
+    }
+
     const OpenResult opened = OpenSqlite(settings.LocalPath);
     local = opened.Db;
     if (!opened.Problem.isEmpty()) {
@@ -397,7 +426,7 @@ void PupilJournal::Impl::Run()
     }
 }
 
-PupilJournal::PupilJournal() : PupilJournal(ConfiguredJournalSettings()) {}
+PupilJournal::PupilJournal() : impl_(std::make_unique<Impl>(std::nullopt)) {}
 
 PupilJournal::PupilJournal(JournalSettings settings)
     : impl_(std::make_unique<Impl>(std::move(settings)))
@@ -432,7 +461,13 @@ int PupilJournal::LocalSaveCount() const
 
 int PupilJournal::SentCount() const
 {
-    return impl_->sender ? impl_->sender->SentCount() : 0;
+    const ServerSender* sender = nullptr;
+    {
+        // The writer sets the sender up once it has read the settings.
+        const std::lock_guard lock(impl_->mutex);
+        sender = impl_->sender.get();
+    }
+    return sender ? sender->SentCount() : 0;
 }
 
 } // namespace journal

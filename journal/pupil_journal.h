@@ -23,10 +23,12 @@ namespace journal {
 
 class PupilJournal {
 public:
-    // Reads the settings file and the environment; starts the local writer and, if a server is
-    // set up, the sender.
+    // Starts the writer thread and returns: the writer reads the settings file and the
+    // environment, the account's entry and the host name, starts the sender if a server is set
+    // up, then opens the local file and recovers what an earlier run left unfinished. Records
+    // reported meanwhile wait for it, and the first gets the pupil's name once it is known.
     PupilJournal();
-    // Explicit local path, server URI and log path (tests, benchmarks).
+    // Explicit local path, server URI and log path (tests, benchmarks); the rest as above.
     explicit PupilJournal(JournalSettings settings);
     ~PupilJournal();
     PupilJournal(const PupilJournal&) = delete;

@@ -58,10 +58,38 @@ Run StartOnce(const char* program)
     return {std::chrono::duration<double, std::milli>(painted - start).count(), usage.ru_maxrss};
 }
 
-template <class T> T Median(std::vector<T> values)
+template <class T> T Percentile(std::vector<T> values, int percent)
 {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values[(values.size() - 1) * static_cast<std::size_t>(percent) / 100];
+}
+
+// Each run's figure over its bare partner's (the two were started one after the other).
+std::vector<double> PairRatios(const std::vector<double>& program, const std::vector<double>& bare)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < program.size(); ++i) {
+        ratios.push_back(program[i] / bare[i]);
+    }
+    return ratios;
+}
+
+// The median with the spread around it: the quartiles, then the least and the most.
+void PrintLine(const char* what, const std::vector<double>& program,
+               const std::vector<double>& bare, const char* unit)
+{
+    const double medianProgram = Percentile(program, 50);
+    const double medianBare = Percentile(bare, 50);
+    const std::vector<double> ratios = PairRatios(program, bare);
+    std::printf("%s, median: program %.1f %s, bare %.1f %s, ratio %.3f\n", what, medianProgram,
+                unit, medianBare, unit, medianProgram / medianBare);
+    std::printf("  program: quartiles %.1f-%.1f, range %.1f-%.1f %s\n", Percentile(program, 25),
+                Percentile(program, 75), Percentile(program, 0), Percentile(program, 100), unit);
+    std::printf("  bare:    quartiles %.1f-%.1f, range %.1f-%.1f %s\n", Percentile(bare, 25),
+                Percentile(bare, 75), Percentile(bare, 0), Percentile(bare, 100), unit);
+    std::printf("  ratio of each pair: median %.3f, quartiles %.3f-%.3f, range %.3f-%.3f\n",
+                Percentile(ratios, 50), Percentile(ratios, 25), Percentile(ratios, 75),
+                Percentile(ratios, 0), Percentile(ratios, 100));
 }
 
 } // namespace
@@ -76,22 +104,17 @@ int main(int argc, char** argv)
     StartOnce(argv[1]); // warm the file cache for both
     StartOnce(argv[2]);
 
-    std::vector<double> programTime, bareTime;
-    std::vector<long> programMemory, bareMemory;
+    std::vector<double> programTime, bareTime, programMemory, bareMemory;
     for (int i = 0; i < runs; ++i) {
         const Run program = StartOnce(argv[1]);
         const Run bare = StartOnce(argv[2]);
         programTime.push_back(program.milliseconds);
-        programMemory.push_back(program.peakKilobytes);
+        programMemory.push_back(double(program.peakKilobytes));
         bareTime.push_back(bare.milliseconds);
-        bareMemory.push_back(bare.peakKilobytes);
+        bareMemory.push_back(double(bare.peakKilobytes));
     }
-    const double tp = Median(programTime), tb = Median(bareTime);
-    const long mp = Median(programMemory), mb = Median(bareMemory);
     std::printf("runs: %d each, alternating\n", runs);
-    std::printf("first frame, median: program %.1f ms, bare %.1f ms, ratio %.2f\n", tp, tb,
-                tp / tb);
-    std::printf("peak resident memory, median: program %ld KiB, bare %ld KiB, ratio %.2f\n", mp, mb,
-                double(mp) / double(mb));
+    PrintLine("first frame", programTime, bareTime, "ms");
+    PrintLine("peak resident memory", programMemory, bareMemory, "KiB");
     return 0;
 }

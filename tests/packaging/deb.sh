@@ -33,4 +33,7 @@ done
 grep -q '^-rwxr-xr-x root/root .* ./usr/sbin/fraction-test-server-setup$' <<<"$contents" ||
     fail "the server's set-up is not an executable owned by root"
 grep -q 'postgresql' <<<"$(dpkg-deb -f "$deb" Suggests)" || fail "postgresql is not suggested"
+# The teacher's window, a module the program loads from the library folder beside bin.
+grep -q " ./usr/lib/\(.*/\)\?fraction-test/fraction-test-teacher.so\$" <<<"$contents" ||
+    fail "the teacher's window module is missing from the package"
 echo "deb: $(basename "$deb") built with its dependencies"

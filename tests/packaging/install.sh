@@ -15,6 +15,10 @@ DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
 id=io.github.drobi6.FractionTest
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -x $dest/usr/bin/fraction-test ]] || fail "no program in bin"
+# The teacher's window is a module the program looks for in ../lib…/fraction-test/.
+compgen -G "$dest/usr/lib/*fraction-test/fraction-test-teacher.so" >/dev/null ||
+    compgen -G "$dest/usr/lib/*/fraction-test/fraction-test-teacher.so" >/dev/null ||
+    fail "no teacher's window module in lib"
 desktop=$dest/usr/share/applications/$id.desktop
 journal=$dest/usr/share/applications/$id.Journal.desktop
 metainfo=$dest/usr/share/metainfo/$id.metainfo.xml
