@@ -44,6 +44,9 @@ Ratio Apply(Operation op, const Ratio& a, const Ratio& b)
 // means the rule does not apply, and a repeat of the same rule and value is dropped.
 class Collector {
 public:
+    // Enough for every rule on two mixed operands: one allocation per exercise.
+    Collector() { values_.reserve(16); }
+
     template <typename Compute> void Add(Mistake rule, Compute compute)
     {
         std::optional<Ratio> value;
