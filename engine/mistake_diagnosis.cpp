@@ -170,7 +170,7 @@ std::string MistakeWords(Mistake m)
     case Mistake::PartsSeparately:
         return "целые части и дроби посчитаны отдельно";
     case Mistake::MixedConvertedWrongly:
-        return "смешанное число неверно обращено в дробь";
+        return "смешанное число обращено в дробь с ошибкой";
     case Mistake::OnlyWholeParts:
         return "взяты только целые части";
     case Mistake::CommonDenominatorKept:

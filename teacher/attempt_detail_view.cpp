@@ -78,7 +78,8 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
                                   QString(),
                                   QStringLiteral("Ответ ученика"),
                                   QStringLiteral("Верный ответ"),
-                                  QStringLiteral("Проверка")};
+                                  QStringLiteral("Проверка"),
+                                  QStringLiteral("Ошибка")};
     for (int c = 0; c < headings.size(); ++c) {
         grid->addWidget(HeaderLabel(headings.at(c)), 0, c);
     }
@@ -109,6 +110,11 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
         verdict->setObjectName(RowName("verdict", row));
         verdict->setFont(fractionFont);
         grid->addWidget(verdict, line, 7);
+        auto* mistake = new QLabel;
+        mistake->setObjectName(RowName("mistake", row));
+        mistake->setWordWrap(true);
+        mistake->setTextFormat(Qt::PlainText);
+        grid->addWidget(mistake, line, 8);
     }
     grid->setColumnStretch(8, 1);
     column->addLayout(grid);
@@ -137,6 +143,10 @@ FractionView* AttemptDetailView::Key(int row) const
 QLabel* AttemptDetailView::Verdict(int row) const
 {
     return findChild<QLabel*>(RowName("verdict", row));
+}
+QLabel* AttemptDetailView::MistakeLabel(int row) const
+{
+    return findChild<QLabel*>(RowName("mistake", row));
 }
 
 void AttemptDetailView::ShowNothing(const QString& why)
@@ -176,11 +186,19 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
         QPalette colours = verdict->palette();
         colours.setColor(QPalette::WindowText, verdictColour);
         verdict->setPalette(colours);
-        verdict->setAccessibleName(
+        const QString mistake = RowMistakeText(r);
+        MistakeLabel(row)->setText(mistake);
+        MistakeLabel(row)->setAccessibleName(
+            mistake.isEmpty() ? QString() : task + QStringLiteral(": ") + mistake);
+        QString spoken =
             QStringLiteral("%1: %2 %3 %4; ответ ученика %5; верный ответ %6; %7")
                 .arg(task, SpokenText(StackedFrom(r.First)), OperationWords(r.Op),
                      SpokenText(StackedFrom(r.Second)), SpokenText(StackedFrom(r.Typed)),
-                     SpokenText(StackedFrom(r.Key)), VerdictText(r.Right)));
+                     SpokenText(StackedFrom(r.Key)), VerdictText(r.Right));
+        if (!mistake.isEmpty()) {
+            spoken += QStringLiteral("; ") + mistake;
+        }
+        verdict->setAccessibleName(spoken);
     }
     pages_->setCurrentIndex(1);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One attempt as the pupil saw it: who, where, when, how long and how it ended, then the ten
-// exercises written with stacked fractions, the pupil's answer, the right answer and the
-// verdict in the program's green and red.
+// exercises written with stacked fractions, the pupil's answer, the right answer, the verdict
+// in the program's green and red and, beside a wrong row, the mistake its answer reveals.
 //
 // It shows an attempt it is given; it does not read or change the journal.
 #pragma once
@@ -36,6 +36,7 @@ public:
     FractionView* Answer(int row) const;
     FractionView* Key(int row) const;
     QLabel* Verdict(int row) const;
+    QLabel* MistakeLabel(int row) const;
 
 private:
     std::optional<journal::StoredAttempt> shown_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_texts.h"
 
+#include "engine/mistake_diagnosis.h"
 #include "journal/stored_attempt.h"
 
 #include <QLocale>
@@ -102,6 +103,18 @@ QStringList AttemptFacts(const journal::StoredAttempt& attempt)
                      .arg(QString::fromStdString(record.GradeText));
     }
     return facts;
+}
+
+QString RowMistakeText(const engine::RowRecord& row)
+{
+    if (!row.Right || *row.Right) {
+        return {};
+    }
+    const std::string words = engine::DiagnosisWords(engine::DiagnoseRow(row));
+    // A row marked wrong whose figures the diagnosis reads as the key was written in a way
+    // the marking read differently (an empty box the window did not fill, say).
+    return QString::fromStdString(words.empty() ? engine::MistakeWords(engine::Mistake::OddForm)
+                                                : words);
 }
 
 } // namespace teacher

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the teacher's window writes the parts of an attempt as text: dates in the school's form
 // (dd.MM.yyyy), the time used, the operation's sign, the verdict, counts with their Russian
-// word forms, and the colours of a verdict. Shared by the window, the PDF and the printout.
+// word forms, the colours of a verdict, and what a wrong answer reveals. Shared by the window,
+// the PDF and the printout.
 //
 // It reads no journal and formats nothing it is not given.
 #pragma once
@@ -64,5 +65,9 @@ QString AverageText(const std::optional<double>& average);
 // time used, how it ended and, once judged, the right answers and the mark. The attempt view and
 // its printed page show the same lines.
 QStringList AttemptFacts(const journal::StoredAttempt& attempt);
+
+// What a wrong row's answer reveals, in a few words: "не перевёрнут делитель; ответ не
+// сокращён". Empty for a row judged right or never judged.
+QString RowMistakeText(const engine::RowRecord& row);
 
 } // namespace teacher

@@ -111,10 +111,10 @@ private slots:
             << "целые части и дроби посчитаны отдельно";
         QTest::newRow("× wrong mixed: (1+2)/5 · 4/3 = 4/5")
             << kTimes << oneTwoFifths << oneThird << Typed("", "4", "5")
-            << "смешанное число неверно обращено в дробь";
+            << "смешанное число обращено в дробь с ошибкой";
         QTest::newRow("× wrong mixed in both: 3/5 · 2/3 = 2/5")
             << kTimes << oneTwoFifths << oneThird << Typed("", "2", "5")
-            << "смешанное число неверно обращено в дробь";
+            << "смешанное число обращено в дробь с ошибкой";
         QTest::newRow("× only wholes: 1") << kTimes << oneTwoFifths << oneThird
                                           << Typed("1", "0", "1") << "взяты только целые части";
         QTest::newRow("right value, whole not taken out: 28/15")
@@ -134,10 +134,10 @@ private slots:
             << "целые части и дроби посчитаны отдельно";
         QTest::newRow("÷ wrong mixed: (1+1)/3 : 5/4 = 8/15")
             << kBy << oneThird << oneQuarter << Typed("", "8", "15")
-            << "смешанное число неверно обращено в дробь";
+            << "смешанное число обращено в дробь с ошибкой";
         QTest::newRow("÷ wrong mixed divisor: 4/3 : (1+1)/4 = 2 2/3")
             << kBy << oneThird << oneQuarter << Typed("2", "2", "3")
-            << "смешанное число неверно обращено в дробь";
+            << "смешанное число обращено в дробь с ошибкой";
         QTest::newRow("÷ only wholes: 1 : 1")
             << kBy << oneThird << oneQuarter << Typed("1", "", "") << "взяты только целые части";
 
@@ -146,10 +146,10 @@ private slots:
         const Fraction twoFifths = Shown(0, 2, 5);
         QTest::newRow("× wrong mixed: (2·1+2)/2 · 2/5 = 4/5")
             << kTimes << twoAndAHalf << twoFifths << Typed("", "4", "5")
-            << "смешанное число неверно обращено в дробь";
+            << "смешанное число обращено в дробь с ошибкой";
         QTest::newRow("× wrong mixed: (2+1)/2 · 2/5 = 3/5")
             << kTimes << twoAndAHalf << twoFifths << Typed("", "3", "5")
-            << "смешанное число неверно обращено в дробь";
+            << "смешанное число обращено в дробь с ошибкой";
         QTest::newRow("× parts apart with no second whole: 1/2 · 2/5")
             << kTimes << twoAndAHalf << twoFifths << Typed("", "1", "5")
             << "целые части и дроби посчитаны отдельно";

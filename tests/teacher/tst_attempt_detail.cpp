@@ -83,6 +83,36 @@ private slots:
                  "верно");
     }
 
+    // Beside each wrong row, what its answer reveals; nothing beside a right one.
+    void wrongRowsSayWhatTheyReveal()
+    {
+        JournalFile j;
+        QVERIFY2(j.db, qPrintable(j.problem));
+        journal::StoredAttempt a = MakeAttempt("Иванова Мария", TodayAt(9, 15), 7, 431);
+        // Row 8 is 1 1/4 · 1/2 = 5/8, row 9 is 1 1/4 : 1/2 = 2 1/2.
+        a.Record.Rows.at(8).Typed = {"0", "10", "16"};
+        a.Record.Rows.at(9).Typed = {"", "5", "8"};
+        j.Add(a);
+        teacher::AttemptDetailView view;
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, a.Id));
+
+        QCOMPARE(view.MistakeLabel(7)->text(), "другая ошибка");
+        QCOMPARE(view.MistakeLabel(8)->text(), "значение верное; ответ не сокращён");
+        QCOMPARE(view.MistakeLabel(9)->text(), "не перевёрнут делитель");
+        for (int row = 0; row < 7; ++row) {
+            QVERIFY(view.MistakeLabel(row)->text().isEmpty());
+        }
+        QVERIFY2(view.Verdict(9)->accessibleName().endsWith("неверно; не перевёрнут делитель"),
+                 qPrintable(view.Verdict(9)->accessibleName()));
+        QCOMPARE(view.MistakeLabel(9)->accessibleName(), "Задание 10: не перевёрнут делитель");
+
+        // The next attempt shown leaves no word of the last one behind.
+        const journal::StoredAttempt allRight =
+            j.Add(MakeAttempt("Борисова Вера", TodayAt(10), 10));
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, allRight.Id));
+        QVERIFY(view.MistakeLabel(9)->text().isEmpty());
+    }
+
     void unjudgedRowsAreNeitherGreenNorRed()
     {
         JournalFile j;
@@ -95,6 +125,7 @@ private slots:
         QVERIFY(view.findChild<QLabel*>("facts")->text().contains("прерван"));
         for (int row = 0; row < engine::kAttemptRows; ++row) {
             QCOMPARE(view.Verdict(row)->text(), "не проверено");
+            QVERIFY(view.MistakeLabel(row)->text().isEmpty());
             QVERIFY(view.Answer(row)->Colour() != kGreen && view.Answer(row)->Colour() != kRed);
         }
         view.ShowNothing("Выберите попытку в списке.");

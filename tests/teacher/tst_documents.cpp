@@ -92,7 +92,10 @@ private slots:
     {
         j = std::make_unique<JournalFile>();
         QVERIFY2(j->db, qPrintable(j->problem));
-        j->Add(MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 431));
+        journal::StoredAttempt kim = MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 431);
+        // Row 9 is 1 1/4 : 1/2 = 2 1/2: 5/8 forgets to turn the divisor.
+        kim.Record.Rows.at(9).Typed = {"", "5", "8"};
+        j->Add(kim);
         j->Add(MakeAttempt("Орлов, \"Сокол\" Илья", TodayAt(9, 10), 10, 300));
         j->Add(MakeAttempt("Петров Пётр", TodayAt(9, 20), 9, 500));
         j->Add(MakeAttempt("Вчерашний Ученик", TodayAt(9).addDays(-1), 10));
@@ -197,6 +200,8 @@ private slots:
         QVERIFY(text.contains("Верный ответ"));
         QCOMPARE(CountWord(text, "верно"), 7);
         QCOMPARE(CountWord(text, "неверно"), 3);
+        QCOMPARE(CountWord(text, "другая ошибка"), 2);
+        QCOMPARE(CountWord(text, "не перевёрнут делитель"), 1);
         QVERIFY(Run("pdfinfo", {path}).contains("(A4)"));
 
         const QString prefix = out.filePath("page");
