@@ -8,6 +8,7 @@
 #pragma once
 
 #include "engine/attempt_record.h"
+#include "engine/mistake_tally.h"
 #include "engine/operation.h"
 
 #include <QColor>
@@ -69,5 +70,19 @@ QStringList AttemptFacts(const journal::StoredAttempt& attempt);
 // What a wrong row's answer reveals, in a few words: "не перевёрнут делитель; ответ не
 // сокращён". Empty for a row judged right or never judged.
 QString RowMistakeText(const engine::RowRecord& row);
+
+// A share as a whole percentage, "85 %".
+QString PercentText(double percent);
+
+// One mistake of the class: "не перевёрнут делитель — 2 ученика, 3 раза; задания 2, 6".
+QString MistakeCountText(const engine::MistakeCount& count);
+// The exercise rows it was made on, "2, 6, 10".
+QString MistakeRowsText(const engine::MistakeCount& count);
+// One exercise row of the class: "Задание 2 (дробь : дробь): верно 75 % из 4; чаще всего — не
+// перевёрнут делитель (3 раза)".
+QString RowSummaryText(int row, const engine::RowSummary& summary);
+// The whole tally as plain text, the class view's text equivalent: the mistakes, largest
+// first, then the ten rows.
+QString MistakeTallyText(const engine::MistakeTally& tally);
 
 } // namespace teacher
