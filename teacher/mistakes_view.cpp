@@ -13,11 +13,15 @@
 #include <QHeaderView>
 #include <QHorizontalBarSeries>
 #include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace teacher {
@@ -158,12 +162,47 @@ void MistakesView::showEvent(QShowEvent* event)
 void MistakesView::Update()
 {
     stale_ = false;
-    try {
-        Show(TallyMistakes(connection_, list_.Filter()));
-    } catch (const journal::JournalError& error) {
-        Show(engine::MistakeTally{});
-        heading_->setText(QString::fromStdString(error.what()));
-    }
+    counting_ = true;
+    const quint64 job = ++job_;
+    heading_->setText(QStringLiteral("Считаю ошибки в показанных попытках…"));
+
+    struct Outcome {
+        engine::MistakeTally tally;
+        QString problem;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    QThread* worker = QThread::create([outcome, source = connection_, filter = list_.Filter(),
+                                       job] {
+        // A connection of the worker's own: a Qt SQL connection serves one thread only.
+        const QString name = QStringLiteral("%1-mistakes-%2").arg(source.Name).arg(job);
+        {
+            QSqlDatabase db = QSqlDatabase::cloneDatabase(source.Name, name);
+            if (!db.open()) {
+                outcome->problem =
+                    QStringLiteral("Журнал не удалось прочитать: %1").arg(db.lastError().text());
+            } else {
+                try {
+                    outcome->tally = TallyMistakes({name, source.Kind}, filter);
+                } catch (const journal::JournalError& error) {
+                    outcome->problem = QString::fromStdString(error.what());
+                }
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    // Delivered on the window's thread; dropped with this pane if it is gone by then.
+    connect(worker, &QThread::finished, this, [this, outcome, job] {
+        if (job != job_) {
+            return;
+        }
+        counting_ = false;
+        Show(outcome->tally);
+        if (!outcome->problem.isEmpty()) {
+            heading_->setText(outcome->problem);
+        }
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker->start();
 }
 
 void MistakesView::Show(const engine::MistakeTally& tally)

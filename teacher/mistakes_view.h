@@ -5,7 +5,9 @@
 // plain text beside them (shown, and given to screen readers as the chart's description).
 //
 // It follows the list's filter by itself and counts again only when it is shown after a
-// change. It does not change the journal, and the counting is the engine's (MistakeTally).
+// change, on a thread of its own with its own connection to the journal, so that a large
+// journal never stops the window; a count overtaken by a newer one is dropped. It does not
+// change the journal, and the counting is the engine's (MistakeTally).
 #pragma once
 
 #include "engine/mistake_tally.h"
@@ -30,8 +32,10 @@ public:
 
     // Shows a tally counted elsewhere (the pane counts its own when shown).
     void Show(const engine::MistakeTally& tally);
-    // Counts the attempts the list's filter lets through and shows them.
+    // Starts counting the attempts the list's filter lets through; they are shown when done.
     void Update();
+    // Whether a count is under way.
+    bool Counting() const { return counting_; }
 
     QTableWidget* MistakeTable() const { return mistakes_; }
     QTableWidget* RowTable() const { return rows_; }
@@ -45,6 +49,9 @@ private:
     journal::Connection connection_;
     const AttemptListModel& list_;
     bool stale_ = true;
+    bool counting_ = false;
+    // The latest count started; a finished count with another number is out of date.
+    quint64 job_ = 0;
     QLabel* heading_ = nullptr;
     QTableWidget* mistakes_ = nullptr;
     QChartView* chart_ = nullptr;

@@ -2,6 +2,7 @@
 // The «Типичные ошибки» tab of the teacher's window over a real journal: the class's mistakes
 // largest first with their pupils and rows, each exercise row's kind, share right and most
 // common mistake, the chart and its text, all following the window's filter.
+#include "teacher/attempt_list_model.h"
 #include "teacher/journal_window.h"
 #include "teacher/mistakes_view.h"
 #include "tests/teacher/journal_fixture.h"
@@ -79,6 +80,7 @@ private slots:
         auto* tabs = window->findChild<QTabWidget*>("tabs");
         tabs->setCurrentWidget(view);
         QVERIFY(view->isVisible());
+        QTRY_VERIFY(!view->Counting());
     }
     void cleanup()
     {
@@ -133,6 +135,18 @@ private slots:
                  (QStringList{"другая ошибка", "2", "3", "8, 9, 10"}));
         QCOMPARE(RowOf(view->MistakeTable(), 1),
                  (QStringList{"не перевёрнут делитель", "2", "2", "10"}));
+    }
+
+    // A count overtaken by a newer filter never lands on top of it, whichever ends first.
+    void theLatestFilterWins()
+    {
+        for (int i = 0; i < 5; ++i) {
+            window->Model()->SetFilter({{}, {}, "Петров"});
+            window->Model()->SetFilter({QDate::currentDate(), QDate::currentDate(), "Орлов"});
+        }
+        QTRY_VERIFY(!view->Counting());
+        QCOMPARE(view->MistakeTable()->rowCount(), 0);
+        QVERIFY(view->Text().startsWith("Типичные ошибки в 1 попытке:"));
     }
 };
 
