@@ -9,6 +9,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdint>
+#include <stdexcept>
 #include <string>
 
 using engine::Fraction;
@@ -222,6 +224,57 @@ private slots:
         const engine::Diagnosis plain =
             engine::DiagnoseAnswer(kBy, Shown(0, 1, 3), Shown(0, 3, 4), Typed("", "1", "4"));
         QVERIFY(!plain.Ambiguous());
+    }
+
+    // The exact arithmetic underneath: lowest terms, and an error rather than a wrapped value.
+    void exactRatios()
+    {
+        using engine::MakeRatio;
+        QCOMPARE(MakeRatio(6, -4), (engine::Ratio{-3, 2}));
+        QCOMPARE(MakeRatio(0, -7), (engine::Ratio{0, 1}));
+        QCOMPARE(MakeRatio(2, 3) * MakeRatio(9, 4), MakeRatio(3, 2));
+        QCOMPARE(MakeRatio(1, 6) + MakeRatio(1, 10), MakeRatio(4, 15));
+        QCOMPARE(MakeRatio(1, 2) / MakeRatio(-3, 4), MakeRatio(-2, 3));
+        const engine::Ratio huge = MakeRatio(INT64_MAX / 2, 1);
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, huge * MakeRatio(3, 1));
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, huge + huge + huge);
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, MakeRatio(1, INT64_MAX) + MakeRatio(1, 3));
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, MakeRatio(INT64_MIN, 1));
+        QVERIFY_THROWS_EXCEPTION(std::domain_error, MakeRatio(1, 0));
+        QVERIFY_THROWS_EXCEPTION(std::domain_error, MakeRatio(1, 2) / MakeRatio(0, 5));
+    }
+
+    // A journal's rows are hostile: operands no exercise has must still give an answer, never
+    // an exception or a wrapped value.
+    void extremeOperandsAreSafe_data()
+    {
+        QTest::addColumn<Operation>("op");
+        QTest::addColumn<Fraction>("first");
+        QTest::addColumn<Fraction>("second");
+        QTest::addColumn<TypedAnswer>("typed");
+        QTest::addColumn<QString>("words");
+        const Fraction biggest = Shown(32767, 32766, 32767);
+        const Fraction lowest = Shown(-32768, -32768, 32767);
+        QTest::newRow("largest mixed numbers multiplied")
+            << kTimes << biggest << biggest << Typed("2", "", "") << "другая ошибка";
+        QTest::newRow("largest mixed numbers divided")
+            << kBy << biggest << biggest << Typed("1", "", "") << "";
+        QTest::newRow("lowest values") << kBy << lowest << lowest << Typed("1", "", "") << "";
+        QTest::newRow("zero denominator in an operand")
+            << kTimes << Shown(0, 1, 0) << Shown(0, 1, 2) << Typed("1", "", "") << "другая ошибка";
+        QTest::newRow("dividing by zero")
+            << kBy << Shown(0, 1, 2) << Shown(0, 0, 1) << Typed("1", "", "") << "другая ошибка";
+    }
+    void extremeOperandsAreSafe()
+    {
+        QFETCH(Operation, op);
+        QFETCH(Fraction, first);
+        QFETCH(Fraction, second);
+        QFETCH(TypedAnswer, typed);
+        QFETCH(QString, words);
+        QCOMPARE(QString::fromStdString(
+                     engine::DiagnosisWords(engine::DiagnoseAnswer(op, first, second, typed))),
+                 words);
     }
 
     void exerciseKinds_data()
