@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures of the teacher's window under Xvfb, on a made-up class's journal:
-# the list of today's attempts, one attempt, and the charts.
+# the list of today's attempts, one attempt, the charts and the typical mistakes.
 # Usage: scripts/journal-screenshots.sh PROGRAM FILL_JOURNAL   (run inside with-xvfb.sh)
 set -euo pipefail
 program=$1
@@ -29,15 +29,20 @@ import -window "$wid" "$docs/screenshot-journal.png"
 # tabs' bar and Right shows the charts.
 xdotool mousemove --window "$wid" 227 38 click 1
 sleep 0.5
-xdotool mousemove --window "$wid" 120 190 click 1
+xdotool mousemove --window "$wid" 120 130 click 1
 sleep 0.5
 xdotool key Tab Right
 sleep 1.5
 import -window "$wid" "$docs/screenshot-journal-charts.png"
 
+# One tab further: the typical mistakes of the same attempts.
+xdotool key Right
+sleep 1.5
+import -window "$wid" "$docs/screenshot-journal-mistakes.png"
+
 # The attempt saved as PDF through the menu (Alt, Enter opens «Файл»; its third command),
 # the file dialog given a path; its first page is the picture.
-xdotool key Left
+xdotool key Left Left
 xdotool key alt
 sleep 0.2
 xdotool key Return

@@ -13,6 +13,8 @@
 #include <QHeaderView>
 #include <QHorizontalBarSeries>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QTableWidget>
@@ -31,7 +33,7 @@ namespace {
 // The chart names the commonest mistakes only; the table and the text name every one.
 constexpr int kMistakesCharted = 8;
 
-QTableWidget* NewTable(const QString& name, const QStringList& headings)
+QTableWidget* NewTable(const QString& name, const QStringList& headings, int stretched)
 {
     auto* table = new QTableWidget(0, static_cast<int>(headings.size()));
     table->setHorizontalHeaderLabels(headings);
@@ -40,14 +42,34 @@ QTableWidget* NewTable(const QString& name, const QStringList& headings)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
-    table->setWordWrap(true);
-    table->setMinimumHeight(160);
+    table->setWordWrap(false);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every column fits its contents except `stretched`, which takes the rest of the width.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(stretched, QHeaderView::Stretch);
     return table;
+}
+
+// As tall as its rows: the pane scrolls as a whole, so no table needs a scroll bar of its own.
+void FitHeight(QTableWidget* table)
+{
+    table->resizeRowsToContents();
+    int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        height += table->rowHeight(row);
+    }
+    if (table->horizontalScrollBar()->isVisible()) {
+        height += table->horizontalScrollBar()->height();
+    }
+    table->setFixedHeight(height);
 }
 
 QTableWidgetItem* Cell(const QString& text)
 {
-    return new QTableWidgetItem(text);
+    auto* item = new QTableWidgetItem(text);
+    // A narrow pane elides the text; the tip holds all of it.
+    item->setToolTip(text);
+    return item;
 }
 
 QTableWidgetItem* NumberCell(long long n)
@@ -99,7 +121,15 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     : QWidget(parent), connection_(std::move(connection)), list_(list)
 {
     setAccessibleName(QStringLiteral("Типичные ошибки"));
-    auto* column = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    auto* content = new QWidget;
+    scroll->setWidget(content);
+    auto* column = new QVBoxLayout(content);
     heading_ = new QLabel;
     heading_->setObjectName(QStringLiteral("mistakesHeading"));
     heading_->setWordWrap(true);
@@ -108,9 +138,10 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
 
     mistakes_ = NewTable(QStringLiteral("Ошибки класса"),
                          {QStringLiteral("Ошибка"), QStringLiteral("Учеников"),
-                          QStringLiteral("Раз"), QStringLiteral("Задания")});
+                          QStringLiteral("Раз"), QStringLiteral("Задания")},
+                         0);
     mistakes_->setObjectName(QStringLiteral("mistakeTable"));
-    column->addWidget(mistakes_, 2);
+    column->addWidget(mistakes_);
 
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Сколько учеников сделали каждую ошибку"));
@@ -119,16 +150,17 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     chart_ = new QChartView(chart);
     chart_->setObjectName(QStringLiteral("mistakeChart"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumSize(260, 260);
+    chart_->setMinimumSize(260, 300);
     chart_->setAccessibleName(chart->title());
     chart_->setFocusPolicy(Qt::TabFocus);
-    column->addWidget(chart_, 2);
+    column->addWidget(chart_);
 
     rows_ = NewTable(QStringLiteral("Задания"),
                      {QStringLiteral("№"), QStringLiteral("Вид задания"), QStringLiteral("Верно"),
-                      QStringLiteral("Чаще всего")});
+                      QStringLiteral("Чаще всего")},
+                     3);
     rows_->setObjectName(QStringLiteral("rowTable"));
-    column->addWidget(rows_, 2);
+    column->addWidget(rows_);
 
     text_ = new QLabel;
     text_->setObjectName(QStringLiteral("mistakesText"));
@@ -137,6 +169,7 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text_->setAccessibleName(QStringLiteral("Типичные ошибки, текстом"));
     column->addWidget(text_);
+    column->addStretch(1);
 
     connect(&list_, &AttemptListModel::Reloaded, this, [this] {
         stale_ = true;
@@ -222,7 +255,7 @@ void MistakesView::Show(const engine::MistakeTally& tally)
         mistakes_->setItem(i, 2, NumberCell(m.Rows));
         mistakes_->setItem(i, 3, Cell(MistakeRowsText(m)));
     }
-    mistakes_->resizeColumnToContents(0);
+    FitHeight(mistakes_);
 
     const auto rows = tally.Rows();
     rows_->setRowCount(engine::kAttemptRows);
@@ -237,7 +270,7 @@ void MistakesView::Show(const engine::MistakeTally& tally)
                                 ? QString::fromStdString(engine::MistakeWords(*s.MostCommon))
                                 : QString()));
     }
-    rows_->resizeColumnsToContents();
+    FitHeight(rows_);
 
     ShowChart(chart_->chart(), mistakes);
     const QString text = MistakeTallyText(tally);
