@@ -179,6 +179,15 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     });
 }
 
+MistakesView::~MistakesView()
+{
+    for (const QPointer<QThread>& worker : std::as_const(workers_)) {
+        if (worker) {
+            worker->wait();
+        }
+    }
+}
+
 QString MistakesView::Text() const
 {
     return text_->text();
@@ -235,6 +244,8 @@ void MistakesView::Update()
         }
     });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    workers_.removeAll(nullptr);
+    workers_.append(worker);
     worker->start();
 }
 

@@ -13,6 +13,9 @@
 #include "engine/mistake_tally.h"
 #include "journal/journal_database.h"
 
+#include <QList>
+#include <QPointer>
+#include <QThread>
 #include <QWidget>
 
 class QChartView;
@@ -29,6 +32,9 @@ class MistakesView : public QWidget {
 public:
     MistakesView(journal::Connection connection, const AttemptListModel& list,
                  QWidget* parent = nullptr);
+    // Waits for counts still under way: a worker must not outlive the program's database
+    // drivers.
+    ~MistakesView() override;
 
     // Shows a tally counted elsewhere (the pane counts its own when shown).
     void Show(const engine::MistakeTally& tally);
@@ -52,6 +58,7 @@ private:
     bool counting_ = false;
     // The latest count started; a finished count with another number is out of date.
     quint64 job_ = 0;
+    QList<QPointer<QThread>> workers_;
     QLabel* heading_ = nullptr;
     QTableWidget* mistakes_ = nullptr;
     QChartView* chart_ = nullptr;
