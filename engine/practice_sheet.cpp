@@ -207,6 +207,18 @@ std::string WrongResultText(const ShownRow& e, Mistake m)
     return wrong ? MixedText(*wrong) : std::string{};
 }
 
+bool HasMistakesToPractise(const AttemptRecord& attempt)
+{
+    return std::any_of(attempt.Rows.begin(), attempt.Rows.end(), [](const RowRecord& row) {
+        if (!row.Right || *row.Right) {
+            return false;
+        }
+        const std::vector<Mistake> found = DiagnoseRow(row).All();
+        return std::any_of(found.begin(), found.end(),
+                           [](Mistake m) { return !MistakeExplanation(m).empty(); });
+    });
+}
+
 PracticeSheet MakePracticeSheet(const AttemptRecord& attempt, core::RandomSource& random)
 {
     std::vector<Need> needs;

@@ -3,9 +3,9 @@
 // a pupil's words with one worked example, then eight new exercises of the kinds the mistake
 // was made on, each chosen so that the mistake would show in its answer.
 //
-// Contents: MistakeExplanation; PracticeExercise, MistakeLesson, PracticeSheet and
-// MakePracticeSheet; the texts of a worked example (WorkedSteps, WrongResultText) and of a value
-// (MixedText).
+// Contents: MistakeExplanation; PracticeExercise, MistakeLesson, PracticeSheet,
+// HasMistakesToPractise and MakePracticeSheet; the texts of a worked example (WorkedSteps,
+// WrongResultText) and of a value (MixedText).
 //
 // The exercises are drawn with the test's own rows and draws from a random source the caller
 // gives; the test itself is never touched. Not here: laying the sheet out on paper (the
@@ -44,6 +44,9 @@ struct PracticeSheet {
 };
 
 inline constexpr int kPracticeExercises = 8;
+
+// Whether any judged wrong row of the attempt shows a mistake a sheet can practise.
+bool HasMistakesToPractise(const AttemptRecord& attempt);
 
 // The sheet for an attempt's judged wrong rows. An attempt with nothing to practise gives an
 // empty sheet.

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_detail_view.h"
 
+#include "core/random_source.h"
+#include "engine/practice_sheet.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/fraction_view.h"
+#include "teacher/practice_sheet_document.h"
 
+#include <QFileDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -67,6 +73,30 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     facts_->setTextFormat(Qt::PlainText);
     facts_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     column->addWidget(facts_);
+    auto* practiceLine = new QHBoxLayout;
+    practice_ = new QPushButton(QStringLiteral("Лист для тренировки…"));
+    practice_->setObjectName(QStringLiteral("practiceSheet"));
+    practice_->setToolTip(QStringLiteral("Упражнения на ошибки этой попытки, с ответами для "
+                                         "учителя на отдельной странице (PDF)"));
+    practiceNote_ = new QLabel;
+    practiceNote_->setObjectName(QStringLiteral("practiceNote"));
+    practiceNote_->setTextFormat(Qt::PlainText);
+    practiceNote_->setWordWrap(true);
+    practiceLine->addWidget(practice_);
+    practiceLine->addWidget(practiceNote_, 1);
+    column->addLayout(practiceLine);
+    connect(practice_, &QPushButton::clicked, this, [this] {
+        if (!shown_) {
+            return;
+        }
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Сохранить лист для тренировки"),
+            QStringLiteral("Лист для тренировки — %1.pdf").arg(shown_->Pupil),
+            QStringLiteral("PDF (*.pdf)"));
+        if (!path.isEmpty()) {
+            SavePracticeSheet(path);
+        }
+    });
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
@@ -149,6 +179,23 @@ QLabel* AttemptDetailView::MistakeLabel(int row) const
     return findChild<QLabel*>(RowName("mistake", row));
 }
 
+bool AttemptDetailView::SavePracticeSheet(const QString& path)
+{
+    if (!shown_ || !engine::HasMistakesToPractise(shown_->Record)) {
+        practiceNote_->setText(QStringLiteral("В этой попытке нет ошибок, на которые есть "
+                                              "упражнения."));
+        return false;
+    }
+    core::SystemRandomSource random;
+    const engine::PracticeSheet sheet = engine::MakePracticeSheet(shown_->Record, random);
+    if (!WritePracticeSheetPdf(shown_->Pupil, sheet, path)) {
+        practiceNote_->setText(QStringLiteral("Не удалось записать файл %1.").arg(path));
+        return false;
+    }
+    practiceNote_->setText(QStringLiteral("Лист сохранён: %1").arg(path));
+    return true;
+}
+
 void AttemptDetailView::ShowNothing(const QString& why)
 {
     shown_.reset();
@@ -163,6 +210,9 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
     const engine::AttemptRecord& record = attempt.Record;
     heading_->setText(QStringLiteral("%1, %2").arg(attempt.Pupil, DateTimeText(attempt.StartedAt)));
     heading_->setAccessibleName(heading_->text());
+
+    practice_->setEnabled(engine::HasMistakesToPractise(record));
+    practiceNote_->clear();
 
     const QStringList facts = AttemptFacts(attempt);
     facts_->setText(facts.join(QLatin1Char('\n')));

@@ -3,6 +3,9 @@
 // exercises written with stacked fractions, the pupil's answer, the right answer, the verdict
 // in the program's green and red and, beside a wrong row, the mistake its answer reveals.
 //
+// Under the facts, «Лист для тренировки…» saves a practice sheet for the attempt's mistakes as
+// PDF (enabled when there is something to practise).
+//
 // It shows an attempt it is given; it does not read or change the journal.
 #pragma once
 
@@ -13,6 +16,7 @@
 #include <optional>
 
 class QLabel;
+class QPushButton;
 class QStackedLayout;
 
 namespace teacher {
@@ -37,6 +41,11 @@ public:
     FractionView* Key(int row) const;
     QLabel* Verdict(int row) const;
     QLabel* MistakeLabel(int row) const;
+    QPushButton* PracticeButton() const { return practice_; }
+
+    // Writes a new practice sheet for the shown attempt's mistakes to `path` as PDF; false,
+    // with the reason shown beside the button, if there is none or the file cannot be written.
+    bool SavePracticeSheet(const QString& path);
 
 private:
     std::optional<journal::StoredAttempt> shown_;
@@ -44,6 +53,8 @@ private:
     QLabel* nothing_ = nullptr;
     QLabel* heading_ = nullptr;
     QLabel* facts_ = nullptr;
+    QPushButton* practice_ = nullptr;
+    QLabel* practiceNote_ = nullptr;
 };
 
 } // namespace teacher

@@ -69,6 +69,7 @@ private slots:
         a.Rows[0].Right = false;
         a.Rows[1].Typed = {"0", "1", "3"}; // 1/2 · 2/3: the divisor not turned
         a.Rows[1].Right = false;
+        QVERIFY(engine::HasMistakesToPractise(a));
         SeededSource random;
         const engine::PracticeSheet sheet = engine::MakePracticeSheet(a, random);
 
@@ -124,6 +125,7 @@ private slots:
         const engine::PracticeSheet sheet = engine::MakePracticeSheet(a, random);
         QVERIFY(sheet.Lessons.empty());
         QVERIFY(sheet.Exercises.empty());
+        QVERIFY(!engine::HasMistakesToPractise(a));
     }
 
     void workedTexts_data()

@@ -6,7 +6,10 @@
 #include "teacher/fraction_view.h"
 #include "tests/teacher/journal_fixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -106,11 +109,23 @@ private slots:
                  qPrintable(view.Verdict(9)->accessibleName()));
         QCOMPARE(view.MistakeLabel(9)->accessibleName(), "Задание 10: не перевёрнут делитель");
 
+        // The divisor not turned and the unreduced answer can be practised.
+        QVERIFY(view.PracticeButton()->isEnabled());
+
         // The next attempt shown leaves no word of the last one behind.
         const journal::StoredAttempt allRight =
             j.Add(MakeAttempt("Борисова Вера", TodayAt(10), 10));
         view.ShowAttempt(*journal::LoadAttempt(*j.db, allRight.Id));
         QVERIFY(view.MistakeLabel(9)->text().isEmpty());
+        QVERIFY(!view.PracticeButton()->isEnabled());
+        const QString never = QDir::temp().filePath("fraction-test-never-written.pdf");
+        QVERIFY(!view.SavePracticeSheet(never));
+        QVERIFY(!QFile::exists(never));
+
+        // Only mistakes with no known cause: nothing to practise either.
+        const journal::StoredAttempt unknown = j.Add(MakeAttempt("Ким Мария", TodayAt(11), 7));
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, unknown.Id));
+        QVERIFY(!view.PracticeButton()->isEnabled());
     }
 
     void unjudgedRowsAreNeitherGreenNorRed()

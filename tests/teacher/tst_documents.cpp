@@ -212,6 +212,39 @@ private slots:
         QVERIFY(PixelsNear(page, QColor(100, 0, 0)) > 20);
     }
 
+    // The practice sheet of Ким's attempt: the divisor not turned, explained with an example,
+    // eight exercises of the test's tenth row, and their answers on a second page.
+    void practiceSheetHasExercisesAndAnswersApart()
+    {
+        QTRY_COMPARE(window->Model()->rowCount(), 3);
+        window->findChild<QTableView*>("list")->setCurrentIndex(window->Model()->index(2, 0));
+        QCOMPARE(window->Detail()->Shown()->Pupil, "Ким Мария");
+        const QString path = out.filePath("practice.pdf");
+        QVERIFY(window->Detail()->SavePracticeSheet(path));
+        const QString info = Run("pdfinfo", {path});
+        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+2\\b")), qPrintable(info));
+        QVERIFY(info.contains("(A4)"));
+
+        const QString sheet =
+            Run("pdftotext", {"-layout", "-f", "1", "-l", "1", path, QStringLiteral("-")});
+        QVERIFY2(sheet.contains("Лист для тренировки"), qPrintable(sheet));
+        QVERIFY(sheet.contains("Ученик: Ким Мария"));
+        QVERIFY(sheet.contains("не перевёрнут делитель"));
+        // Lines may break anywhere in a sentence.
+        QVERIFY2(sheet.simplified().contains("переверни делитель"), qPrintable(sheet));
+        QVERIFY(sheet.contains("Пример:"));
+        const QRegularExpression numbered(QStringLiteral("^ *[1-8]\\)"),
+                                          QRegularExpression::MultilineOption);
+        QCOMPARE(int(sheet.count(numbered)), 8);
+        QVERIFY(!sheet.contains("Ответы"));
+
+        const QString answers =
+            Run("pdftotext", {"-layout", "-f", "2", "-l", "2", path, QStringLiteral("-")});
+        QVERIFY2(answers.contains("Ответы (для учителя)"), qPrintable(answers));
+        QCOMPARE(int(answers.count(numbered)), 8);
+        QCOMPARE(int(answers.count(QStringLiteral("задание 10 теста"))), 8);
+    }
+
     // The printer gets the same pages: a QPrinter set to write its output to a file stands in
     // for the one the print dialog would choose.
     void printerGetsTheSamePages_data()
