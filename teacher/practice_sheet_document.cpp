@@ -19,6 +19,15 @@ QString Html(const std::string& text)
     return QString::fromStdString(text).toHtmlEscaped();
 }
 
+// A heading starts with a capital: «Не перевёрнут делитель».
+QString Capitalised(QString text)
+{
+    if (!text.isEmpty()) {
+        text[0] = text[0].toUpper();
+    }
+    return text;
+}
+
 QString ExerciseText(const engine::ShownRow& e)
 {
     return Html(engine::FractionText(e.First)) +
@@ -37,7 +46,7 @@ QString PracticeSheetHtml(const QString& pupil, const engine::PracticeSheet& she
         html +=
             QStringLiteral("<h3>%1</h3><p>%2</p><p>Пример: %3.<br>С этой ошибкой "
                            "получилось бы %4.</p>")
-                .arg(Html(engine::MistakeWords(lesson.Which)),
+                .arg(Capitalised(Html(engine::MistakeWords(lesson.Which))),
                      Html(engine::MistakeExplanation(lesson.Which)), Html(engine::WorkedSteps(e)),
                      Html(engine::WrongResultText(e, lesson.Which)));
     }

@@ -229,7 +229,7 @@ private slots:
             Run("pdftotext", {"-layout", "-f", "1", "-l", "1", path, QStringLiteral("-")});
         QVERIFY2(sheet.contains("Лист для тренировки"), qPrintable(sheet));
         QVERIFY(sheet.contains("Ученик: Ким Мария"));
-        QVERIFY(sheet.contains("не перевёрнут делитель"));
+        QVERIFY(sheet.contains("Не перевёрнут делитель"));
         // Lines may break anywhere in a sentence.
         QVERIFY2(sheet.simplified().contains("переверни делитель"), qPrintable(sheet));
         QVERIFY(sheet.contains("Пример:"));
