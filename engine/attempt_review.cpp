@@ -139,6 +139,21 @@ AttemptReview ReviewAttempt(const AttemptRecord& record, int secondsAllowed)
     return review;
 }
 
+AttemptRecord AsJudged(AttemptRecord record, const AttemptReview& review)
+{
+    for (int row = 0; row < kAttemptRows; ++row) {
+        RowRecord& r = record.Rows.at(row);
+        if (review.Keys.at(row)) {
+            r.Key = *review.Keys.at(row);
+        }
+        r.Right = review.Right.at(row);
+    }
+    record.RightCount = review.RightCount;
+    record.GradeText = review.GradeText;
+    record.Mark = review.Mark;
+    return record;
+}
+
 std::string CheckText(const AttemptReview& review)
 {
     if (review.Agrees()) {

@@ -5,7 +5,8 @@
 // says that does not follow is named in Russian words.
 //
 // Contents: whether an exercise is one the test makes (IsGeneratedExercise), the review of one
-// attempt (AttemptReview, ReviewAttempt) and its one-line verdict (CheckText).
+// attempt (AttemptReview, ReviewAttempt), the record as judged (AsJudged) and the review's
+// one-line verdict (CheckText).
 //
 // Not here: where the record comes from or who took the test (the journal adds its own checks
 // of ids and times), and how a review is shown.
@@ -45,6 +46,11 @@ struct AttemptReview {
 
 // Judges `record` again. `secondsAllowed` is the time the pupil had (the test's ten minutes).
 AttemptReview ReviewAttempt(const AttemptRecord& record, int secondsAllowed);
+
+// The record as the review judges it: its keys (where the exercise is one the test makes), its
+// verdicts, count, grade and mark replaced by the review's. What reads a kept attempt to count
+// or explain its answers reads this, never the stored verdicts.
+AttemptRecord AsJudged(AttemptRecord record, const AttemptReview& review);
 
 // "сходится", or "не сходится: " and the problems joined with "; ".
 std::string CheckText(const AttemptReview& review);

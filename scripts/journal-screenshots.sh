@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures of the teacher's window under Xvfb, on a made-up class's journal:
-# the list of today's attempts, one attempt, and the charts.
+# the list of today's attempts, one attempt, the charts, the typical mistakes and a practice
+# sheet.
 # Usage: scripts/journal-screenshots.sh PROGRAM FILL_JOURNAL   (run inside with-xvfb.sh)
 set -euo pipefail
 program=$1
@@ -29,15 +30,20 @@ import -window "$wid" "$docs/screenshot-journal.png"
 # tabs' bar and Right shows the charts.
 xdotool mousemove --window "$wid" 227 38 click 1
 sleep 0.5
-xdotool mousemove --window "$wid" 120 190 click 1
+xdotool mousemove --window "$wid" 120 130 click 1
 sleep 0.5
 xdotool key Tab Right
 sleep 1.5
 import -window "$wid" "$docs/screenshot-journal-charts.png"
 
+# One tab further: the typical mistakes of the same attempts.
+xdotool key Right
+sleep 1.5
+import -window "$wid" "$docs/screenshot-journal-mistakes.png"
+
 # The attempt saved as PDF through the menu (Alt, Enter opens «Файл»; its third command),
 # the file dialog given a path; its first page is the picture.
-xdotool key Left
+xdotool key Left Left
 xdotool key alt
 sleep 0.2
 xdotool key Return
@@ -56,3 +62,19 @@ done
 sleep 0.5
 pdftoppm -r 80 -png -singlefile "$work/attempt.pdf" "$work/attempt"
 convert "$work/attempt.png" -crop 662x560+0+0 +repage "$docs/screenshot-journal-attempt.png"
+
+# The practice sheet of the same attempt, from the button under its facts; its first page.
+xdotool mousemove --window "$wid" 778 191 click 1
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Сохранить лист для тренировки' | head -n 1)
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 10 "$work/practice.pdf"
+xdotool key Return
+for _ in $(seq 50); do
+    [[ -s $work/practice.pdf ]] && break
+    sleep 0.1
+done
+sleep 0.5
+pdftoppm -r 80 -png -f 1 -l 1 -singlefile "$work/practice.pdf" "$work/practice"
+convert "$work/practice.png" -crop 662x560+0+0 +repage "$docs/screenshot-journal-practice.png"

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_detail_view.h"
 
+#include "core/random_source.h"
+#include "engine/practice_sheet.h"
 #include "journal/attempt_check.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/fraction_view.h"
+#include "teacher/practice_sheet_document.h"
 
+#include <QFileDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -68,6 +74,30 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     facts_->setTextFormat(Qt::PlainText);
     facts_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     column->addWidget(facts_);
+    auto* practiceLine = new QHBoxLayout;
+    practice_ = new QPushButton(QStringLiteral("Лист для тренировки…"));
+    practice_->setObjectName(QStringLiteral("practiceSheet"));
+    practice_->setToolTip(QStringLiteral("Упражнения на ошибки этой попытки, с ответами для "
+                                         "учителя на отдельной странице (PDF)"));
+    practiceNote_ = new QLabel;
+    practiceNote_->setObjectName(QStringLiteral("practiceNote"));
+    practiceNote_->setTextFormat(Qt::PlainText);
+    practiceNote_->setWordWrap(true);
+    practiceLine->addWidget(practice_);
+    practiceLine->addWidget(practiceNote_, 1);
+    column->addLayout(practiceLine);
+    connect(practice_, &QPushButton::clicked, this, [this] {
+        if (!shown_) {
+            return;
+        }
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Сохранить лист для тренировки"),
+            QStringLiteral("Лист для тренировки — %1.pdf").arg(shown_->Pupil),
+            QStringLiteral("PDF (*.pdf)"));
+        if (!path.isEmpty()) {
+            SavePracticeSheet(path);
+        }
+    });
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
@@ -79,7 +109,8 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
                                   QString(),
                                   QStringLiteral("Ответ ученика"),
                                   QStringLiteral("Верный ответ"),
-                                  QStringLiteral("Проверка")};
+                                  QStringLiteral("Проверка"),
+                                  QStringLiteral("Ошибка")};
     for (int c = 0; c < headings.size(); ++c) {
         grid->addWidget(HeaderLabel(headings.at(c)), 0, c);
     }
@@ -111,6 +142,11 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
         verdict->setObjectName(RowName("verdict", row));
         verdict->setFont(fractionFont);
         grid->addWidget(verdict, line, 7);
+        auto* mistake = new QLabel;
+        mistake->setObjectName(RowName("mistake", row));
+        mistake->setWordWrap(true);
+        mistake->setTextFormat(Qt::PlainText);
+        grid->addWidget(mistake, line, 8);
     }
     grid->setColumnStretch(8, 1);
     column->addLayout(grid);
@@ -140,6 +176,32 @@ QLabel* AttemptDetailView::Verdict(int row) const
 {
     return findChild<QLabel*>(RowName("verdict", row));
 }
+QLabel* AttemptDetailView::MistakeLabel(int row) const
+{
+    return findChild<QLabel*>(RowName("mistake", row));
+}
+
+bool AttemptDetailView::SavePracticeSheet(const QString& path)
+{
+    if (!shown_) {
+        return false;
+    }
+    const engine::AttemptRecord judged =
+        engine::AsJudged(shown_->Record, journal::CheckAttempt(*shown_));
+    if (!engine::HasMistakesToPractise(judged)) {
+        practiceNote_->setText(QStringLiteral("В этой попытке нет ошибок, на которые есть "
+                                              "упражнения."));
+        return false;
+    }
+    core::SystemRandomSource random;
+    const engine::PracticeSheet sheet = engine::MakePracticeSheet(judged, random);
+    if (!WritePracticeSheetPdf(ShownName(shown_->Pupil), sheet, path)) {
+        practiceNote_->setText(QStringLiteral("Не удалось записать файл %1.").arg(path));
+        return false;
+    }
+    practiceNote_->setText(QStringLiteral("Лист сохранён: %1").arg(path));
+    return true;
+}
 
 void AttemptDetailView::ShowNothing(const QString& why)
 {
@@ -159,6 +221,11 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
     heading_->setText(
         QStringLiteral("%1, %2").arg(ShownName(attempt.Pupil), DateTimeText(attempt.StartedAt)));
     heading_->setAccessibleName(heading_->text());
+
+    // What the answers earn, not what the record says, decides which rows have a mistake.
+    const engine::AttemptRecord judged = engine::AsJudged(attempt.Record, review);
+    practice_->setEnabled(engine::HasMistakesToPractise(judged));
+    practiceNote_->clear();
 
     const QStringList facts = AttemptFacts(attempt, review);
     facts_->setText(facts.join(QLatin1Char('\n')));
@@ -185,11 +252,19 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
         QPalette colours = verdict->palette();
         colours.setColor(QPalette::WindowText, verdictColour);
         verdict->setPalette(colours);
-        verdict->setAccessibleName(
+        const QString mistake = RowMistakeText(judged.Rows.at(static_cast<std::size_t>(row)));
+        MistakeLabel(row)->setText(mistake);
+        MistakeLabel(row)->setAccessibleName(
+            mistake.isEmpty() ? QString() : task + QStringLiteral(": ") + mistake);
+        QString spoken =
             QStringLiteral("%1: %2 %3 %4; ответ ученика %5; верный ответ %6; %7")
                 .arg(task, SpokenText(StackedFrom(r.First)), OperationWords(r.Op),
                      SpokenText(StackedFrom(r.Second)), SpokenText(StackedFrom(r.Typed)),
-                     SpokenText(keyShown), VerdictText(right)));
+                     SpokenText(keyShown), VerdictText(right));
+        if (!mistake.isEmpty()) {
+            spoken += QStringLiteral("; ") + mistake;
+        }
+        verdict->setAccessibleName(spoken);
     }
     pages_->setCurrentIndex(1);
 }

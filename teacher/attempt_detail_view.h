@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One attempt as the pupil saw it: who, where, when, how long and how it ended, then the ten
-// exercises written with stacked fractions, the pupil's answer, the right answer and the
-// verdict in the program's green and red.
+// exercises written with stacked fractions, the pupil's answer, the right answer, the verdict
+// in the program's green and red and, beside a wrong row, the mistake its answer reveals.
+//
+// Under the facts, «Лист для тренировки…» saves a practice sheet for the attempt's mistakes as
+// PDF (enabled when there is something to practise).
 //
 // It shows an attempt it is given; it does not read or change the journal.
 #pragma once
@@ -13,6 +16,7 @@
 #include <optional>
 
 class QLabel;
+class QPushButton;
 class QStackedLayout;
 
 namespace teacher {
@@ -36,6 +40,12 @@ public:
     FractionView* Answer(int row) const;
     FractionView* Key(int row) const;
     QLabel* Verdict(int row) const;
+    QLabel* MistakeLabel(int row) const;
+    QPushButton* PracticeButton() const { return practice_; }
+
+    // Writes a new practice sheet for the shown attempt's mistakes to `path` as PDF; false,
+    // with the reason shown beside the button, if there is none or the file cannot be written.
+    bool SavePracticeSheet(const QString& path);
 
 private:
     std::optional<journal::StoredAttempt> shown_;
@@ -43,6 +53,8 @@ private:
     QLabel* nothing_ = nullptr;
     QLabel* heading_ = nullptr;
     QLabel* facts_ = nullptr;
+    QPushButton* practice_ = nullptr;
+    QLabel* practiceNote_ = nullptr;
 };
 
 } // namespace teacher

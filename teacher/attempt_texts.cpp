@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/attempt_texts.h"
 
+#include "engine/mistake_diagnosis.h"
 #include "journal/attempt_check.h"
 #include "journal/stored_attempt.h"
 
@@ -119,6 +120,98 @@ QStringList AttemptFacts(const journal::StoredAttempt& attempt, const engine::At
     }
     facts << QStringLiteral("Проверка: %1").arg(journal::CheckTextOf(review));
     return facts;
+}
+
+QString RowMistakeText(const engine::RowRecord& row)
+{
+    if (!row.Right || *row.Right) {
+        return {};
+    }
+    const std::string words = engine::DiagnosisWords(engine::DiagnoseRow(row));
+    // A row marked wrong whose figures the diagnosis reads as the key was written in a way
+    // the marking read differently (an empty box the window did not fill, say).
+    return QString::fromStdString(words.empty() ? engine::MistakeWords(engine::Mistake::OddForm)
+                                                : words);
+}
+
+QString PercentText(double percent)
+{
+    return Russian().toString(percent, 'f', 0) + QStringLiteral(" %");
+}
+
+namespace {
+
+QString TimesText(long long times)
+{
+    return QStringLiteral("%1 %2").arg(times).arg(
+        CountedWord(times, QStringLiteral("раз"), QStringLiteral("раза"), QStringLiteral("раз")));
+}
+
+} // namespace
+
+QString MistakeRowsText(const engine::MistakeCount& count)
+{
+    QStringList rows;
+    for (int row = 0; row < engine::kAttemptRows; ++row) {
+        if (count.PerRow.at(static_cast<std::size_t>(row)) > 0) {
+            rows << QString::number(row + 1);
+        }
+    }
+    return rows.join(QStringLiteral(", "));
+}
+
+QString MistakeCountText(const engine::MistakeCount& count)
+{
+    const QString rows = MistakeRowsText(count);
+    return QStringLiteral("%1 — %2 %3, %4; %5 %6")
+        .arg(QString::fromStdString(engine::MistakeWords(count.Which)))
+        .arg(count.Pupils)
+        .arg(CountedWord(count.Pupils, QStringLiteral("ученик"), QStringLiteral("ученика"),
+                         QStringLiteral("учеников")))
+        .arg(TimesText(count.Rows))
+        .arg(rows.contains(QLatin1Char(',')) ? QStringLiteral("задания")
+                                             : QStringLiteral("задание"))
+        .arg(rows);
+}
+
+QString RowSummaryText(int row, const engine::RowSummary& summary)
+{
+    const QString task = QStringLiteral("Задание %1").arg(row + 1);
+    if (summary.Judged == 0) {
+        return task + QStringLiteral(": проверенных ответов нет");
+    }
+    QString text =
+        QStringLiteral("%1 (%2): верно %3 из %4")
+            .arg(task, QString::fromStdString(summary.Kind), PercentText(summary.RightPercent()))
+            .arg(summary.Judged);
+    if (summary.MostCommon) {
+        text += QStringLiteral("; чаще всего — %1 (%2)")
+                    .arg(QString::fromStdString(engine::MistakeWords(*summary.MostCommon)),
+                         TimesText(summary.MostCommonRows));
+    }
+    return text;
+}
+
+QString MistakeTallyText(const engine::MistakeTally& tally)
+{
+    const std::vector<engine::MistakeCount> mistakes = tally.Mistakes();
+    QStringList lines{
+        QStringLiteral("Типичные ошибки в %1 %2:")
+            .arg(tally.Attempts())
+            .arg(CountedWord(tally.Attempts(), QStringLiteral("попытке"),
+                             QStringLiteral("попытках"), QStringLiteral("попытках")))};
+    if (mistakes.empty()) {
+        lines << QStringLiteral("ошибок нет.");
+    }
+    for (const engine::MistakeCount& count : mistakes) {
+        lines << MistakeCountText(count);
+    }
+    lines << QString() << QStringLiteral("По заданиям:");
+    const auto rows = tally.Rows();
+    for (int row = 0; row < engine::kAttemptRows; ++row) {
+        lines << RowSummaryText(row, rows.at(static_cast<std::size_t>(row)));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace teacher

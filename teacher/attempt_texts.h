@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the teacher's window writes the parts of an attempt as text: dates in the school's form
 // (dd.MM.yyyy), the time used, the operation's sign, the verdict, counts with their Russian
-// word forms, and the colours of a verdict. Shared by the window, the PDF and the printout.
+// word forms, the colours of a verdict, and what a wrong answer reveals. Shared by the window,
+// the PDF and the printout.
 //
 // It reads no journal and formats nothing it is not given.
 #pragma once
 
 #include "engine/attempt_record.h"
 #include "engine/attempt_review.h"
+#include "engine/mistake_tally.h"
 #include "engine/operation.h"
 
 #include <QColor>
@@ -73,5 +75,23 @@ QString ShownName(const QString& stored);
 // …»). The attempt view and its printed page show the same lines.
 QStringList AttemptFacts(const journal::StoredAttempt& attempt,
                          const engine::AttemptReview& review);
+
+// What a wrong row's answer reveals, in a few words: "не перевёрнут делитель; ответ не
+// сокращён". Empty for a row judged right or never judged.
+QString RowMistakeText(const engine::RowRecord& row);
+
+// A share as a whole percentage, "85 %".
+QString PercentText(double percent);
+
+// One mistake of the class: "не перевёрнут делитель — 2 ученика, 3 раза; задания 2, 6".
+QString MistakeCountText(const engine::MistakeCount& count);
+// The exercise rows it was made on, "2, 6, 10".
+QString MistakeRowsText(const engine::MistakeCount& count);
+// One exercise row of the class: "Задание 2 (дробь : дробь): верно 75 % из 4; чаще всего — не
+// перевёрнут делитель (3 раза)".
+QString RowSummaryText(int row, const engine::RowSummary& summary);
+// The whole tally as plain text, the class view's text equivalent: the mistakes, largest
+// first, then the ten rows.
+QString MistakeTallyText(const engine::MistakeTally& tally);
 
 } // namespace teacher

@@ -9,6 +9,7 @@
 #include "teacher/attempt_texts.h"
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
+#include "teacher/mistakes_view.h"
 #include "teacher/printed_documents.h"
 
 #include <QAccessible>
@@ -139,6 +140,10 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     }
 
     model_ = new AttemptListModel(*connection_, this);
+    // The class's typical mistakes: the pane follows the list's filter by itself.
+    auto* mistakes = new MistakesView(*connection_, *model_);
+    mistakes->setObjectName(QStringLiteral("mistakes"));
+    tabs_->addTab(mistakes, QStringLiteral("Т&ипичные ошибки"));
     list_->setModel(model_);
     // Wide enough for the heading and for what the column usually holds.
     const QFontMetrics metrics(list_->font());

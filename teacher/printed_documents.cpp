@@ -151,9 +151,12 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
         write(fact, DocumentFont(11));
     }
 
-    // The table: number, exercise, the pupil's answer, the right answer, the verdict.
+    // The table: number, exercise, the pupil's answer, the right answer, the verdict, and under a
+    // wrong row the mistake it reveals.
     const QFont text = DocumentFont(12);
     const QFont bold = DocumentFont(11, true);
+    QFont note = DocumentFont(10);
+    note.setItalic(true);
     const std::array<qreal, 6> columnLeft = {0, 0.06, 0.44, 0.64, 0.82, 1.0};
     const auto left = [&](std::size_t column) { return columnLeft.at(column) * width; };
     y += QFontMetricsF(text, &device).height();
@@ -183,6 +186,11 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
         qreal height = 0;
         for (const StackedFraction* f : {&first, &second, &answer, &key}) {
             height = std::max(height, StackedSize(*f, text, &device).height());
+        }
+        // With every row's mistake under it the table can outgrow one page.
+        if (y + height + 2 * padding > device.height()) {
+            device.newPage();
+            y = 0;
         }
         painter.setPen(QColor(160, 160, 160));
         painter.drawLine(QPointF(0, y), QPointF(width, y));
@@ -214,6 +222,18 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
         painter.drawText(QRectF(left(4), y, left(5) - left(4), height),
                          Qt::AlignLeft | Qt::AlignVCenter, VerdictText(right));
         y += height + padding;
+        // What the wrong answer reveals, on a line of its own under the exercise.
+        const QString mistake =
+            RowMistakeText(engine::AsJudged(record, review).Rows.at(static_cast<std::size_t>(row)));
+        if (!mistake.isEmpty()) {
+            painter.setFont(note);
+            const QRectF room(left(1), y, width - left(1), height * 4);
+            const QRectF used =
+                painter.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, mistake);
+            painter.drawText(room, Qt::AlignLeft | Qt::TextWordWrap, mistake);
+            painter.setFont(text);
+            y += used.height() + padding;
+        }
     }
     painter.setPen(QColor(160, 160, 160));
     painter.drawLine(QPointF(0, y), QPointF(width, y));

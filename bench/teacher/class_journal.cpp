@@ -2,6 +2,7 @@
 #include "bench/teacher/class_journal.h"
 
 #include "engine/answer_check.h"
+#include "engine/mistake_diagnosis.h"
 #include "journal/attempt_store.h"
 
 #include <QElapsedTimer>
@@ -11,7 +12,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <random>
+#include <vector>
 
 namespace teacher_bench {
 
@@ -38,6 +42,19 @@ engine::Fraction Operand(std::mt19937& random)
     engine::ReduceFraction(f);
     engine::ExtractWhole(f);
     return f;
+}
+
+// A positive value written as a pupil writes it, if its parts fit the boxes.
+std::optional<engine::Fraction> Written(const engine::Ratio& v)
+{
+    const std::int64_t whole = v.Num / v.Den;
+    const std::int64_t numerator = v.Num % v.Den;
+    if (v.Num <= 0 || whole > INT16_MAX || v.Den > INT16_MAX) {
+        return std::nullopt;
+    }
+    return engine::Fraction{static_cast<engine::Int16>(numerator),
+                            static_cast<engine::Int16>(numerator == 0 ? 1 : v.Den),
+                            static_cast<engine::Int16>(whole)};
 }
 
 engine::TypedAnswer Typed(const engine::Fraction& f)
@@ -82,11 +99,16 @@ journal::StoredAttempt MakeOne(int i, int days, std::mt19937& random)
         const bool gotIt = right(random);
         engine::Fraction typed = r.Key;
         if (!gotIt) {
-            // The usual slip: multiplied where it said divide, or one part miscounted.
-            typed = op == engine::Operation::Divide
-                        ? engine::ComputedAnswer(r.First, r.Second, engine::Operation::Multiply)
-                        : engine::Fraction{static_cast<engine::Int16>(r.Key.Numerator + 1),
-                                           r.Key.Denominator, r.Key.Whole};
+            // One of the known mistakes on this exercise, or now and then a part miscounted.
+            const std::vector<engine::RuleValue> mistakes =
+                engine::RuleValues(op, r.First, r.Second);
+            const auto pick =
+                std::uniform_int_distribution<std::size_t>(0, mistakes.size())(random);
+            const std::optional<engine::Fraction> known =
+                pick < mistakes.size() ? Written(mistakes.at(pick).Value) : std::nullopt;
+            typed = known ? *known
+                          : engine::Fraction{static_cast<engine::Int16>(r.Key.Numerator + 1),
+                                             r.Key.Denominator, r.Key.Whole};
             if (typed == r.Key) {
                 typed.Whole = static_cast<engine::Int16>(typed.Whole + 1);
             }

@@ -6,7 +6,10 @@
 #include "teacher/fraction_view.h"
 #include "tests/teacher/journal_fixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -150,6 +153,49 @@ private slots:
             facts.contains(QString(journal::kMaxNameLength - 1, QChar(0x0436)) + QChar(0x2026)));
     }
 
+    // Beside each wrong row, what its answer reveals; nothing beside a right one.
+    void wrongRowsSayWhatTheyReveal()
+    {
+        JournalFile j;
+        QVERIFY2(j.db, qPrintable(j.problem));
+        journal::StoredAttempt a = MakeAttempt("Иванова Мария", TodayAt(9, 15), 7, 431);
+        // Row 9 is 1 2/5 · 1 1/3 = 1 13/15, row 10 is 1/100 : 1/50 = 1/2 (and 1/100 · 1/50 is
+        // 1/5000); row 8 is 2 1/2 · 2/5 = 1, answered 2.
+        a.Record.Rows.at(8).Typed = {"1", "26", "30"};
+        a.Record.Rows.at(9).Typed = {"", "1", "5000"};
+        j.Add(a);
+        teacher::AttemptDetailView view;
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, a.Id));
+
+        QCOMPARE(view.MistakeLabel(7)->text(), "другая ошибка");
+        QCOMPARE(view.MistakeLabel(8)->text(), "значение верное; ответ не сокращён");
+        QCOMPARE(view.MistakeLabel(9)->text(), "не перевёрнут делитель");
+        for (int row = 0; row < 7; ++row) {
+            QVERIFY(view.MistakeLabel(row)->text().isEmpty());
+        }
+        QVERIFY2(view.Verdict(9)->accessibleName().endsWith("неверно; не перевёрнут делитель"),
+                 qPrintable(view.Verdict(9)->accessibleName()));
+        QCOMPARE(view.MistakeLabel(9)->accessibleName(), "Задание 10: не перевёрнут делитель");
+
+        // The divisor not turned and the unreduced answer can be practised.
+        QVERIFY(view.PracticeButton()->isEnabled());
+
+        // The next attempt shown leaves no word of the last one behind.
+        const journal::StoredAttempt allRight =
+            j.Add(MakeAttempt("Борисова Вера", TodayAt(10), 10));
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, allRight.Id));
+        QVERIFY(view.MistakeLabel(9)->text().isEmpty());
+        QVERIFY(!view.PracticeButton()->isEnabled());
+        const QString never = QDir::temp().filePath("fraction-test-never-written.pdf");
+        QVERIFY(!view.SavePracticeSheet(never));
+        QVERIFY(!QFile::exists(never));
+
+        // Only mistakes with no known cause: nothing to practise either.
+        const journal::StoredAttempt unknown = j.Add(MakeAttempt("Ким Мария", TodayAt(11), 7));
+        view.ShowAttempt(*journal::LoadAttempt(*j.db, unknown.Id));
+        QVERIFY(!view.PracticeButton()->isEnabled());
+    }
+
     void unjudgedRowsAreNeitherGreenNorRed()
     {
         JournalFile j;
@@ -163,6 +209,7 @@ private slots:
         QVERIFY(view.findChild<QLabel*>("facts")->text().contains("Проверка: сходится"));
         for (int row = 0; row < engine::kAttemptRows; ++row) {
             QCOMPARE(view.Verdict(row)->text(), "не проверено");
+            QVERIFY(view.MistakeLabel(row)->text().isEmpty());
             QVERIFY(view.Answer(row)->Colour() != kGreen && view.Answer(row)->Colour() != kRed);
         }
         view.ShowNothing("Выберите попытку в списке.");

@@ -92,7 +92,10 @@ private slots:
     {
         j = std::make_unique<JournalFile>();
         QVERIFY2(j->db, qPrintable(j->problem));
-        j->Add(MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 431));
+        journal::StoredAttempt kim = MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 431);
+        // Row 10 is 1/100 : 1/50 = 1/2: 1/5000 forgets to turn the divisor.
+        kim.Record.Rows.at(9).Typed = {"", "1", "5000"};
+        j->Add(kim);
         j->Add(MakeAttempt("Орлов, \"Сокол\" Илья", TodayAt(9, 10), 10, 300));
         j->Add(MakeAttempt("Петров Пётр", TodayAt(9, 20), 9, 500));
         j->Add(MakeAttempt("Вчерашний Ученик", TodayAt(9).addDays(-1), 10));
@@ -197,6 +200,8 @@ private slots:
         QVERIFY(text.contains("Верный ответ"));
         QCOMPARE(CountWord(text, "верно"), 7);
         QCOMPARE(CountWord(text, "неверно"), 3);
+        QCOMPARE(CountWord(text, "другая ошибка"), 2);
+        QCOMPARE(CountWord(text, "не перевёрнут делитель"), 1);
         QVERIFY(Run("pdfinfo", {path}).contains("(A4)"));
 
         const QString prefix = out.filePath("page");
@@ -205,6 +210,39 @@ private slots:
         QVERIFY(!page.isNull());
         QVERIFY(PixelsNear(page, QColor(0, 100, 0)) > 50);
         QVERIFY(PixelsNear(page, QColor(100, 0, 0)) > 20);
+    }
+
+    // The practice sheet of Ким's attempt: the divisor not turned, explained with an example,
+    // eight exercises of the test's tenth row, and their answers on a second page.
+    void practiceSheetHasExercisesAndAnswersApart()
+    {
+        QTRY_COMPARE(window->Model()->rowCount(), 3);
+        window->findChild<QTableView*>("list")->setCurrentIndex(window->Model()->index(2, 0));
+        QCOMPARE(window->Detail()->Shown()->Pupil, "Ким Мария");
+        const QString path = out.filePath("practice.pdf");
+        QVERIFY(window->Detail()->SavePracticeSheet(path));
+        const QString info = Run("pdfinfo", {path});
+        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+2\\b")), qPrintable(info));
+        QVERIFY(info.contains("(A4)"));
+
+        const QString sheet =
+            Run("pdftotext", {"-layout", "-f", "1", "-l", "1", path, QStringLiteral("-")});
+        QVERIFY2(sheet.contains("Лист для тренировки"), qPrintable(sheet));
+        QVERIFY(sheet.contains("Ученик: Ким Мария"));
+        QVERIFY(sheet.contains("Не перевёрнут делитель"));
+        // Lines may break anywhere in a sentence.
+        QVERIFY2(sheet.simplified().contains("переверни делитель"), qPrintable(sheet));
+        QVERIFY(sheet.contains("Пример:"));
+        const QRegularExpression numbered(QStringLiteral("^ *[1-8]\\)"),
+                                          QRegularExpression::MultilineOption);
+        QCOMPARE(int(sheet.count(numbered)), 8);
+        QVERIFY(!sheet.contains("Ответы"));
+
+        const QString answers =
+            Run("pdftotext", {"-layout", "-f", "2", "-l", "2", path, QStringLiteral("-")});
+        QVERIFY2(answers.contains("Ответы (для учителя)"), qPrintable(answers));
+        QCOMPARE(int(answers.count(numbered)), 8);
+        QCOMPARE(int(answers.count(QStringLiteral("задание 10 теста"))), 8);
     }
 
     // The printer gets the same pages: a QPrinter set to write its output to a file stands in

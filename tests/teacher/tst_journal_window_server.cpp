@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's window on the classroom's PostgreSQL server that with-postgres.sh starts for
-// this test: the list, its order and totals, one attempt, the charts and deleting as the
-// teacher's role; and the faults a server brings — the pupils' role that may not read, a wrong
-// password — said in the status area with nothing changed.
+// this test: the list, its order and totals, one attempt, the charts, the typical mistakes and
+// deleting as the teacher's role; and the faults a server brings — the pupils' role that may not
+// read, a wrong password — said in the status area with nothing changed.
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/chart_data.h"
 #include "teacher/journal_window.h"
+#include "teacher/mistakes_view.h"
 #include "tests/teacher/journal_fixture.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -152,6 +154,36 @@ private slots:
         QCOMPARE(points.at(0).StartedAt, TodayAt(9).addDays(-1));
         QCOMPARE(points.at(0).Mark, 4);
         QCOMPARE(points.at(1).Mark, 5);
+    }
+
+    // The typical mistakes are counted on a worker's own copy of the server connection; the
+    // pupils' role, which may not read, gets the journal's sentence instead.
+    void mistakesCountOnTheServer()
+    {
+        teacher::AttemptListModel model(*teacher_);
+        teacher::MistakesView view(*teacher_, model);
+        view.show();
+        QVERIFY(model.SetFilter({QDate::currentDate(), QDate::currentDate(), {}}));
+        QTRY_VERIFY(!view.Counting());
+        // Абрамова's rows 9 and 10 and иванова's rows 4 to 10 hold 1 3/4.
+        QCOMPARE(view.MistakeTable()->rowCount(), 1);
+        QCOMPARE(view.MistakeTable()->item(0, 1)->text(), "2");
+        QCOMPARE(view.MistakeTable()->item(0, 2)->text(), "9");
+        QCOMPARE(view.MistakeTable()->item(0, 3)->text(), "4, 5, 6, 7, 8, 9, 10");
+
+        const journal::OpenResult pupil = journal::OpenServer(Uri("FRACTION_TEST_PUPIL_URI"));
+        QVERIFY2(pupil.Db, qPrintable(pupil.Problem));
+        {
+            teacher::AttemptListModel pupilModel(*pupil.Db);
+            teacher::MistakesView pupilView(*pupil.Db, pupilModel);
+            pupilView.show();
+            QTRY_VERIFY(!pupilView.Counting());
+            QCOMPARE(pupilView.MistakeTable()->rowCount(), 0);
+            const QString heading = pupilView.findChild<QLabel*>("mistakesHeading")->text();
+            QVERIFY2(heading.startsWith("Не удалось прочитать попытки из журнала"),
+                     qPrintable(heading));
+        }
+        journal::CloseConnection(*pupil.Db);
     }
 
     void teacherSeesOneAttemptAndDeletesIt()

@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/mistakes_view.h"
+
+#include "journal/journal_error.h"
+#include "teacher/attempt_list_model.h"
+#include "teacher/attempt_texts.h"
+#include "teacher/mistake_data.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QHeaderView>
+#include <QHorizontalBarSeries>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QTableWidget>
+#include <QThread>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace teacher {
+
+namespace {
+
+// The chart names the commonest mistakes only; the table and the text name every one.
+constexpr int kMistakesCharted = 8;
+
+QTableWidget* NewTable(const QString& name, const QStringList& headings, int stretched)
+{
+    auto* table = new QTableWidget(0, static_cast<int>(headings.size()));
+    table->setHorizontalHeaderLabels(headings);
+    table->setAccessibleName(name);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setWordWrap(false);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every column fits its contents except `stretched`, which takes the rest of the width.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(stretched, QHeaderView::Stretch);
+    return table;
+}
+
+// As tall as its rows: the pane scrolls as a whole, so no table needs a scroll bar of its own.
+void FitHeight(QTableWidget* table)
+{
+    table->resizeRowsToContents();
+    int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        height += table->rowHeight(row);
+    }
+    if (table->horizontalScrollBar()->isVisible()) {
+        height += table->horizontalScrollBar()->height();
+    }
+    table->setFixedHeight(height);
+}
+
+QTableWidgetItem* Cell(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    // A narrow pane elides the text; the tip holds all of it.
+    item->setToolTip(text);
+    return item;
+}
+
+QTableWidgetItem* NumberCell(long long n)
+{
+    auto* item = new QTableWidgetItem(QString::number(n));
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+void ShowChart(QChart* chart, const std::vector<engine::MistakeCount>& mistakes)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    const int shown = std::min(static_cast<int>(mistakes.size()), kMistakesCharted);
+    auto* set = new QBarSet(QStringLiteral("Учеников"));
+    QStringList categories;
+    long long most = 1;
+    // A horizontal chart lists its categories from the bottom up: the largest goes in last.
+    for (int i = shown - 1; i >= 0; --i) {
+        const engine::MistakeCount& m = mistakes.at(static_cast<std::size_t>(i));
+        *set << static_cast<qreal>(m.Pupils);
+        categories << QString::fromStdString(engine::MistakeWords(m.Which));
+        most = std::max(most, m.Pupils);
+    }
+    auto* series = new QHorizontalBarSeries;
+    series->append(set);
+    series->setLabelsVisible(true);
+    chart->addSeries(series);
+    auto* names = new QBarCategoryAxis;
+    names->append(categories);
+    chart->addAxis(names, Qt::AlignLeft);
+    series->attachAxis(names);
+    auto* counts = new QValueAxis;
+    counts->setRange(0, static_cast<qreal>(most));
+    counts->setLabelFormat(QStringLiteral("%d"));
+    counts->setTickCount(static_cast<int>(std::min<long long>(most, 5)) + 1);
+    counts->setTitleText(QStringLiteral("учеников"));
+    chart->addAxis(counts, Qt::AlignBottom);
+    series->attachAxis(counts);
+}
+
+} // namespace
+
+MistakesView::MistakesView(journal::Connection connection, const AttemptListModel& list,
+                           QWidget* parent)
+    : QWidget(parent), connection_(std::move(connection)), list_(list)
+{
+    setAccessibleName(QStringLiteral("Типичные ошибки"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    auto* content = new QWidget;
+    scroll->setWidget(content);
+    auto* column = new QVBoxLayout(content);
+    heading_ = new QLabel;
+    heading_->setObjectName(QStringLiteral("mistakesHeading"));
+    heading_->setWordWrap(true);
+    heading_->setTextFormat(Qt::PlainText);
+    column->addWidget(heading_);
+
+    mistakes_ = NewTable(QStringLiteral("Ошибки класса"),
+                         {QStringLiteral("Ошибка"), QStringLiteral("Учеников"),
+                          QStringLiteral("Раз"), QStringLiteral("Задания")},
+                         0);
+    mistakes_->setObjectName(QStringLiteral("mistakeTable"));
+    column->addWidget(mistakes_);
+
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Сколько учеников сделали каждую ошибку"));
+    chart->legend()->hide();
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart_ = new QChartView(chart);
+    chart_->setObjectName(QStringLiteral("mistakeChart"));
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->setMinimumSize(260, 300);
+    chart_->setAccessibleName(chart->title());
+    chart_->setFocusPolicy(Qt::TabFocus);
+    column->addWidget(chart_);
+
+    rows_ = NewTable(QStringLiteral("Задания"),
+                     {QStringLiteral("№"), QStringLiteral("Вид задания"), QStringLiteral("Верно"),
+                      QStringLiteral("Чаще всего")},
+                     3);
+    rows_->setObjectName(QStringLiteral("rowTable"));
+    column->addWidget(rows_);
+
+    text_ = new QLabel;
+    text_->setObjectName(QStringLiteral("mistakesText"));
+    text_->setWordWrap(true);
+    text_->setTextFormat(Qt::PlainText);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text_->setAccessibleName(QStringLiteral("Типичные ошибки, текстом"));
+    column->addWidget(text_);
+    column->addStretch(1);
+
+    connect(&list_, &AttemptListModel::Reloaded, this, [this] {
+        stale_ = true;
+        if (isVisible()) {
+            Update();
+        }
+    });
+}
+
+MistakesView::~MistakesView()
+{
+    for (const QPointer<QThread>& worker : std::as_const(workers_)) {
+        if (worker) {
+            worker->wait();
+        }
+    }
+}
+
+QString MistakesView::Text() const
+{
+    return text_->text();
+}
+
+void MistakesView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (stale_) {
+        Update();
+    }
+}
+
+void MistakesView::Update()
+{
+    stale_ = false;
+    counting_ = true;
+    const quint64 job = ++job_;
+    heading_->setText(QStringLiteral("Считаю ошибки в показанных попытках…"));
+
+    struct Outcome {
+        engine::MistakeTally tally;
+        QString problem;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    QThread* worker = QThread::create([outcome, source = connection_, filter = list_.Filter(),
+                                       job] {
+        // A connection of the worker's own: a Qt SQL connection serves one thread only.
+        const QString name = QStringLiteral("%1-mistakes-%2").arg(source.Name).arg(job);
+        {
+            QSqlDatabase db = QSqlDatabase::cloneDatabase(source.Name, name);
+            if (!db.open()) {
+                outcome->problem =
+                    QStringLiteral("Журнал не удалось прочитать: %1").arg(db.lastError().text());
+            } else {
+                try {
+                    outcome->tally = TallyMistakes({name, source.Kind}, filter);
+                } catch (const journal::JournalError& error) {
+                    outcome->problem = QString::fromStdString(error.what());
+                }
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    // Delivered on the window's thread; dropped with this pane if it is gone by then.
+    connect(worker, &QThread::finished, this, [this, outcome, job] {
+        if (job != job_) {
+            return;
+        }
+        counting_ = false;
+        Show(outcome->tally);
+        if (!outcome->problem.isEmpty()) {
+            heading_->setText(outcome->problem);
+        }
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    workers_.removeAll(nullptr);
+    workers_.append(worker);
+    worker->start();
+}
+
+void MistakesView::Show(const engine::MistakeTally& tally)
+{
+    const std::vector<engine::MistakeCount> mistakes = tally.Mistakes();
+    heading_->setText(mistakes.empty()
+                          ? QStringLiteral("В показанных попытках ошибок нет.")
+                          : QStringLiteral("Ошибки в показанных попытках, с самой частой: "
+                                           "сколько учеников её сделали, сколько раз и в каких "
+                                           "заданиях."));
+
+    mistakes_->setRowCount(static_cast<int>(mistakes.size()));
+    for (int i = 0; i < static_cast<int>(mistakes.size()); ++i) {
+        const engine::MistakeCount& m = mistakes.at(static_cast<std::size_t>(i));
+        mistakes_->setItem(i, 0, Cell(QString::fromStdString(engine::MistakeWords(m.Which))));
+        mistakes_->setItem(i, 1, NumberCell(m.Pupils));
+        mistakes_->setItem(i, 2, NumberCell(m.Rows));
+        mistakes_->setItem(i, 3, Cell(MistakeRowsText(m)));
+    }
+    FitHeight(mistakes_);
+
+    const auto rows = tally.Rows();
+    rows_->setRowCount(engine::kAttemptRows);
+    for (int row = 0; row < engine::kAttemptRows; ++row) {
+        const engine::RowSummary& s = rows.at(static_cast<std::size_t>(row));
+        rows_->setItem(row, 0, NumberCell(row + 1));
+        rows_->setItem(row, 1, Cell(QString::fromStdString(s.Kind)));
+        rows_->setItem(row, 2,
+                       Cell(s.Judged == 0 ? QStringLiteral("—") : PercentText(s.RightPercent())));
+        rows_->setItem(row, 3,
+                       Cell(s.MostCommon
+                                ? QString::fromStdString(engine::MistakeWords(*s.MostCommon))
+                                : QString()));
+    }
+    FitHeight(rows_);
+
+    ShowChart(chart_->chart(), mistakes);
+    const QString text = MistakeTallyText(tally);
+    text_->setText(text);
+    text_->setAccessibleDescription(text);
+    chart_->setAccessibleDescription(text);
+}
+
+} // namespace teacher
