@@ -77,7 +77,8 @@ QString ExportInto(const std::optional<journal::Connection>& db, const QString& 
         return QStringLiteral("не удалось открыть «%1»: %2").arg(target, out.errorString());
     }
     QString problem = Export(db, out);
-    if (problem.isEmpty() && !out.flush()) {
+    // A write that failed part-way (a full device) is told with the target it failed on.
+    if ((problem.isEmpty() && !out.flush()) || out.error() != QFileDevice::NoError) {
         problem = QStringLiteral("не удалось записать в «%1»: %2").arg(target, out.errorString());
     }
     return problem;

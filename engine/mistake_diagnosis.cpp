@@ -349,4 +349,13 @@ std::string ExerciseKindWords(Operation op, const Fraction& first, const Fractio
     return OperandKindWords(first) + sign + OperandKindWords(second);
 }
 
+std::string RowMistakeWords(const RowRecord& judgedRow)
+{
+    if (!judgedRow.Right || *judgedRow.Right) {
+        return {};
+    }
+    const std::string words = DiagnosisWords(DiagnoseRow(judgedRow));
+    return words.empty() ? MistakeWords(Mistake::OddForm) : words;
+}
+
 } // namespace engine

@@ -104,6 +104,12 @@ Diagnosis DiagnoseRow(const RowRecord& row);
 // дробь (не различить); …"; empty for a right answer.
 std::string DiagnosisWords(const Diagnosis& d);
 
+// What a row judged wrong reveals, in a few words: "не перевёрнут делитель; ответ не
+// сокращён"; «ответ записан не в обычном виде» where the figures read as the key although the
+// row was judged wrong (a text the marking reads differently). Empty for a row judged right or
+// never judged. The row's verdict must be the one its answer earns (AsJudged), not a stored one.
+std::string RowMistakeWords(const RowRecord& judgedRow);
+
 // «целое число», «дробь», «смешанное число».
 std::string OperandKindWords(const Fraction& shown);
 // «смешанное число : дробь», «дробь × дробь».

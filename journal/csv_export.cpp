@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal/csv_export.h"
 
+#include "engine/mistake_diagnosis.h"
 #include "journal/attempt_check.h"
 #include "journal/attempt_store.h"
 #include "journal/journal_error.h"
@@ -72,6 +73,9 @@ QStringList CsvHeader()
                << row + QStringLiteral("введено, знаменатель") << row + QStringLiteral("итог");
     }
     header << QStringLiteral("Проверка");
+    for (int n = 1; n <= engine::kAttemptRows; ++n) {
+        header << QStringLiteral("Задание %1: ошибка").arg(n);
+    }
     return header;
 }
 
@@ -117,6 +121,10 @@ QStringList CsvFields(const StoredAttempt& a)
                          : QString());
     }
     fields << CheckTextOf(review);
+    const engine::AttemptRecord judged = engine::AsJudged(r, review);
+    for (const engine::RowRecord& row : judged.Rows) {
+        fields << QString::fromStdString(engine::RowMistakeWords(row));
+    }
     return fields;
 }
 

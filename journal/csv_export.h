@@ -7,7 +7,10 @@
 // typed texts and the verdict ("верно", "неверно", empty before judging); last, «Проверка»:
 // "сходится", or "не сходится: " with what does not. The key, the verdicts, the count, the grade
 // and the mark are the ones the engine gives the stored exercises and typed texts (see
-// attempt_check.h), never the stored ones taken on trust.
+// attempt_check.h), never the stored ones taken on trust. After it, for each of the ten rows,
+// what a wrong answer reveals («не перевёрнут делитель; ответ не сокращён»), empty for a row
+// judged right or never judged. New columns go at the end, so that a program reading the
+// others by position is not disturbed.
 //
 // Free text (the attempt id, names, the version, the grade's words, the typed texts) that a
 // spreadsheet would take for a formula (starting with = + - @, a TAB or a CR) or that starts

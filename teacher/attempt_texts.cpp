@@ -124,14 +124,7 @@ QStringList AttemptFacts(const journal::StoredAttempt& attempt, const engine::At
 
 QString RowMistakeText(const engine::RowRecord& row)
 {
-    if (!row.Right || *row.Right) {
-        return {};
-    }
-    const std::string words = engine::DiagnosisWords(engine::DiagnoseRow(row));
-    // A row marked wrong whose figures the diagnosis reads as the key was written in a way
-    // the marking read differently (an empty box the window did not fill, say).
-    return QString::fromStdString(words.empty() ? engine::MistakeWords(engine::Mistake::OddForm)
-                                                : words);
+    return QString::fromStdString(engine::RowMistakeWords(row));
 }
 
 QString PercentText(double percent)

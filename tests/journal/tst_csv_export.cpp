@@ -228,13 +228,14 @@ class TestCsvExport : public QObject {
         QVERIFY(records);
         QCOMPARE(records->size(), qsizetype(attempts_.size()) + 1);
         const QStringList header = records->first();
-        QCOMPARE(header.size(), 11 + engine::kAttemptRows * 14 + 1);
+        QCOMPARE(header.size(), 11 + engine::kAttemptRows * 14 + 1 + engine::kAttemptRows);
         QCOMPARE(QSet<QString>(header.begin(), header.end()).size(), header.size());
         for (std::size_t i = 0; i < attempts_.size(); ++i) {
             const QStringList& record = records->at(qsizetype(i) + 1);
             QCOMPARE(record.size(), header.size());
             journal::StoredAttempt expected = AsJudged(attempts_.at(i));
-            QCOMPARE(record.last(), journal::CheckTextOf(journal::CheckAttempt(attempts_.at(i))));
+            QCOMPARE(record.at(header.indexOf("Проверка")),
+                     journal::CheckTextOf(journal::CheckAttempt(attempts_.at(i))));
             expected.StartedAt = ToSeconds(expected.StartedAt);
             expected.EndedAt = ToSeconds(expected.EndedAt);
             const journal::StoredAttempt back = ReadBack(header, record);
@@ -284,7 +285,8 @@ private slots:
         const QStringList header = records->first();
         const qsizetype check = header.indexOf("Проверка");
         const qsizetype mark = header.indexOf("Оценка");
-        QCOMPARE(check, header.size() - 1);
+        // After the columns programs read by position.
+        QCOMPARE(check, 11 + engine::kAttemptRows * 14);
         const QStringList& genuine = records->at(records->size() - 2);
         const QStringList& forged = records->at(records->size() - 1);
         QCOMPARE(genuine.at(check), QStringLiteral("сходится"));
@@ -295,6 +297,12 @@ private slots:
         // Empty boxes stay empty.
         QCOMPARE(genuine.at(header.indexOf("Задание 5: введено, целая часть")), QString());
         QCOMPARE(genuine.at(header.indexOf("Задание 5: итог")), QStringLiteral("неверно"));
+        // What each wrong row reveals; nothing beside a right one.
+        QCOMPARE(genuine.at(header.indexOf("Задание 5: ошибка")), QStringLiteral("нет ответа"));
+        QCOMPARE(genuine.at(header.indexOf("Задание 1: ошибка")), QString());
+        QVERIFY(!genuine.at(header.indexOf("Задание 2: ошибка")).isEmpty());
+        QCOMPARE(forged.at(header.indexOf("Задание 2: ошибка")),
+                 genuine.at(header.indexOf("Задание 2: ошибка")));
     }
 
     void formulasAreNotFormulas()
