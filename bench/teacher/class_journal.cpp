@@ -3,6 +3,7 @@
 
 #include "engine/answer_check.h"
 #include "engine/mistake_diagnosis.h"
+#include "engine/task_generator.h"
 #include "journal/attempt_store.h"
 
 #include <QElapsedTimer>
@@ -35,13 +36,27 @@ engine::Int16 Small(std::mt19937& random, int low, int high)
     return static_cast<engine::Int16>(std::uniform_int_distribution<int>(low, high)(random));
 }
 
-engine::Fraction Operand(std::mt19937& random)
+engine::Fraction Shown(engine::Fraction f)
 {
-    const engine::Int16 denominator = Small(random, 2, 9);
-    engine::Fraction f{Small(random, 1, denominator - 1), denominator, Small(random, 0, 3)};
     engine::ReduceFraction(f);
     engine::ExtractWhole(f);
     return f;
+}
+
+// Row `row` of a test as the test makes it, from random draws in the row's range, with its
+// operands in the form the window shows them.
+engine::Exercise DrawnExercise(int row, std::mt19937& random)
+{
+    const engine::DrawRange range = engine::RowDrawRange(row);
+    const auto draw = [&] {
+        return static_cast<float>(Small(random, range.Lowest(), range.Highest()));
+    };
+    const float first = draw();
+    const float second = engine::RowDrawCount(row) == 2 ? draw() : 0.0f;
+    engine::Exercise e = engine::BuildExercise(row, first, second);
+    e.First = Shown(e.First);
+    e.Second = Shown(e.Second);
+    return e;
 }
 
 // A positive value written as a pupil writes it, if its parts fit the boxes.
@@ -93,8 +108,9 @@ journal::StoredAttempt MakeOne(int i, int days, std::mt19937& random)
         engine::RowRecord& r = a.Record.Rows.at(static_cast<std::size_t>(row));
         const engine::Operation op = engine::kRowOperations.at(static_cast<std::size_t>(row));
         r.Op = op;
-        r.First = Operand(random);
-        r.Second = Operand(random);
+        const engine::Exercise exercise = DrawnExercise(row, random);
+        r.First = exercise.First;
+        r.Second = exercise.Second;
         r.Key = engine::ComputedAnswer(r.First, r.Second, op);
         const bool gotIt = right(random);
         engine::Fraction typed = r.Key;
