@@ -207,4 +207,50 @@ QString MistakeTallyText(const engine::MistakeTally& tally)
     return lines.join(QLatin1Char('\n'));
 }
 
+QString HabitAttemptsText(const engine::MistakeHabit& habit, const engine::MistakeHabits& habits)
+{
+    QStringList labels;
+    for (const int attempt : habit.Attempts) {
+        labels << QString::fromStdString(habits.Labels().at(static_cast<std::size_t>(attempt)));
+    }
+    return labels.join(QStringLiteral(", "));
+}
+
+QString HabitText(const engine::MistakeHabit& habit, const engine::MistakeHabits& habits)
+{
+    const auto inAttempts = static_cast<long long>(habit.Attempts.size());
+    return QStringLiteral("%1 — в %2 %3 из %4 (%5), %6: %7")
+        .arg(QString::fromStdString(engine::MistakeWords(habit.Which)))
+        .arg(inAttempts)
+        .arg(CountedWord(inAttempts, QStringLiteral("попытке"), QStringLiteral("попытках"),
+                         QStringLiteral("попытках")))
+        .arg(habits.Labels().size())
+        .arg(HabitAttemptsText(habit, habits), TimesText(habit.Rows),
+             QString::fromStdString(engine::HabitStateWords(habit.State)));
+}
+
+QString PupilHabitsHeading(const QString& pupil, const engine::MistakeHabits& habits)
+{
+    const QString start = QStringLiteral("Ошибки ученика по попыткам: %1").arg(ShownName(pupil));
+    const auto attempts = static_cast<long long>(habits.Labels().size());
+    if (attempts == 0) {
+        return start + QStringLiteral("; попыток с оценкой нет.");
+    }
+    return QStringLiteral("%1, %2 %3 с оценкой%4")
+        .arg(start)
+        .arg(attempts)
+        .arg(CountedWord(attempts, QStringLiteral("попытка"), QStringLiteral("попытки"),
+                         QStringLiteral("попыток")))
+        .arg(habits.Habits().empty() ? QStringLiteral("; ошибок нет.") : QStringLiteral(":"));
+}
+
+QString PupilHabitsText(const QString& pupil, const engine::MistakeHabits& habits)
+{
+    QStringList lines{PupilHabitsHeading(pupil, habits)};
+    for (const engine::MistakeHabit& habit : habits.Habits()) {
+        lines << HabitText(habit, habits);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace teacher

@@ -9,6 +9,7 @@
 
 #include "engine/attempt_record.h"
 #include "engine/attempt_review.h"
+#include "engine/mistake_habits.h"
 #include "engine/mistake_tally.h"
 #include "engine/operation.h"
 
@@ -93,5 +94,18 @@ QString RowSummaryText(int row, const engine::RowSummary& summary);
 // The whole tally as plain text, the class view's text equivalent: the mistakes, largest
 // first, then the ten rows.
 QString MistakeTallyText(const engine::MistakeTally& tally);
+
+// The attempts a pupil's mistake was made in, by their labels: "08.12.2026 09:00, 10.12.2026
+// 09:05".
+QString HabitAttemptsText(const engine::MistakeHabit& habit, const engine::MistakeHabits& habits);
+// One mistake across a pupil's attempts: "не перевёрнут делитель — в 2 попытках из 3
+// (08.12.2026 09:00, 10.12.2026 09:05), 3 раза: повторяется".
+QString HabitText(const engine::MistakeHabit& habit, const engine::MistakeHabits& habits);
+// "Ошибки ученика по попыткам: Ким Мария, 3 попытки с оценкой:", ending "; ошибок нет." when
+// there is none to list, or "; попыток с оценкой нет." when no attempt was judged.
+QString PupilHabitsHeading(const QString& pupil, const engine::MistakeHabits& habits);
+// The pupil's mistakes across attempts as plain text, the most persistent first, headed by
+// «Ошибки ученика по попыткам» and the pupil's name as shown.
+QString PupilHabitsText(const QString& pupil, const engine::MistakeHabits& habits);
 
 } // namespace teacher

@@ -1,18 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The class's mistakes over what a filter lets through: the attempts read from the journal and
-// counted by the engine's MistakeTally, pupils told apart by their names.
+// The mistakes in what a filter lets through, read from the journal: the class's mistakes,
+// counted by the engine's MistakeTally with pupils told apart by their names, and, when every
+// attempt is one pupil's, that pupil's mistakes across the attempts (MistakeHabits), each
+// attempt named by when it started.
 //
-// Only reads. It neither diagnoses nor counts by itself (engine/mistake_tally.h does) and draws
-// nothing (mistakes_view.h). Throws journal::JournalError, in Russian, when the journal cannot
-// be read.
+// Only reads. It neither diagnoses nor counts by itself (engine/mistake_tally.h,
+// engine/mistake_habits.h) and draws nothing (mistakes_view.h). Throws journal::JournalError,
+// in Russian, when the journal cannot be read.
 #pragma once
 
+#include "engine/mistake_habits.h"
 #include "engine/mistake_tally.h"
 #include "journal/attempt_filter.h"
 #include "journal/journal_database.h"
 
+#include <QString>
+
+#include <optional>
+
 namespace teacher {
 
+struct PupilMistakes {
+    // The name as stored.
+    QString Pupil;
+    engine::MistakeHabits Habits;
+};
+
+struct ShownMistakes {
+    engine::MistakeTally Class;
+    // Set when the filter lets through at least one attempt and all of them are one pupil's.
+    std::optional<PupilMistakes> OnePupil;
+};
+
+ShownMistakes CountMistakes(const journal::Connection& c, const journal::AttemptFilter& f);
+
+// The class's count alone (CountMistakes' Class).
 engine::MistakeTally TallyMistakes(const journal::Connection& c, const journal::AttemptFilter& f);
 
 } // namespace teacher

@@ -130,6 +130,21 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     auto* content = new QWidget;
     scroll->setWidget(content);
     auto* column = new QVBoxLayout(content);
+
+    pupilHeading_ = new QLabel;
+    pupilHeading_->setObjectName(QStringLiteral("pupilMistakesHeading"));
+    pupilHeading_->setWordWrap(true);
+    pupilHeading_->setTextFormat(Qt::PlainText);
+    pupilHeading_->hide();
+    column->addWidget(pupilHeading_);
+    pupil_ = NewTable(QStringLiteral("Ошибки ученика по попыткам"),
+                      {QStringLiteral("Ошибка"), QStringLiteral("Попытки"), QStringLiteral("Раз"),
+                       QStringLiteral("Сейчас")},
+                      1);
+    pupil_->setObjectName(QStringLiteral("pupilMistakeTable"));
+    pupil_->hide();
+    column->addWidget(pupil_);
+
     heading_ = new QLabel;
     heading_->setObjectName(QStringLiteral("mistakesHeading"));
     heading_->setWordWrap(true);
@@ -207,9 +222,11 @@ void MistakesView::Update()
     counting_ = true;
     const quint64 job = ++job_;
     heading_->setText(QStringLiteral("Считаю ошибки в показанных попытках…"));
+    // A pupil's section from the previous count may not belong to the new attempts.
+    ShowPupil(std::nullopt);
 
     struct Outcome {
-        engine::MistakeTally tally;
+        ShownMistakes shown;
         QString problem;
     };
     auto outcome = std::make_shared<Outcome>();
@@ -224,7 +241,7 @@ void MistakesView::Update()
                     QStringLiteral("Журнал не удалось прочитать: %1").arg(db.lastError().text());
             } else {
                 try {
-                    outcome->tally = TallyMistakes({name, source.Kind}, filter);
+                    outcome->shown = CountMistakes({name, source.Kind}, filter);
                 } catch (const journal::JournalError& error) {
                     outcome->problem = QString::fromStdString(error.what());
                 }
@@ -238,7 +255,7 @@ void MistakesView::Update()
             return;
         }
         counting_ = false;
-        Show(outcome->tally);
+        Show(outcome->shown);
         if (!outcome->problem.isEmpty()) {
             heading_->setText(outcome->problem);
         }
@@ -249,8 +266,34 @@ void MistakesView::Update()
     worker->start();
 }
 
-void MistakesView::Show(const engine::MistakeTally& tally)
+void MistakesView::ShowPupil(const std::optional<PupilMistakes>& pupil)
 {
+    pupilHeading_->setVisible(pupil.has_value());
+    if (!pupil) {
+        pupil_->hide();
+        pupil_->setRowCount(0);
+        return;
+    }
+    const engine::MistakeHabits& habits = pupil->Habits;
+    const std::vector<engine::MistakeHabit> list = habits.Habits();
+    pupilHeading_->setText(PupilHabitsHeading(pupil->Pupil, habits));
+    pupil_->setRowCount(static_cast<int>(list.size()));
+    for (int i = 0; i < static_cast<int>(list.size()); ++i) {
+        const engine::MistakeHabit& habit = list.at(static_cast<std::size_t>(i));
+        pupil_->setItem(i, 0, Cell(QString::fromStdString(engine::MistakeWords(habit.Which))));
+        pupil_->setItem(i, 1, Cell(HabitAttemptsText(habit, habits)));
+        pupil_->setItem(i, 2, NumberCell(habit.Rows));
+        pupil_->setItem(i, 3, Cell(QString::fromStdString(engine::HabitStateWords(habit.State))));
+    }
+    // A pupil without mistakes gets the heading's «ошибок нет» and no empty table.
+    pupil_->setVisible(!list.empty());
+    FitHeight(pupil_);
+}
+
+void MistakesView::Show(const ShownMistakes& shown)
+{
+    const engine::MistakeTally& tally = shown.Class;
+    ShowPupil(shown.OnePupil);
     const std::vector<engine::MistakeCount> mistakes = tally.Mistakes();
     heading_->setText(mistakes.empty()
                           ? QStringLiteral("В показанных попытках ошибок нет.")
@@ -284,7 +327,11 @@ void MistakesView::Show(const engine::MistakeTally& tally)
     FitHeight(rows_);
 
     ShowChart(chart_->chart(), mistakes);
-    const QString text = MistakeTallyText(tally);
+    QString text = MistakeTallyText(tally);
+    if (shown.OnePupil) {
+        text = PupilHabitsText(shown.OnePupil->Pupil, shown.OnePupil->Habits) +
+               QStringLiteral("\n\n") + text;
+    }
     text_->setText(text);
     text_->setAccessibleDescription(text);
     chart_->setAccessibleDescription(text);

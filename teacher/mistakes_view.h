@@ -3,6 +3,11 @@
 // pupils made it and on which exercise rows, largest first, as a table and a bar chart; each of
 // the ten rows with its kind, the share right and its most common mistake; and all of it as
 // plain text beside them (shown, and given to screen readers as the chart's description).
+// When every attempt shown is one pupil's (the name filter narrowed the list to them), a section
+// «Ошибки ученика по попыткам» comes first: each of that pupil's mistakes with the attempts it
+// was made in and whether it «повторяется» or «больше не встречается», in the table and the
+// text alike. It follows the list rather than the attempt chosen in it: one attempt cannot show
+// a habit, and the class part and the pupil's part then speak of the same attempts.
 //
 // It follows the list's filter by itself and counts again only when it is shown after a
 // change, on a thread of its own with its own connection to the journal, so that a large
@@ -12,11 +17,14 @@
 
 #include "engine/mistake_tally.h"
 #include "journal/journal_database.h"
+#include "teacher/mistake_data.h"
 
 #include <QList>
 #include <QPointer>
 #include <QThread>
 #include <QWidget>
+
+#include <optional>
 
 class QChartView;
 class QLabel;
@@ -36,14 +44,17 @@ public:
     // drivers.
     ~MistakesView() override;
 
-    // Shows a tally counted elsewhere (the pane counts its own when shown).
-    void Show(const engine::MistakeTally& tally);
+    // Shows mistakes counted elsewhere (the pane counts its own when shown).
+    void Show(const ShownMistakes& shown);
     // Starts counting the attempts the list's filter lets through; they are shown when done.
     void Update();
     // Whether a count is under way.
     bool Counting() const { return counting_; }
 
     QTableWidget* MistakeTable() const { return mistakes_; }
+    // The one pupil's mistakes across attempts; hidden unless the attempts shown are one
+    // pupil's.
+    QTableWidget* PupilTable() const { return pupil_; }
     QTableWidget* RowTable() const { return rows_; }
     QChartView* Chart() const { return chart_; }
     QString Text() const;
@@ -52,6 +63,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ShowPupil(const std::optional<PupilMistakes>& pupil);
+
     journal::Connection connection_;
     const AttemptListModel& list_;
     bool stale_ = true;
@@ -60,6 +73,8 @@ private:
     quint64 job_ = 0;
     QList<QPointer<QThread>> workers_;
     QLabel* heading_ = nullptr;
+    QLabel* pupilHeading_ = nullptr;
+    QTableWidget* pupil_ = nullptr;
     QTableWidget* mistakes_ = nullptr;
     QChartView* chart_ = nullptr;
     QTableWidget* rows_ = nullptr;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The «Типичные ошибки» tab of the teacher's window over a real journal: the class's mistakes
 // largest first with their pupils and rows, each exercise row's kind, share right and most
-// common mistake, the chart and its text, all following the window's filter.
+// common mistake, the chart and its text, all following the window's filter; and, when the list
+// is narrowed to one pupil, that pupil's mistakes across attempts.
 #include "teacher/attempt_list_model.h"
 #include "teacher/journal_window.h"
 #include "teacher/mistakes_view.h"
@@ -12,6 +13,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QHorizontalBarSeries>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -44,6 +46,26 @@ QList<qreal> Bars(const QChartView* view)
         values << bars->barSets().front()->at(i);
     }
     return values;
+}
+
+QList<QStringList> RowsOf(const QTableWidget* table)
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        rows << RowOf(table, r);
+    }
+    return rows;
+}
+
+// A day before today at 9:00 local time, as the journal keeps it (UTC), and as the window
+// names the attempt.
+QDateTime DaysAgoAt9(int days)
+{
+    return QDateTime(QDate::currentDate().addDays(-days), QTime(9, 0)).toUTC();
+}
+QString Named(const QDateTime& utc)
+{
+    return utc.toLocalTime().toString("dd.MM.yyyy HH:mm");
 }
 
 } // namespace
@@ -122,7 +144,7 @@ private slots:
         window->findChild<QLineEdit*>("pupilFilter")->setText("Петров");
         QTRY_COMPARE(view->MistakeTable()->rowCount(), 1);
         QCOMPARE(RowOf(view->MistakeTable(), 0), (QStringList{"другая ошибка", "1", "1", "10"}));
-        QVERIFY(view->Text().startsWith("Типичные ошибки в 1 попытке:"));
+        QVERIFY(view->Text().contains("Типичные ошибки в 1 попытке:"));
 
         window->findChild<QLineEdit*>("pupilFilter")->setText("Орлов");
         QTRY_COMPARE(view->MistakeTable()->rowCount(), 0);
@@ -139,6 +161,95 @@ private slots:
                  (QStringList{"не перевёрнут делитель", "2", "2", "10"}));
     }
 
+    void onePupilsMistakesAcrossAttempts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("allDays");
+        QTest::addColumn<QString>("heading"); // empty: no pupil's section
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::addColumn<QString>("textLine");
+
+        const QString today = Named(TodayAt(9, 5));
+        const QString twoDaysAgo = Named(DaysAgoAt9(2));
+        const QString threeDaysAgo = Named(DaysAgoAt9(3));
+        QTest::newRow("one pupil, all days")
+            << "Ким" << true << "Ошибки ученика по попыткам: Ким Мария, 3 попытки с оценкой:"
+            << QList<QStringList>{{"другая ошибка", threeDaysAgo + ", " + today, "4",
+                                   "повторяется"},
+                                  {"не перевёрнут делитель", twoDaysAgo + ", " + today, "2",
+                                   "повторяется"},
+                                  {"ответ не сокращён", threeDaysAgo, "1", "больше не встречается"}}
+            << QStringLiteral("не перевёрнут делитель — в 2 попытках из 3 (%1, %2), 2 раза: "
+                              "повторяется")
+                   .arg(twoDaysAgo, today);
+        QTest::newRow("one pupil, today")
+            << "Ким" << false << "Ошибки ученика по попыткам: Ким Мария, 1 попытка с оценкой:"
+            << QList<QStringList>{{"другая ошибка", today, "2", "только в последней попытке"},
+                                  {"не перевёрнут делитель", today, "1",
+                                   "только в последней попытке"}}
+            << QStringLiteral("другая ошибка — в 1 попытке из 1 (%1), 2 раза: только в "
+                              "последней попытке")
+                   .arg(today);
+        QTest::newRow("one pupil without mistakes")
+            << "Орлов" << false
+            << "Ошибки ученика по попыткам: Орлов Илья, 1 попытка с оценкой; ошибок нет."
+            << QList<QStringList>{} << "Орлов Илья, 1 попытка с оценкой; ошибок нет.";
+        QTest::newRow("one pupil, never judged")
+            << "Новиков" << false
+            << "Ошибки ученика по попыткам: Новиков Олег; попыток с оценкой нет."
+            << QList<QStringList>{} << "Новиков Олег; попыток с оценкой нет.";
+        QTest::newRow("two pupils")
+            << "ов" << false << QString() << QList<QStringList>{} << QString();
+        QTest::newRow("the class") << "" << true << QString() << QList<QStringList>{} << QString();
+    }
+    // Ким Мария's attempts, oldest first: three days ago rows 9 and 10 wrong (no known
+    // mistake) and 2/6 typed in row 1 after the record was judged, so that only judging it
+    // again finds the unreduced answer; two days ago the divisor not turned in row 10;
+    // yesterday an interrupted attempt, never judged; today rows 8 and 9 wrong and the divisor
+    // not turned in row 10 again.
+    void onePupilsMistakesAcrossAttempts()
+    {
+        QFETCH(const QString, name);
+        QFETCH(const bool, allDays);
+        QFETCH(const QString, heading);
+        QFETCH(const QList<QStringList>, rows);
+        QFETCH(const QString, textLine);
+
+        journal::StoredAttempt first = MakeAttempt("Ким Мария", DaysAgoAt9(3), 8);
+        first.Record.Rows.at(0).Typed = {"0", "2", "6"};
+        j->Add(first);
+        journal::StoredAttempt second = MakeAttempt("Ким Мария", DaysAgoAt9(2), 9);
+        second.Record.Rows.at(9).Typed = {"", "1", "5000"};
+        j->Add(second);
+        j->Add(MakeAttempt("Ким Мария", DaysAgoAt9(1), std::nullopt));
+        j->Add(MakeAttempt("Новиков Олег", TodayAt(9, 30), std::nullopt));
+
+        window->findChild<QCheckBox*>("allDays")->setChecked(allDays);
+        window->findChild<QLineEdit*>("pupilFilter")->setText(name);
+        QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
+        QCOMPARE(window->Model()->Filter().From.isValid(), !allDays);
+        QTRY_VERIFY(!view->Counting());
+
+        const auto* pupilHeading = view->findChild<QLabel*>("pupilMistakesHeading");
+        const QTableWidget* table = view->PupilTable();
+        const QString text = view->Text();
+        if (heading.isEmpty()) {
+            QVERIFY(!pupilHeading->isVisible());
+            QVERIFY(!table->isVisible());
+            QVERIFY2(!text.contains("Ошибки ученика по попыткам"), qPrintable(text));
+            QVERIFY2(text.startsWith("Типичные ошибки в "), qPrintable(text));
+            return;
+        }
+        QVERIFY(pupilHeading->isVisible());
+        QCOMPARE(pupilHeading->text(), heading);
+        QCOMPARE(table->isVisible(), !rows.isEmpty());
+        QCOMPARE(RowsOf(table), rows);
+        // The text equivalent opens with the same section, then the class part.
+        QVERIFY2(text.startsWith(heading + "\n"), qPrintable(text));
+        QVERIFY2(text.contains(textLine), qPrintable(text));
+        QVERIFY2(text.contains("\n\nТипичные ошибки в "), qPrintable(text));
+    }
+
     // A count overtaken by a newer filter never lands on top of it, whichever ends first.
     void theLatestFilterWins()
     {
@@ -148,7 +259,8 @@ private slots:
         }
         QTRY_VERIFY(!view->Counting());
         QCOMPARE(view->MistakeTable()->rowCount(), 0);
-        QVERIFY(view->Text().startsWith("Типичные ошибки в 1 попытке:"));
+        QVERIFY(view->Text().contains("Типичные ошибки в 1 попытке:"));
+        QVERIFY(view->Text().startsWith("Ошибки ученика по попыткам: Орлов Илья,"));
     }
 };
 
