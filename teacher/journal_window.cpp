@@ -8,6 +8,7 @@
 #include "teacher/attempt_texts.h"
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
+#include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
 #include "teacher/window_exports.h"
 
@@ -47,7 +48,7 @@ const QString kEmptyJournal = QStringLiteral(
 JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     : QMainWindow(parent), connection_(opened.Db), openNote_(opened.Problem)
 {
-    setWindowTitle(QStringLiteral("Журнал результатов"));
+    setWindowTitle(connection_ ? JournalTitle(*connection_) : QStringLiteral("Журнал результатов"));
     setObjectName(QStringLiteral("journalWindow"));
     resize(1280, 800);
 
@@ -269,6 +270,9 @@ void JournalWindow::BuildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
+    add(file, QStringLiteral("&Открыть журнал…"), QKeySequence::Open,
+        [this] { OpenJournalFileWindow(this); });
+    file->addSeparator();
     exports_->AddCommands(file, needJournal_, needAttempt_);
     file->addSeparator();
     add(file, QStringLiteral("&Закрыть"), QKeySequence::Quit, [this] { close(); });

@@ -3,14 +3,17 @@
 // (read back by Python's csv module), the .xlsx read back by openpyxl (numbers, dates, the frozen
 // and filtered header), the list PDF's numbered pages (pdftotext), an export stopped half way
 // by «Отмена» leaving the earlier file as it was and nothing beside it, the window handling a
-// click while a long export runs, and the list reading itself again when a test ends.
+// click while a long export runs, the list reading itself again when a test ends, and a journal
+// file copied from elsewhere opened in a window of its own without a byte of it changed.
 #include "teacher/attempt_list_model.h"
+#include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
 #include "teacher/journal_window.h"
 #include "teacher/window_exports.h"
 #include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QHeaderView>
 #include <QJsonArray>
@@ -20,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -69,6 +73,15 @@ QStringList ShownPupils(teacher::AttemptListModel& model)
         pupils << model.index(row, teacher::AttemptListModel::Pupil).data().toString();
     }
     return pupils;
+}
+
+QByteArray Checksum(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 QStringList FilesIn(const QString& folder)
@@ -343,6 +356,62 @@ private slots:
         QCOMPARE(window->Model()->index(0, teacher::AttemptListModel::Mark).data().toString(), "3");
         // The attempt chosen before stays chosen.
         QCOMPARE(list->currentIndex().row(), 1);
+    }
+
+    void copiedJournalOpensAsItIs_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("a journal") << "journal" << QString();
+        QTest::newRow("not a journal") << "text"
+                                       << "не журнал";
+        QTest::newRow("an older journal") << "older"
+                                          << "более старой";
+        QTest::newRow("a newer journal") << "newer"
+                                         << "более новой";
+        QTest::newRow("no file") << "missing"
+                                 << "нет";
+    }
+    void copiedJournalOpensAsItIs()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, refusal);
+        j->Add(MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 431));
+        if (kind == "older" || kind == "newer") {
+            QVERIFY(QSqlQuery(QSqlDatabase::database(j->db->Name))
+                        .exec(kind == "older" ? "UPDATE schema_version SET version = 1"
+                                              : "UPDATE schema_version SET version = 99"));
+        }
+        journal::CloseConnection(*j->db);
+        j->db.reset();
+        const QString path = out->filePath("класс-2.sqlite");
+        if (kind == "text") {
+            QFile text(path);
+            QVERIFY(text.open(QIODevice::WriteOnly));
+            text.write("Ученик;Отметка\n");
+        } else if (kind != "missing") {
+            QVERIFY(QFile::copy(j->Path(), path));
+        }
+        const QByteArray before = Checksum(path);
+
+        const journal::OpenResult opened = teacher::OpenCopiedJournal(path);
+        if (!refusal.isEmpty()) {
+            QVERIFY(!opened.Db);
+            QVERIFY2(opened.Problem.contains(refusal), qPrintable(opened.Problem));
+        } else {
+            QVERIFY2(opened.Db, qPrintable(opened.Problem));
+            {
+                teacher::JournalWindow copy(opened);
+                copy.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&copy));
+                QCOMPARE(copy.windowTitle(), "Журнал результатов — класс-2.sqlite");
+                QCOMPARE(copy.Model()->rowCount(), 1);
+                QCOMPARE(copy.Model()->index(0, 0).data().toString(), "Ким Мария");
+            }
+            journal::CloseConnection(*opened.Db);
+        }
+        QCOMPARE(Checksum(path), before);
+        QCOMPARE(QFile::exists(path), kind != "missing");
     }
 };
 

@@ -145,7 +145,8 @@ private slots:
         const QString before = Dump(*j->db);
         Open();
 
-        QCOMPARE(w->windowTitle(), "Журнал результатов");
+        // The window says which journal it shows: here a file of the test's own.
+        QCOMPARE(w->windowTitle(), "Журнал результатов — journal.sqlite");
         QCOMPARE(w->findChild<QDateEdit*>("from")->date(), QDate::currentDate());
         QCOMPARE(w->findChild<QDateEdit*>("to")->date(), QDate::currentDate());
         QCOMPARE(w->Model()->rowCount(), 3);
