@@ -75,9 +75,10 @@ ListPages::ListPages(QPagedPaintDevice& device, QStringList headLines, long long
     height_ = device_.height();
     const qreal cell = QFontMetricsF(cellFont_, &device_).height();
     lineHeight_ = std::ceil(cell * 1.45);
-    headHeight_ = QFontMetricsF(titleFont_, &device_).height() * 1.3 +
-                  QFontMetricsF(headFont_, &device_).height() * 1.2 * head_.size() + cell * 0.8 +
-                  lineHeight_;
+    headHeight_ =
+        QFontMetricsF(titleFont_, &device_).height() * 1.3 +
+        QFontMetricsF(headFont_, &device_).height() * 1.2 * static_cast<qreal>(head_.size()) +
+        cell * 0.8 + lineHeight_;
     footHeight_ = cell * 2;
     perPage_ = std::max(1, static_cast<int>((height_ - headHeight_ - footHeight_) / lineHeight_));
 }

@@ -69,6 +69,9 @@ WindowExports::WindowExports(QMainWindow* window, ExportHooks hooks)
         window_->statusBar()->addPermanentWidget(part);
         part->hide();
     }
+    // Room for the button from the start, so that the status line keeps its height when a job
+    // shows its progress.
+    window_->statusBar()->setMinimumHeight(cancel_->sizeHint().height() + 4);
 }
 
 WindowExports::~WindowExports()
@@ -192,10 +195,10 @@ bool WindowExports::ManyPagesAccepted(const QString& action)
     QMessageBox ask(QMessageBox::Question, window_->windowTitle(),
                     QStringLiteral("В списке %1 %2 (%3 %4). %5 их все? Чтобы страниц было "
                                    "меньше, сузьте список: выберите дни или ученика.")
-                        .arg(QLocale().toString(list->Totals().Count),
+                        .arg(QLocale(QLocale::Russian).toString(list->Totals().Count),
                              CountedWord(list->Totals().Count, QStringLiteral("попытка"),
                                          QStringLiteral("попытки"), QStringLiteral("попыток")),
-                             QLocale().toString(pages),
+                             QLocale(QLocale::Russian).toString(pages),
                              CountedWord(pages, QStringLiteral("страница"),
                                          QStringLiteral("страницы"), QStringLiteral("страниц")),
                              action),

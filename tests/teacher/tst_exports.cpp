@@ -6,9 +6,11 @@
 // click while a long export runs, the list reading itself again when a test ends, and a journal
 // file copied from elsewhere opened in a window of its own without a byte of it changed.
 #include "teacher/attempt_list_model.h"
+#include "teacher/export_tasks.h"
 #include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
 #include "teacher/journal_window.h"
+#include "teacher/printed_documents.h"
 #include "teacher/window_exports.h"
 #include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
@@ -19,6 +21,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -245,6 +248,29 @@ private slots:
         }
         QVERIFY(texts.first().contains("Ученик 0149"));
         QVERIFY(texts.last().contains("Ученик 0000"));
+    }
+
+    // Printing is a job too: the pages reach the printer from the job's thread, numbered. A
+    // QPrinter writing to a file stands in for the one the print dialog would choose.
+    void printingRunsAsAJob()
+    {
+        AddMany(120);
+        Open();
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        teacher::SetUpA4(*printer);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        const QString path = out->filePath("printed.pdf");
+        printer->setOutputFileName(path);
+        teacher::ExportJob job(
+            "print", *j->db, teacher::ListPrintWork(teacher::RequestOf(*window->Model()), printer));
+        job.Start();
+        const JobEnd end = WaitFor(&job);
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        const QString text = Run("pdftotext", {"-layout", path, "-"});
+        const int pages = text.count(u'\f');
+        QVERIFY2(pages >= 2, qPrintable(text.left(500)));
+        QVERIFY(text.contains(QStringLiteral("Страница %1 из %1").arg(pages)));
+        QVERIFY(text.contains("Ученик 0000"));
     }
 
     // «Отмена» pressed while the export is half done: the job ends as cancelled, the file that
