@@ -10,17 +10,21 @@
 #include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
 #include "teacher/journal_window.h"
+#include "teacher/list_pages.h"
 #include "teacher/printed_documents.h"
 #include "teacher/window_exports.h"
 #include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
@@ -271,6 +275,33 @@ private slots:
         QVERIFY2(pages >= 2, qPrintable(text.left(500)));
         QVERIFY(text.contains(QStringLiteral("Страница %1 из %1").arg(pages)));
         QVERIFY(text.contains("Ученик 0000"));
+    }
+
+    // Ctrl+P shows every page before anything is printed; closing the preview prints nothing.
+    void printPreviewComesFirst()
+    {
+        AddMany(120);
+        Open();
+        int previewPages = -1;
+        bool closed = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != "printPreview" || closed) {
+                return;
+            }
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            previewPages = preview->pageCount();
+            closed = true;
+            dialog->reject();
+        });
+        poll.start(10);
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+        QTRY_VERIFY(closed);
+        QCOMPARE(previewPages,
+                 teacher::ListPageCount(120, window->Model()->Filter(), window->Model()->Totals()));
+        QVERIFY(previewPages >= 2);
+        QVERIFY(window->Exports()->Running() == nullptr);
     }
 
     // «Отмена» pressed while the export is half done: the job ends as cancelled, the file that
