@@ -13,6 +13,7 @@
 #include "teacher/list_pages.h"
 #include "teacher/printed_documents.h"
 #include "teacher/window_exports.h"
+#include "tests/support/message_box_closer.h"
 #include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
 
@@ -20,6 +21,7 @@
 #include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,6 +32,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
@@ -301,6 +304,55 @@ private slots:
         QCOMPARE(previewPages,
                  teacher::ListPageCount(120, window->Model()->Filter(), window->Model()->Totals()));
         QVERIFY(previewPages >= 2);
+        QVERIFY(window->Exports()->Running() == nullptr);
+    }
+
+    // A list PDF of more pages than a teacher would mean to print is asked about first, with the
+    // count of attempts and pages; «Отмена» there asks for no file at all.
+    void manyPagesAreAskedAboutFirst()
+    {
+        j->Add(MakeAttempt("Ким Мария", TodayAt(9), 7));
+        // Fourteen thousand copies of it: only the count matters before the file dialog.
+        QSqlQuery copies(QSqlDatabase::database(j->db->Name));
+        QVERIFY2(copies.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                             "WHERE i < 14000) "
+                             "INSERT INTO attempt (id, pupil, pupil_folded, host, program_version, "
+                             "started_at, ended_at, seconds_used, ending, right_count, grade_text, "
+                             "mark) SELECT printf('%08x-0000-4000-8000-000000000000', i), pupil, "
+                             "pupil_folded, host, program_version, started_at, ended_at, "
+                             "seconds_used, ending, right_count, grade_text, mark FROM attempt, n"),
+                 qPrintable(copies.lastError().text()));
+        Open();
+        QCOMPARE(window->Model()->Totals().Count, 14001LL);
+        const int pages =
+            teacher::ListPageCount(14001, window->Model()->Filter(), window->Model()->Totals());
+        QVERIFY(pages > teacher::WindowExports::kPagesWithoutWarning);
+
+        MessageBoxCloser boxes;
+        boxes.closeKey = Qt::Key_Escape;
+        bool fileDialogShown = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                fileDialogShown = true;
+                dialog->reject();
+            }
+        });
+        poll.start(10);
+        QAction* pdf = nullptr;
+        for (QAction* action : window->findChildren<QAction*>()) {
+            if (action->text() == "Сохранить список в P&DF…") {
+                pdf = action;
+            }
+        }
+        QVERIFY(pdf != nullptr);
+        pdf->trigger();
+        QCOMPARE(boxes.seen.size(), 1);
+        const QString text = boxes.seen.first().text;
+        QVERIFY2(text.contains(QStringLiteral("14 001 попытка (%1 страниц").arg(pages)) ||
+                     text.contains(QStringLiteral("14 001 попытка (%1 страниц").arg(pages)),
+                 qPrintable(text));
+        QVERIFY(!fileDialogShown);
         QVERIFY(window->Exports()->Running() == nullptr);
     }
 
