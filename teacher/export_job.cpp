@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QThread>
 #include <QUuid>
 
@@ -26,6 +27,12 @@ journal::Connection OpenCopy(const journal::Connection& source)
         QSqlDatabase::removeDatabase(name);
         throw journal::JournalError(
             QStringLiteral("Не удалось открыть журнал для сохранения: %1").arg(why).toStdString());
+    }
+    if (source.Kind == journal::Backend::Sqlite) {
+        // A job reads much of the file once: mapped, its pages come without a copy per read, and
+        // a larger cache keeps the index pages that every batch's lookups walk.
+        QSqlQuery(copy).exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
+        QSqlQuery(copy).exec(QStringLiteral("PRAGMA cache_size = -32768"));
     }
     return {name, source.Kind};
 }

@@ -274,7 +274,7 @@ private slots:
         const JobEnd end = WaitFor(&job);
         QVERIFY2(end.Ok, qPrintable(end.Message));
         const QString text = Run("pdftotext", {"-layout", path, "-"});
-        const int pages = text.count(u'\f');
+        const auto pages = static_cast<int>(text.count(u'\f'));
         QVERIFY2(pages >= 2, qPrintable(text.left(500)));
         QVERIFY(text.contains(QStringLiteral("Страница %1 из %1").arg(pages)));
         QVERIFY(text.contains("Ученик 0000"));
