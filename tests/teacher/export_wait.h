@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Waiting for an export job the window started: whether it ended well, and what it said.
+// Waiting for an export job the window started: whether it ended well, and what it said. It
+// starts no job itself.
 #pragma once
 
 #include "teacher/export_job.h"
