@@ -18,13 +18,18 @@ namespace {
 constexpr int kUsageStatus = 2;
 
 const QString kExportCsv = QStringLiteral("export-csv");
+const QString kExportXlsx = QStringLiteral("export-xlsx");
 const QString kJournal = QStringLiteral("journal");
 const QString kVersion = QStringLiteral("version");
 const QString kHelp = QStringLiteral("help");
 
-const QStringList kCommandOptions = {QStringLiteral("--export-csv"), QStringLiteral("--version"),
-                                     QStringLiteral("-v"),           QStringLiteral("--help"),
-                                     QStringLiteral("-h"),           QStringLiteral("-?")};
+const QStringList kCommandOptions = {QStringLiteral("--export-csv"),
+                                     QStringLiteral("--export-xlsx"),
+                                     QStringLiteral("--version"),
+                                     QStringLiteral("-v"),
+                                     QStringLiteral("--help"),
+                                     QStringLiteral("-h"),
+                                     QStringLiteral("-?")};
 
 void Print(std::FILE* stream, const QString& text)
 {
@@ -46,6 +51,10 @@ void DescribeOptions(QCommandLineParser& parser)
     parser.addOption({kExportCsv,
                       QStringLiteral("Выгрузить журнал результатов в CSV-файл <файл> (UTF-8, "
                                      "запятые; «-» — на стандартный вывод) и выйти."),
+                      QStringLiteral("файл")});
+    parser.addOption({kExportXlsx,
+                      QStringLiteral("Выгрузить журнал результатов в книгу Excel <файл> (.xlsx) и "
+                                     "выйти."),
                       QStringLiteral("файл")});
     parser.addOption({kJournal, QStringLiteral("Открыть журнал результатов (окно учителя).")});
 }
@@ -77,7 +86,7 @@ Command ParseCommandLine(const QStringList& arguments)
         return {CommandKind::Error,
                 {},
                 QStringLiteral("после --export-csv нужно имя файла (или «-» для стандартного "
-                               "вывода)")};
+                               "вывода), после --export-xlsx — имя файла")};
     }
     if (!parser.positionalArguments().isEmpty()) {
         return {CommandKind::Error,
@@ -86,12 +95,13 @@ Command ParseCommandLine(const QStringList& arguments)
                     .arg(parser.positionalArguments().first())};
     }
     const int commands = int(parser.isSet(kHelp)) + int(parser.isSet(kVersion)) +
-                         int(parser.isSet(kExportCsv)) + int(parser.isSet(kJournal));
+                         int(parser.isSet(kExportCsv)) + int(parser.isSet(kExportXlsx)) +
+                         int(parser.isSet(kJournal));
     if (commands > 1) {
         return {CommandKind::Error,
                 {},
-                QStringLiteral("параметры --help, --version, --export-csv и --journal не "
-                               "сочетаются: укажите один")};
+                QStringLiteral("параметры --help, --version, --export-csv, --export-xlsx и "
+                               "--journal не сочетаются: укажите один")};
     }
     if (parser.isSet(kHelp)) {
         return {CommandKind::Help, {}, {}};
@@ -112,6 +122,16 @@ Command ParseCommandLine(const QStringList& arguments)
         }
         return {CommandKind::ExportCsv, target, {}};
     }
+    if (parser.isSet(kExportXlsx)) {
+        if (parser.values(kExportXlsx).size() > 1) {
+            return {CommandKind::Error, {}, QStringLiteral("--export-xlsx указан дважды")};
+        }
+        const QString target = parser.value(kExportXlsx);
+        if (target.isEmpty() || target == QLatin1String("-")) {
+            return {CommandKind::Error, {}, QStringLiteral("после --export-xlsx нужно имя файла")};
+        }
+        return {CommandKind::ExportXlsx, target, {}};
+    }
     if (parser.isSet(kJournal)) {
         return {CommandKind::JournalWindow, {}, {}};
     }
@@ -122,6 +142,7 @@ bool RunsWithoutWindow(const Command& command, const QStringList& arguments)
 {
     switch (command.Kind) {
     case CommandKind::ExportCsv:
+    case CommandKind::ExportXlsx:
     case CommandKind::Version:
     case CommandKind::Help:
         return true;
@@ -170,6 +191,8 @@ int RunCommand(const Command& command, int& argc, char** argv)
         return 0;
     case CommandKind::ExportCsv:
         return RunExportCsv(command.CsvTarget);
+    case CommandKind::ExportXlsx:
+        return RunExportXlsx(command.CsvTarget);
     case CommandKind::Error:
         return ReportUsageError(command.Message);
     case CommandKind::Window:

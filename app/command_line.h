@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: `fraction-test` opens the pupil's window; `--export-csv FILE`
-// (`-` for standard output), `--version` and `--help` are commands that need no display;
+// (`-` for standard output), `--export-xlsx FILE`, `--version` and `--help` are commands that
+// need no display;
 // `--journal` opens the teacher's journal window. Qt's own options (-platform …) are left to
 // Qt: they are unknown here, so the window is started first and what Qt leaves is read again.
 //
@@ -13,11 +14,11 @@
 
 namespace app {
 
-enum class CommandKind { Window, JournalWindow, ExportCsv, Version, Help, Error };
+enum class CommandKind { Window, JournalWindow, ExportCsv, ExportXlsx, Version, Help, Error };
 
 struct Command {
     CommandKind Kind = CommandKind::Window;
-    QString CsvTarget; // ExportCsv: a file name or "-"
+    QString CsvTarget; // ExportCsv: a file name or "-"; ExportXlsx: a file name
     QString Message;   // Error: one Russian line
 };
 

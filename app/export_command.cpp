@@ -5,6 +5,7 @@
 #include "journal/journal_database.h"
 #include "journal/journal_error.h"
 #include "journal/journal_settings.h"
+#include "journal/xlsx_export.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -99,24 +100,58 @@ QString ExportToFile(const std::optional<journal::Connection>& db, const QString
     return problem;
 }
 
-} // namespace
 
-int RunExportCsv(const QString& target)
+// The configured journal; none when a local one does not exist yet (it is not created). False
+// with the problem said when it cannot be opened.
+bool OpenConfigured(std::optional<journal::Connection>& db)
 {
     const journal::JournalSettings settings = journal::ConfiguredJournalSettings();
-    std::optional<journal::Connection> db;
     if (!settings.ServerUri.isEmpty() || QFileInfo::exists(settings.LocalPath)) {
         // Read-only: an export changes nothing in the journal, whoever runs it.
         const journal::OpenResult opened = settings.ServerUri.isEmpty()
                                                ? journal::OpenSqliteForReading(settings.LocalPath)
                                                : journal::OpenServer(settings.ServerUri);
         if (!opened.Db) {
-            return Fail(opened.Problem);
+            Fail(opened.Problem);
+            return false;
         }
         if (!opened.Problem.isEmpty()) {
             Warn(opened.Problem);
         }
         db = opened.Db;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunExportXlsx(const QString& target)
+{
+    std::optional<journal::Connection> db;
+    if (!OpenConfigured(db)) {
+        return 1;
+    }
+    QString problem;
+    try {
+        if (db) {
+            journal::WriteXlsx(*db, {}, target);
+        } else {
+            journal::XlsxListWriter(target).Commit();
+        }
+    } catch (const journal::JournalError& error) {
+        problem = QString::fromUtf8(error.what());
+    }
+    if (db) {
+        journal::CloseConnection(*db);
+    }
+    return problem.isEmpty() ? 0 : Fail(problem);
+}
+
+int RunExportCsv(const QString& target)
+{
+    std::optional<journal::Connection> db;
+    if (!OpenConfigured(db)) {
+        return 1;
     }
     QString problem;
     if (target == QLatin1String("-")) {

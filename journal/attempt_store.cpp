@@ -532,6 +532,56 @@ std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter
     return attempts;
 }
 
+std::vector<StoredAttempt> LoadAttemptsByIds(const Connection& c, const QStringList& ids)
+{
+    QVariantList values;
+    QHash<QString, std::size_t> byId;
+    std::vector<StoredAttempt> attempts;
+    for (const QString& id : ids) {
+        // A local file may hold an id that is not a UUID (edited by hand); a server cannot.
+        if ((c.Kind != Backend::Postgres || IsUuid(id)) && !byId.contains(id)) {
+            byId.insert(id, attempts.size());
+            attempts.emplace_back();
+            values << id;
+        }
+    }
+    if (values.isEmpty()) {
+        return {};
+    }
+    const QSqlDatabase db = DatabaseNamed(c.Name);
+    const QString among = QStringLiteral(" IN (%1)").arg(Placeholders(values.size()));
+    std::vector<bool> found(attempts.size(), false);
+    QSqlQuery q = RunSql(db, SelectAttempts(c.Kind) + QStringLiteral(" WHERE id") + among, values,
+                         kReadFailed);
+    ForEachLine(q, [&](const QSqlQuery& line) {
+        StoredAttempt a = AttemptFromQuery(line, c.Kind);
+        const auto place = byId.constFind(a.Id);
+        if (place != byId.constEnd()) {
+            found.at(place.value()) = true;
+            attempts.at(place.value()) = std::move(a);
+        }
+    });
+    q.finish();
+    QSqlQuery rows = RunSql(db, SelectRows(c.Kind) + QStringLiteral(" WHERE attempt_id") + among,
+                            values, kReadFailed);
+    RowsSeen seen;
+    ForEachLine(rows, [&](const QSqlQuery& line) {
+        const auto place = byId.constFind(line.value(0).toString());
+        if (place != byId.constEnd()) {
+            RowFromQuery(line, attempts.at(place.value()), seen);
+        }
+    });
+    std::vector<StoredAttempt> kept;
+    kept.reserve(attempts.size());
+    for (std::size_t i = 0; i < attempts.size(); ++i) {
+        if (found.at(i)) {
+            CheckAllRows(attempts.at(i), seen);
+            kept.push_back(std::move(attempts.at(i)));
+        }
+    }
+    return kept;
+}
+
 namespace {
 
 int DeleteOn(const Connection& c, const QStringList& ids)

@@ -35,6 +35,10 @@ std::optional<StoredAttempt> LoadAttempt(const Connection& c, const QString& id)
 // The attempts the filter picks, ordered by StartedAt (then Id).
 std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter& f);
 
+// The attempts with these Ids, in the order of the Ids; an Id with no attempt is left out. For
+// reading a long list a few hundred at a time in an order the caller chose.
+std::vector<StoredAttempt> LoadAttemptsByIds(const Connection& c, const QStringList& ids);
+
 // Deletes the attempts with these Ids and their rows; gives how many attempts were deleted. An
 // Id that is not a UUID is deleted from a local file like any other. On a local file opened for
 // reading, a second connection that may write is opened for the delete only.

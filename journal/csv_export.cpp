@@ -128,13 +128,14 @@ QStringList CsvFields(const StoredAttempt& a)
     return fields;
 }
 
-QString CsvLine(const QStringList& fields)
+QString CsvLine(const QStringList& fields, QChar separator)
 {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString& field : fields) {
-        if (field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
-            field.contains(u'\r') || field.startsWith(u' ') || field.endsWith(u' ')) {
+        if (field.contains(separator) || field.contains(u',') || field.contains(u'"') ||
+            field.contains(u'\n') || field.contains(u'\r') || field.startsWith(u' ') ||
+            field.endsWith(u' ')) {
             QString inner = field;
             inner.replace(QStringLiteral("\""), QStringLiteral("\"\""));
             quoted << QLatin1Char('"') + inner + QLatin1Char('"');
@@ -142,7 +143,7 @@ QString CsvLine(const QStringList& fields)
             quoted << field;
         }
     }
-    return quoted.join(u',');
+    return quoted.join(separator);
 }
 
 QStringList WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out)

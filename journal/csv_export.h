@@ -37,7 +37,8 @@ QStringList WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out
 QStringList CsvHeader();
 QStringList CsvFields(const StoredAttempt& a);
 
-// One line (without its CRLF) of fields quoted where needed.
-QString CsvLine(const QStringList& fields);
+// One line (without its CRLF) of fields quoted where needed. The separator is a comma, or a
+// semicolon for a spreadsheet set up for Russian, whose decimal mark is the comma.
+QString CsvLine(const QStringList& fields, QChar separator = QLatin1Char(','));
 
 } // namespace journal

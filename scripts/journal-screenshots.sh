@@ -16,7 +16,7 @@ trap '[[ -n $pid ]] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
 "$fill" "$work/journal.sqlite" 208 8 >/dev/null
 FRACTION_TEST_JOURNAL=$work/journal.sqlite XDG_CONFIG_DIRS=$work "$program" --journal &
 pid=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Журнал результатов$' | head -n 1)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Журнал результатов' | head -n 1)
 xdotool windowfocus --sync "$wid"
 sleep 0.5
 
@@ -41,14 +41,14 @@ xdotool key Right
 sleep 1.5
 import -window "$wid" "$docs/screenshot-journal-mistakes.png"
 
-# The attempt saved as PDF through the menu (Alt, Enter opens «Файл»; its third command),
+# The attempt saved as PDF through the menu (Alt, Enter opens «Файл»; its fifth command),
 # the file dialog given a path; its first page is the picture.
 xdotool key Left Left
 xdotool key alt
 sleep 0.2
 xdotool key Return
 sleep 0.3
-xdotool key Down Down Return
+xdotool key Down Down Down Down Return
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Сохранить попытку в PDF' | head -n 1)
 xdotool windowfocus --sync "$dialog"
 sleep 0.3

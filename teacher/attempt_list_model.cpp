@@ -273,15 +273,21 @@ const AttemptListModel::RowReview& AttemptListModel::ReviewOf(int row) const
     return *reviews_.insert(id, review);
 }
 
-QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
+QString AttemptListModel::Heading(int column)
 {
     static const std::array<QString, Received + 1> kHeadings = {
         QStringLiteral("Ученик"),  QStringLiteral("Компьютер"), QStringLiteral("Начало"),
         QStringLiteral("Время"),   QStringLiteral("Завершена"), QStringLiteral("Верных"),
         QStringLiteral("Отметка"), QStringLiteral("Проверка"),  QStringLiteral("Получено")};
+    return column >= 0 && column <= Received ? kHeadings.at(static_cast<std::size_t>(column))
+                                             : QString();
+}
+
+QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation == Qt::Horizontal && section >= 0 && section < columnCount() &&
         (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
-        return kHeadings.at(static_cast<std::size_t>(section));
+        return Heading(section);
     }
     return QSqlQueryModel::headerData(section, orientation, role);
 }

@@ -2,32 +2,31 @@
 #include "teacher/journal_window.h"
 
 #include "journal/attempt_store.h"
-#include "journal/csv_export.h"
 #include "journal/journal_error.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
+#include "teacher/journal_file_window.h"
+#include "teacher/journal_watch.h"
 #include "teacher/mistakes_view.h"
 #include "teacher/printed_documents.h"
+#include "teacher/window_exports.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -46,19 +45,12 @@ const QString kEmptyJournal = QStringLiteral(
     "В журнале пока нет ни одной попытки. Они появятся здесь, когда ученики пройдут тест на "
     "этом компьютере (или на компьютерах класса, если журнал ведётся на сервере).");
 
-// A file name to offer: what, then today's date; a name's slashes would make it a path.
-QString TodayFileName(QString what, const QString& extension)
-{
-    what.replace(QLatin1Char('/'), QLatin1Char('-'));
-    return QStringLiteral("%1-%2.%3").arg(what, DateText(QDate::currentDate()), extension);
-}
-
 } // namespace
 
 JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     : QMainWindow(parent), connection_(opened.Db), openNote_(opened.Problem)
 {
-    setWindowTitle(QStringLiteral("Журнал результатов"));
+    setWindowTitle(connection_ ? JournalTitle(*connection_) : QStringLiteral("Журнал результатов"));
     setObjectName(QStringLiteral("journalWindow"));
     resize(1280, 800);
 
@@ -127,6 +119,10 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     statusBar()->addWidget(status_, 1);
     statusBar()->setSizeGripEnabled(true);
 
+    exports_ = new WindowExports(this, {[this] { return connection_; },
+                                        [this]() -> const AttemptListModel* { return model_; },
+                                        [this] { return detail_->Shown(); },
+                                        [this](const QString& text) { Say(text); }});
     BuildMenus();
 
     if (!connection_) {
@@ -184,10 +180,34 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
             UpdateCharts();
         }
     });
+    watch_ = new JournalWatch(*connection_, this);
+    connect(watch_, &JournalWatch::Changed, this, [this] { ReadAgainInPlace(); });
     ApplyFilter();
 }
 
 JournalWindow::~JournalWindow() = default;
+
+// The list read again where it stands: same filter and order, the same attempt chosen and the
+// same place scrolled to, so that a test ending elsewhere only changes its own line.
+void JournalWindow::ReadAgainInPlace()
+{
+    const QString current = model_->AttemptId(list_->currentIndex().row());
+    const int scrolled = list_->verticalScrollBar()->value();
+    model_->Refresh();
+    chartsStale_ = true;
+    for (int row = 0; !current.isEmpty() && row < model_->rowCount(); ++row) {
+        if (model_->AttemptId(row) == current) {
+            list_->setCurrentIndex(model_->index(row, 0));
+            break;
+        }
+    }
+    list_->verticalScrollBar()->setValue(scrolled);
+    SaySummary();
+    ShowCurrentAttempt();
+    if (tabs_->currentWidget()->isAncestorOf(charts_)) {
+        UpdateCharts();
+    }
+}
 
 QWidget* JournalWindow::BuildFilterBar()
 {
@@ -261,18 +281,10 @@ void JournalWindow::BuildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    needJournal_ << add(file, QStringLiteral("Сохранить список в &CSV…"),
-                        QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ChooseAndExportCsv(); });
-    needJournal_ << add(file, QStringLiteral("Сохранить список в P&DF…"), QKeySequence(),
-                        [this] { ChooseAndExportListPdf(); });
-    needAttempt_ << add(file, QStringLiteral("Сохранить попытку в PD&F…"), QKeySequence(),
-                        [this] { ChooseAndExportAttemptPdf(); });
+    add(file, QStringLiteral("&Открыть журнал…"), QKeySequence::Open,
+        [this] { OpenJournalFileWindow(this); });
     file->addSeparator();
-    needJournal_ << add(file, QStringLiteral("&Печать списка…"), QKeySequence::Print,
-                        [this] { PrintList(); });
-    needAttempt_ << add(file, QStringLiteral("П&ечать попытки…"),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
-                        [this] { PrintCurrentAttempt(); });
+    exports_->AddCommands(file, needJournal_, needAttempt_);
     file->addSeparator();
     add(file, QStringLiteral("&Закрыть"), QKeySequence::Quit, [this] { close(); });
 
@@ -417,68 +429,6 @@ QStringList JournalWindow::SelectedIds() const
     return ids;
 }
 
-bool JournalWindow::ExportCsv(const QString& path)
-{
-    if (!model_) {
-        return false;
-    }
-    QSaveFile file(path);
-    QStringList notIds;
-    try {
-        if (!file.open(QIODevice::WriteOnly)) {
-            throw journal::JournalError(file.errorString().toStdString());
-        }
-        notIds = journal::WriteCsv(*connection_, model_->Filter(), file);
-        if (!file.commit()) {
-            throw journal::JournalError(file.errorString().toStdString());
-        }
-    } catch (const journal::JournalError& error) {
-        Say(QStringLiteral("Список не сохранён в %1: %2. Проверьте, что папка доступна для "
-                           "записи.")
-                .arg(path, QString::fromStdString(error.what())));
-        return false;
-    }
-    if (!notIds.isEmpty()) {
-        Say(QStringLiteral("Список сохранён: %1. Внимание: у %2 из попыток код не UUID — файл "
-                           "журнала правили не программой.")
-                .arg(path)
-                .arg(notIds.size()));
-        return true;
-    }
-    Say(QStringLiteral("Список сохранён: %1").arg(path));
-    return true;
-}
-
-bool JournalWindow::ExportListPdf(const QString& path)
-{
-    if (!model_) {
-        return false;
-    }
-    if (!WriteListPdf(*model_, path)) {
-        Say(QStringLiteral("Файл %1 не записан: проверьте, что папка доступна для записи.")
-                .arg(path));
-        return false;
-    }
-    Say(QStringLiteral("Список сохранён: %1").arg(path));
-    return true;
-}
-
-bool JournalWindow::ExportAttemptPdf(const QString& path)
-{
-    const std::optional<journal::StoredAttempt>& shown = detail_->Shown();
-    if (!shown) {
-        Say(QStringLiteral("Выберите попытку в списке."));
-        return false;
-    }
-    if (!WriteAttemptPdf(*shown, path)) {
-        Say(QStringLiteral("Файл %1 не записан: проверьте, что папка доступна для записи.")
-                .arg(path));
-        return false;
-    }
-    Say(QStringLiteral("Попытка сохранена: %1").arg(path));
-    return true;
-}
-
 int JournalWindow::DeleteSelected()
 {
     const QStringList ids = SelectedIds();
@@ -513,73 +463,6 @@ int JournalWindow::DeleteSelected()
             .arg(CountedWord(deleted, QStringLiteral("попытка"), QStringLiteral("попытки"),
                              QStringLiteral("попыток"))));
     return deleted;
-}
-
-void JournalWindow::ChooseAndExportCsv()
-{
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить список в CSV"),
-                                     TodayFileName(QStringLiteral("журнал"), QStringLiteral("csv")),
-                                     QStringLiteral("Таблица CSV (*.csv)"));
-    if (!path.isEmpty()) {
-        ExportCsv(path);
-    }
-}
-
-void JournalWindow::ChooseAndExportListPdf()
-{
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить список в PDF"),
-                                     TodayFileName(QStringLiteral("журнал"), QStringLiteral("pdf")),
-                                     QStringLiteral("Документ PDF (*.pdf)"));
-    if (!path.isEmpty()) {
-        ExportListPdf(path);
-    }
-}
-
-void JournalWindow::ChooseAndExportAttemptPdf()
-{
-    if (!detail_->Shown()) {
-        Say(QStringLiteral("Выберите попытку в списке."));
-        return;
-    }
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить попытку в PDF"),
-                                     TodayFileName(detail_->Shown()->Pupil, QStringLiteral("pdf")),
-                                     QStringLiteral("Документ PDF (*.pdf)"));
-    if (!path.isEmpty()) {
-        ExportAttemptPdf(path);
-    }
-}
-
-void JournalWindow::PrintList()
-{
-    if (!model_) {
-        return;
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpA4(printer);
-    printer.setDocName(QStringLiteral("Журнал результатов"));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        PrintAttemptList(*model_, printer);
-    }
-}
-
-void JournalWindow::PrintCurrentAttempt()
-{
-    const std::optional<journal::StoredAttempt>& shown = detail_->Shown();
-    if (!shown) {
-        Say(QStringLiteral("Выберите попытку в списке."));
-        return;
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpA4(printer);
-    printer.setDocName(QStringLiteral("Попытка теста: %1").arg(shown->Pupil));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted && !PrintAttempt(*shown, printer)) {
-        Say(QStringLiteral("Попытка не напечатана: проверьте принтер."));
-    }
 }
 
 } // namespace teacher

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's window over the results journal: a filter (days, part of a pupil's name), the
-// list of attempts with their count and mean mark, one attempt as the pupil saw it, the
-// charts, export to CSV and PDF, printing, and deleting chosen attempts after a confirmation.
+// list of attempts with their count and mean mark, read again by itself when the journal
+// changes (journal_watch.h), one attempt as the pupil saw it, the charts, saving and printing
+// (window_exports.h), and deleting chosen attempts after a confirmation.
 // Faults (no journal, no server, a journal of a newer program, an empty journal) are said in
 // plain Russian in the status area at the bottom.
 //
@@ -29,6 +30,8 @@ namespace teacher {
 class AttemptDetailView;
 class AttemptListModel;
 class ChartsView;
+class JournalWatch;
+class WindowExports;
 
 class JournalWindow : public QMainWindow {
     Q_OBJECT
@@ -46,10 +49,10 @@ public:
     AttemptDetailView* Detail() const { return detail_; }
     ChartsView* Charts() const { return charts_; }
 
-    // The menu's commands after their file dialogs: true when the file was written.
-    bool ExportCsv(const QString& path);
-    bool ExportListPdf(const QString& path);
-    bool ExportAttemptPdf(const QString& path);
+    // Saving and printing, each a job off the window's thread.
+    WindowExports* Exports() const { return exports_; }
+    // Null when no journal could be opened.
+    JournalWatch* Watch() const { return watch_; }
     // Asks for confirmation, saying how many attempts; returns how many were deleted.
     int DeleteSelected();
 
@@ -63,11 +66,7 @@ private:
     void SaySummary();
     void Say(const QString& text);
     QString WithNote(const QString& text) const;
-    void ChooseAndExportCsv();
-    void ChooseAndExportListPdf();
-    void ChooseAndExportAttemptPdf();
-    void PrintList();
-    void PrintCurrentAttempt();
+    void ReadAgainInPlace();
     QStringList SelectedIds() const;
 
     std::optional<journal::Connection> connection_;
@@ -86,6 +85,8 @@ private:
     AttemptDetailView* detail_ = nullptr;
     ChartsView* charts_ = nullptr;
     bool chartsStale_ = true;
+    WindowExports* exports_ = nullptr;
+    JournalWatch* watch_ = nullptr;
     QList<QAction*> needJournal_;
     QList<QAction*> needAttempt_;
 };

@@ -3,19 +3,13 @@
 
 #include "journal/attempt_check.h"
 
-#include "teacher/attempt_list_model.h"
 #include "teacher/attempt_texts.h"
+#include "teacher/list_pages.h"
 #include "teacher/stacked_fraction.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextTable>
 
 #include <algorithm>
 #include <array>
@@ -23,24 +17,6 @@
 namespace teacher {
 
 namespace {
-
-const QString kListTitle = QStringLiteral("Журнал результатов");
-
-QString PeriodText(const journal::AttemptFilter& filter)
-{
-    if (filter.From.isValid() && filter.To.isValid()) {
-        return filter.From == filter.To
-                   ? QStringLiteral("За %1").arg(DateText(filter.From))
-                   : QStringLiteral("С %1 по %2").arg(DateText(filter.From), DateText(filter.To));
-    }
-    if (filter.From.isValid()) {
-        return QStringLiteral("С %1").arg(DateText(filter.From));
-    }
-    if (filter.To.isValid()) {
-        return QStringLiteral("По %1").arg(DateText(filter.To));
-    }
-    return QStringLiteral("За все дни");
-}
 
 QFont DocumentFont(qreal points, bool bold = false)
 {
@@ -57,71 +33,6 @@ void SetUpA4(QPagedPaintDevice& device)
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-}
-
-void PrintAttemptList(AttemptListModel& model, QPagedPaintDevice& device)
-{
-    model.FetchAll();
-    QTextDocument document;
-    document.setDefaultFont(DocumentFont(10));
-    QTextCursor cursor(&document);
-
-    QTextCharFormat title;
-    title.setFont(DocumentFont(16, true));
-    cursor.insertText(kListTitle, title);
-    QTextCharFormat plain;
-    plain.setFont(DocumentFont(10));
-    QStringList lines;
-    lines << PeriodText(model.Filter());
-    if (!model.Filter().PupilContains.isEmpty()) {
-        lines << QStringLiteral("Ученики, в имени которых есть «%1»")
-                     .arg(ShownName(model.Filter().PupilContains));
-    }
-    lines << QStringLiteral("Попыток: %1, средняя отметка: %2")
-                 .arg(model.Totals().Count)
-                 .arg(AverageText(model.Totals().AverageMark));
-    lines << QStringLiteral("Напечатано %1").arg(DateTimeText(QDateTime::currentDateTimeUtc()));
-    for (const QString& line : lines) {
-        cursor.insertBlock();
-        cursor.insertText(line, plain);
-    }
-    cursor.insertBlock();
-
-    QTextTableFormat tableFormat;
-    tableFormat.setHeaderRowCount(1);
-    tableFormat.setCellPadding(2);
-    tableFormat.setCellSpacing(0);
-    tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    tableFormat.setBorderCollapse(true);
-    tableFormat.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    // Room for a whole name and a date with its time on one line each.
-    QList<QTextLength> widths;
-    for (const qreal percent : {19, 12, 17, 7, 11, 8, 10, 16}) {
-        widths << QTextLength(QTextLength::PercentageLength, percent);
-    }
-    tableFormat.setColumnWidthConstraints(widths);
-    const int columns = AttemptListModel::ColumnCount;
-    QTextTable* table = cursor.insertTable(model.rowCount() + 1, columns, tableFormat);
-    QTextCharFormat heading;
-    heading.setFont(DocumentFont(9, true));
-    QTextCharFormat cell;
-    cell.setFont(DocumentFont(9));
-    for (int c = 0; c < columns; ++c) {
-        table->cellAt(0, c).firstCursorPosition().insertText(
-            model.headerData(c, Qt::Horizontal).toString(), heading);
-    }
-    for (int r = 0; r < model.rowCount(); ++r) {
-        for (int c = 0; c < columns; ++c) {
-            table->cellAt(r + 1, c).firstCursorPosition().insertText(
-                model.data(model.index(r, c)).toString(), cell);
-        }
-    }
-    // Laid out on the device itself (only now: laying out every insertion at the device's
-    // resolution is slow), so that the table's columns are fractions of the real page and not
-    // of the page less the default 2 cm that QTextDocument::print would add to the margins.
-    document.documentLayout()->setPaintDevice(&device);
-    document.setPageSize(QSizeF(device.width(), device.height()));
-    document.print(&device);
 }
 
 bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& device)
@@ -237,44 +148,16 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
     }
     painter.setPen(QColor(160, 160, 160));
     painter.drawLine(QPointF(0, y), QPointF(width, y));
+    const QFont foot = DocumentFont(9);
+    const qreal footHeight = QFontMetricsF(foot, &device).height();
+    const QRectF footLine(0, device.height() - footHeight, width, footHeight);
+    painter.setFont(foot);
+    painter.setPen(black);
+    painter.drawText(footLine, Qt::AlignLeft | Qt::AlignVCenter, TestNameLine());
+    painter.drawText(footLine, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("Страница 1 из 1"));
     painter.end();
     return true;
-}
-
-namespace {
-
-template <typename Print> bool WritePdf(const QString& path, const QString& title, Print print)
-{
-    // QPdfWriter says nothing about a file it cannot open, and QTextDocument::print does not
-    // report a painter that did not start: so the file is tried first.
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            return false;
-        }
-    }
-    QPdfWriter writer(path);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("fraction-test"));
-    writer.setResolution(300);
-    SetUpA4(writer);
-    return print(writer);
-}
-
-} // namespace
-
-bool WriteListPdf(AttemptListModel& model, const QString& path)
-{
-    return WritePdf(path, kListTitle, [&](QPagedPaintDevice& device) {
-        PrintAttemptList(model, device);
-        return true;
-    });
-}
-
-bool WriteAttemptPdf(const journal::StoredAttempt& attempt, const QString& path)
-{
-    return WritePdf(path, QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)),
-                    [&](QPagedPaintDevice& device) { return PrintAttempt(attempt, device); });
 }
 
 } // namespace teacher

@@ -37,7 +37,7 @@ def journal_window():
             continue
         for j in range(app.childCount):
             window = app.getChildAtIndex(j)
-            if window is not None and window.name == "Журнал результатов":
+            if window is not None and window.name.startswith("Журнал результатов"):
                 return window
     return None
 

@@ -354,6 +354,55 @@ private slots:
         CompareWithStored(csv);
     }
 
+    // The workbook the command writes has every attempt once, in start order, with the mark the
+    // answers earn as a number; a folder that does not exist gives one line and status 1.
+    void exportXlsxCommand()
+    {
+        const auto run = [&](const QString& target) {
+            auto program = std::make_unique<QProcess>();
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove("DISPLAY");
+            env.remove("QT_QPA_PLATFORM");
+            env.insert("FRACTION_TEST_JOURNAL", path_);
+            program->setProcessEnvironment(env);
+            program->start(FRACTION_TEST_PROGRAM, {"--export-xlsx", target});
+            program->waitForFinished(20000);
+            return program;
+        };
+        const QString target = dir_.filePath("out.xlsx");
+        const auto written = run(target);
+        QCOMPARE(written->readAllStandardError(), QByteArray());
+        QCOMPARE(written->exitCode(), 0);
+        QProcess python;
+        python.start(
+            "/usr/bin/python3",
+            {"-c",
+             "import json, sys, openpyxl\n"
+             "ws = openpyxl.load_workbook(sys.argv[1])['Список']\n"
+             "print(json.dumps([[r[9].value, r[7].value] for r in ws.iter_rows(min_row=2)]))",
+             target});
+        QVERIFY(python.waitForFinished(30000));
+        const QJsonArray rows = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+        std::vector<journal::StoredAttempt> ordered = attempts_;
+        std::stable_sort(ordered.begin(), ordered.end(),
+                         [](const auto& a, const auto& b) { return a.StartedAt < b.StartedAt; });
+        QCOMPARE(rows.size(), qsizetype(ordered.size()));
+        for (std::size_t i = 0; i < ordered.size(); ++i) {
+            const QJsonArray row = rows.at(qsizetype(i)).toArray();
+            QCOMPARE(row.at(0).toString(), ordered.at(i).Id);
+            const std::optional<int> mark = journal::CheckAttempt(ordered.at(i)).Mark;
+            QCOMPARE(row.at(1).isNull(), !mark.has_value());
+            if (mark) {
+                QCOMPARE(row.at(1).toInt(), *mark);
+            }
+        }
+
+        const auto failed = run("/nonexistent/dir/out.xlsx");
+        QCOMPARE(failed->exitCode(), 1);
+        const QString err = QString::fromUtf8(failed->readAllStandardError());
+        QVERIFY2(err.startsWith("fraction-test: ") && err.contains("out.xlsx"), qPrintable(err));
+    }
+
     // Each fault gives status 1, one line on standard error without the password, nothing on
     // standard output, no CSV file and nothing made in the current folder.
     void exportCommandFailures_data()

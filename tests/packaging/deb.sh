@@ -15,7 +15,7 @@ echo "Depends: $depends"
 # Computed from the binary by dpkg-shlibdeps, and the run-time pieces named by hand.
 for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation2 fonts-urw-base35 \
     libqt6svg6 qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libqt6charts6 \
-    libqt6printsupport6; do
+    libqt6printsupport6 libxlsxwriter4; do
     grep -q "\b$pkg\b" <<<"$depends" || fail "$pkg missing from Depends"
 done
 contents=$(dpkg-deb -c "$deb")

@@ -5,8 +5,11 @@
 #include "journal/csv_export.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
+#include "teacher/export_tasks.h"
 #include "teacher/journal_window.h"
 #include "teacher/printed_documents.h"
+#include "teacher/window_exports.h"
+#include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
 #include "tests/teacher/typing.h"
 
@@ -112,16 +115,20 @@ private slots:
     void csvIsTheJournalsFormatForTheShownRows()
     {
         const QString path = out.filePath("list.csv");
-        QVERIFY(window->ExportCsv(path));
+        const JobEnd end = WaitFor(window->Exports()->StartCsv(path));
+        QVERIFY2(end.Ok, qPrintable(end.Message));
         QVERIFY(window->StatusText().contains(path));
 
-        // Byte for byte what the journal writes for today, as the command line writes it.
+        // Byte for byte the lines the journal writes for today, as the command line writes them,
+        // in the list's order (newest first) instead of the start order.
         QBuffer expected;
         expected.open(QIODevice::WriteOnly);
         journal::WriteCsv(*j->db, {QDate::currentDate(), QDate::currentDate(), {}}, expected);
+        QList<QByteArray> expectedLines = expected.data().split('\n');
+        std::reverse(expectedLines.begin() + 1, expectedLines.end() - 1);
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), expected.data());
+        QCOMPARE(written.readAll().split('\n'), expectedLines);
 
         const QJsonArray records = CsvRecords(path);
         QCOMPARE(records.size(), 1 + 3);
@@ -143,11 +150,11 @@ private slots:
         TypeInto(pupil, "ов");
         QTRY_COMPARE(window->Model()->rowCount(), 2);
         const QString path = out.filePath("list.pdf");
-        QVERIFY(window->ExportListPdf(path));
+        QVERIFY(WaitFor(window->Exports()->StartListPdf(path)).Ok);
         const QString text = PdfText(path);
         QVERIFY2(text.contains("Журнал результатов"), qPrintable(text));
         QVERIFY(text.contains("За " + QDate::currentDate().toString("dd.MM.yyyy")));
-        QVERIFY(text.contains("Ученики, в имени которых есть «ов»"));
+        QVERIFY(text.contains("ученики, в имени которых есть «ов»"));
         QVERIFY(text.contains("Попыток: 2, средняя отметка: 4,5"));
         for (const char* heading : {"Ученик", "Компьютер", "Начало", "Время", "Отметка"}) {
             QVERIFY2(text.contains(QString::fromUtf8(heading)), qPrintable(text));
@@ -169,7 +176,7 @@ private slots:
         window->findChild<QLineEdit*>("pupilFilter")->setText("номер");
         QTRY_COMPARE(window->Model()->Totals().Count, 120LL);
         const QString path = out.filePath("long.pdf");
-        QVERIFY(window->ExportListPdf(path));
+        QVERIFY(WaitFor(window->Exports()->StartListPdf(path)).Ok);
         const QString text = PdfText(path);
         // Every row, not just those fetched for the screen.
         for (int i = 0; i < 120; ++i) {
@@ -181,7 +188,7 @@ private slots:
 
     void attemptPdfShowsTheRowsAndVerdictColours()
     {
-        QVERIFY(!window->ExportAttemptPdf(out.filePath("none.pdf")));
+        QVERIFY(window->Exports()->StartAttemptPdf(out.filePath("none.pdf")) == nullptr);
         QVERIFY(window->StatusText().contains("Выберите попытку"));
 
         auto* list = window->findChild<QTableView*>("list");
@@ -190,7 +197,7 @@ private slots:
         list->setCurrentIndex(window->Model()->index(2, 0));
         QCOMPARE(window->Detail()->Shown()->Pupil, "Ким Мария");
         const QString path = out.filePath("attempt.pdf");
-        QVERIFY(window->ExportAttemptPdf(path));
+        QVERIFY(WaitFor(window->Exports()->StartAttemptPdf(path)).Ok);
         const QString text = PdfText(path);
         QVERIFY2(text.contains("Попытка теста: Ким Мария"), qPrintable(text));
         QVERIFY(text.contains("Начало: " + QDate::currentDate().toString("dd.MM.yyyy") + " 09:05"));
@@ -267,7 +274,7 @@ private slots:
             window->findChild<QTableView*>("list")->selectRow(0);
             QVERIFY(teacher::PrintAttempt(*window->Detail()->Shown(), printer));
         } else {
-            teacher::PrintAttemptList(*window->Model(), printer);
+            teacher::PaintList(*j->db, teacher::RequestOf(*window->Model()), printer, nullptr);
         }
         const QString text = PdfText(path);
         QVERIFY2(text.contains(heading), qPrintable(text));
@@ -279,11 +286,13 @@ private slots:
     void unwritableFileIsSaidNotCrashed()
     {
         const QString nowhere = out.filePath("no-such-folder/list");
-        QVERIFY(!window->ExportCsv(nowhere + ".csv"));
-        QVERIFY2(window->StatusText().startsWith("Список не сохранён"),
+        QVERIFY(!WaitFor(window->Exports()->StartCsv(nowhere + ".csv")).Ok);
+        QVERIFY2(window->StatusText().contains("не сохранён"), qPrintable(window->StatusText()));
+        QVERIFY(!WaitFor(window->Exports()->StartXlsx(nowhere + ".xlsx")).Ok);
+        QVERIFY2(window->StatusText().contains("Не удалось записать"),
                  qPrintable(window->StatusText()));
-        QVERIFY(!window->ExportListPdf(nowhere + ".pdf"));
-        QVERIFY(window->StatusText().contains("не записан"));
+        QVERIFY(!WaitFor(window->Exports()->StartListPdf(nowhere + ".pdf")).Ok);
+        QVERIFY(window->StatusText().contains("не сохранён"));
         QVERIFY(!QDir(out.filePath("no-such-folder")).exists());
     }
 };

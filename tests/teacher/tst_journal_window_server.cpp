@@ -6,6 +6,9 @@
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/chart_data.h"
+#include "teacher/export_job.h"
+#include "teacher/export_tasks.h"
+#include "teacher/journal_watch.h"
 #include "teacher/journal_window.h"
 #include "teacher/mistakes_view.h"
 #include "tests/teacher/journal_fixture.h"
@@ -16,9 +19,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -139,6 +144,45 @@ private slots:
         QVERIFY2((sorted[0] == arrived && sorted[1] == reversed) ||
                      (sorted[0] == reversed && sorted[1] == arrived),
                  qPrintable(sorted[0].join(' ') + " / " + sorted[1].join(' ')));
+    }
+
+    // The export job's own connection reads the server in the list's order, and the watch
+    // notices an attempt the administrator's role adds.
+    void exportsAndTheWatchOnTheServer()
+    {
+        teacher::AttemptListModel model(*teacher_);
+        QVERIFY(model.SetFilter({QDate::currentDate(), QDate::currentDate(), {}}));
+        model.sort(teacher::AttemptListModel::Mark, Qt::AscendingOrder);
+        model.FetchAll();
+        QStringList shown;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            shown << model.AttemptId(r);
+        }
+        QTemporaryDir out;
+        const QString path = out.filePath("list.csv");
+        teacher::ExportJob job(QStringLiteral("test"), *teacher_,
+                               teacher::CsvWork(teacher::RequestOf(model), path, u';'));
+        QSignalSpy finished(&job, &teacher::ExportJob::Finished);
+        job.Start();
+        QVERIFY(finished.wait(30000));
+        QVERIFY2(finished.at(0).at(0).toBool(), qPrintable(finished.at(0).at(1).toString()));
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QStringList written;
+        for (const QByteArray& line : csv.readAll().split('\n').mid(1)) {
+            if (!line.isEmpty()) {
+                written << QString::fromUtf8(line.left(line.indexOf(';')));
+            }
+        }
+        QCOMPARE(written, shown);
+
+        teacher::JournalWatch watch(*teacher_);
+        QSignalSpy changed(&watch, &teacher::JournalWatch::Changed);
+        watch.Check();
+        QCOMPARE(changed.count(), 0);
+        journal::SaveAttempt(*admin_, MakeAttempt("Новиков Олег", TodayAt(12), 7, 300));
+        watch.Check();
+        QCOMPARE(changed.count(), 1);
     }
 
     void chartsCountOnTheServer()

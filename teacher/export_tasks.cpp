@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/export_tasks.h"
+
+#include "journal/csv_export.h"
+#include "journal/journal_error.h"
+#include "journal/xlsx_export.h"
+#include "teacher/attempt_texts.h"
+#include "teacher/list_pages.h"
+#include "teacher/printed_documents.h"
+
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+namespace teacher {
+
+namespace {
+
+journal::JournalError NotSaved(const QString& path, const QString& why)
+{
+    return journal::JournalError(QStringLiteral("Файл %1 не сохранён: %2. Проверьте, что папка "
+                                                "доступна для записи.")
+                                     .arg(path, why)
+                                     .toStdString());
+}
+
+void Open(QSaveFile& file)
+{
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw NotSaved(file.fileName(), file.errorString());
+    }
+}
+
+void Commit(QSaveFile& file)
+{
+    if (!file.commit()) {
+        throw NotSaved(file.fileName(), file.errorString());
+    }
+}
+
+const journal::Connection& JournalOf(const JobContext& context)
+{
+    if (context.Journal() == nullptr) {
+        throw journal::JournalError("Журнал не открыт.");
+    }
+    return *context.Journal();
+}
+
+// Every attempt of the list in its order, with the progress said and a stop honoured between
+// batches.
+template <typename Each>
+void ForEachListed(JobContext& context, const ListRequest& request, Each each)
+{
+    ReadListedAttempts(
+        JournalOf(context), request,
+        [&](const std::vector<journal::StoredAttempt>& batch, long long done, long long total) {
+            context.StopIfCancelled();
+            for (const journal::StoredAttempt& a : batch) {
+                each(a);
+            }
+            context.Progress(done + static_cast<long long>(batch.size()), total);
+            return true;
+        });
+    context.StopIfCancelled();
+}
+
+void WritePdfAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& device)
+{
+    if (!PrintAttempt(attempt, device)) {
+        throw journal::JournalError("Страницу не удалось нарисовать.");
+    }
+}
+
+void SetUpPdf(QPdfWriter& writer, const QString& title)
+{
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("fraction-test"));
+    writer.setResolution(300);
+    SetUpA4(writer);
+}
+
+} // namespace
+
+void PaintList(const journal::Connection& c, const ListRequest& request, QPagedPaintDevice& device,
+               JobContext* context)
+{
+    ListPages pages(device, ListHeadLines(request.Filter, request.Totals), request.Totals.Count);
+    if (!pages.Begin()) {
+        throw journal::JournalError("Страницы не удалось нарисовать.");
+    }
+    try {
+        ReadListedAttempts(
+            c, request,
+            [&](const std::vector<journal::StoredAttempt>& batch, long long done, long long total) {
+                if (context != nullptr) {
+                    context->StopIfCancelled();
+                }
+                for (const journal::StoredAttempt& a : batch) {
+                    pages.Add(ListRowTexts(a));
+                }
+                if (context != nullptr) {
+                    context->Progress(done + static_cast<long long>(batch.size()), total);
+                }
+                return true;
+            });
+        if (context != nullptr) {
+            context->StopIfCancelled();
+        }
+    } catch (const JobCancelled&) {
+        // Pages already sent to a printer cannot be taken back; the rest are not sent.
+        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
+            printer->abort();
+        }
+        throw;
+    }
+    pages.Finish();
+}
+
+ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator)
+{
+    return [request = std::move(request), path = std::move(path), separator](JobContext& context) {
+        QSaveFile file(path);
+        Open(file);
+        const QString lineEnd = QStringLiteral("\r\n");
+        const auto write = [&](const QString& text) {
+            const QByteArray bytes = text.toUtf8();
+            if (file.write(bytes) != bytes.size()) {
+                throw NotSaved(path, file.errorString());
+            }
+        };
+        write(QString(QChar(0xFEFF)) + journal::CsvLine(journal::CsvHeader(), separator) + lineEnd);
+        ForEachListed(context, request, [&](const journal::StoredAttempt& a) {
+            write(journal::CsvLine(journal::CsvFields(a), separator) + lineEnd);
+        });
+        Commit(file);
+        return QStringLiteral("Список сохранён: %1").arg(path);
+    };
+}
+
+ExportJob::Work XlsxWork(ListRequest request, QString path)
+{
+    return [request = std::move(request), path = std::move(path)](JobContext& context) {
+        journal::XlsxListWriter writer(path);
+        ForEachListed(context, request, [&](const journal::StoredAttempt& a) { writer.Add(a); });
+        writer.Commit();
+        return QStringLiteral("Список сохранён: %1").arg(path);
+    };
+}
+
+ExportJob::Work ListPdfWork(ListRequest request, QString path)
+{
+    return [request = std::move(request), path = std::move(path)](JobContext& context) {
+        QSaveFile file(path);
+        Open(file);
+        {
+            QPdfWriter writer(&file);
+            SetUpPdf(writer, QStringLiteral("Журнал результатов"));
+            PaintList(JournalOf(context), request, writer, &context);
+        }
+        Commit(file);
+        return QStringLiteral("Список сохранён: %1").arg(path);
+    };
+}
+
+ExportJob::Work AttemptPdfWork(journal::StoredAttempt attempt, QString path)
+{
+    return [attempt = std::move(attempt), path = std::move(path)](JobContext& context) {
+        QSaveFile file(path);
+        Open(file);
+        {
+            QPdfWriter writer(&file);
+            SetUpPdf(writer, QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)));
+            WritePdfAttempt(attempt, writer);
+        }
+        context.StopIfCancelled();
+        Commit(file);
+        return QStringLiteral("Попытка сохранена: %1").arg(path);
+    };
+}
+
+ExportJob::Work ListPrintWork(ListRequest request, std::shared_ptr<QPrinter> printer)
+{
+    return [request = std::move(request), printer = std::move(printer)](JobContext& context) {
+        PaintList(JournalOf(context), request, *printer, &context);
+        return QStringLiteral("Список отправлен на печать.");
+    };
+}
+
+ExportJob::Work AttemptPrintWork(journal::StoredAttempt attempt, std::shared_ptr<QPrinter> printer)
+{
+    return [attempt = std::move(attempt), printer = std::move(printer)](JobContext&) {
+        WritePdfAttempt(attempt, *printer);
+        return QStringLiteral("Попытка отправлена на печать.");
+    };
+}
+
+} // namespace teacher

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/list_pages.h"
+
+#include "teacher/attempt_texts.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPdfWriter>
+
+#include <array>
+#include <cmath>
+
+namespace teacher {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Журнал результатов");
+
+// Shares of the width, column by column: room for a whole name and a date with its time.
+constexpr std::array<qreal, AttemptListModel::ColumnCount> kShares = {0.19, 0.12, 0.17, 0.07,
+                                                                      0.11, 0.08, 0.10, 0.16};
+
+QFont PageFont(qreal points, bool bold = false)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QString PeriodText(const journal::AttemptFilter& filter)
+{
+    if (filter.From.isValid() && filter.To.isValid()) {
+        return filter.From == filter.To
+                   ? QStringLiteral("За %1").arg(DateText(filter.From))
+                   : QStringLiteral("С %1 по %2").arg(DateText(filter.From), DateText(filter.To));
+    }
+    if (filter.From.isValid()) {
+        return QStringLiteral("С %1").arg(DateText(filter.From));
+    }
+    if (filter.To.isValid()) {
+        return QStringLiteral("По %1").arg(DateText(filter.To));
+    }
+    return QStringLiteral("За все дни");
+}
+
+} // namespace
+
+QString TestNameLine()
+{
+    return QStringLiteral("Тест: умножение и деление обыкновенных дробей (6 класс)");
+}
+
+QStringList ListHeadLines(const journal::AttemptFilter& filter, const ListTotals& totals)
+{
+    QString shown = PeriodText(filter);
+    if (!filter.PupilContains.isEmpty()) {
+        shown += QStringLiteral("; ученики, в имени которых есть «%1»")
+                     .arg(ShownName(filter.PupilContains));
+    }
+    return {
+        TestNameLine(), shown,
+        QStringLiteral("Попыток: %1, средняя отметка: %2; напечатано %3")
+            .arg(totals.Count)
+            .arg(AverageText(totals.AverageMark), DateTimeText(QDateTime::currentDateTimeUtc()))};
+}
+
+ListPages::ListPages(QPagedPaintDevice& device, QStringList headLines, long long lines)
+    : device_(device), head_(std::move(headLines)), lines_(lines), headFont_(PageFont(9)),
+      titleFont_(PageFont(14, true)), cellFont_(PageFont(9)), boldFont_(PageFont(9, true))
+{
+    width_ = device_.width();
+    height_ = device_.height();
+    const qreal cell = QFontMetricsF(cellFont_, &device_).height();
+    lineHeight_ = std::ceil(cell * 1.45);
+    headHeight_ =
+        QFontMetricsF(titleFont_, &device_).height() * 1.3 +
+        QFontMetricsF(headFont_, &device_).height() * 1.2 * static_cast<qreal>(head_.size()) +
+        cell * 0.8 + lineHeight_;
+    footHeight_ = cell * 2;
+    perPage_ = std::max(1, static_cast<int>((height_ - headHeight_ - footHeight_) / lineHeight_));
+}
+
+int ListPages::PageCount() const
+{
+    return static_cast<int>(std::max(1LL, (lines_ + perPage_ - 1) / perPage_));
+}
+
+bool ListPages::Begin()
+{
+    if (!painter_.begin(&device_)) {
+        return false;
+    }
+    StartPage();
+    return true;
+}
+
+void ListPages::StartPage()
+{
+    if (page_ > 0) {
+        device_.newPage();
+    }
+    ++page_;
+    onPage_ = 0;
+    qreal y = 0;
+    painter_.setPen(Qt::black);
+    painter_.setFont(titleFont_);
+    const qreal titleHeight = QFontMetricsF(titleFont_, &device_).height();
+    painter_.drawText(QRectF(0, y, width_, titleHeight), Qt::AlignLeft | Qt::AlignVCenter, kTitle);
+    y += titleHeight * 1.3;
+    painter_.setFont(headFont_);
+    const QFontMetricsF headMetrics(headFont_, &device_);
+    for (const QString& line : head_) {
+        painter_.drawText(QRectF(0, y, width_, headMetrics.height()),
+                          Qt::AlignLeft | Qt::AlignVCenter,
+                          headMetrics.elidedText(line, Qt::ElideRight, width_));
+        y += headMetrics.height() * 1.2;
+    }
+    y = headHeight_ - lineHeight_;
+    painter_.setFont(boldFont_);
+    qreal x = 0;
+    for (std::size_t c = 0; c < kShares.size(); ++c) {
+        const qreal w = kShares.at(c) * width_;
+        painter_.drawText(QRectF(x, y, w, lineHeight_), Qt::AlignLeft | Qt::AlignVCenter,
+                          AttemptListModel::Heading(static_cast<int>(c)));
+        x += w;
+    }
+    painter_.setPen(QPen(Qt::black, 0));
+    painter_.drawLine(QPointF(0, headHeight_), QPointF(width_, headHeight_));
+
+    painter_.setFont(headFont_);
+    painter_.drawText(QRectF(0, height_ - headMetrics.height(), width_, headMetrics.height()),
+                      Qt::AlignRight | Qt::AlignVCenter,
+                      QStringLiteral("Страница %1 из %2").arg(page_).arg(PageCount()));
+    painter_.setFont(cellFont_);
+}
+
+void ListPages::Add(const QStringList& cells)
+{
+    if (onPage_ == perPage_) {
+        StartPage();
+    }
+    const QFontMetricsF metrics(cellFont_, &device_);
+    const qreal y = headHeight_ + onPage_ * lineHeight_;
+    const qreal gap = metrics.horizontalAdvance(QLatin1Char(' '));
+    qreal x = 0;
+    for (std::size_t c = 0; c < kShares.size() && c < static_cast<std::size_t>(cells.size()); ++c) {
+        const qreal w = kShares.at(c) * width_;
+        painter_.drawText(
+            QRectF(x, y, w - gap, lineHeight_), Qt::AlignLeft | Qt::AlignVCenter,
+            metrics.elidedText(cells.at(static_cast<int>(c)), Qt::ElideRight, w - gap));
+        x += w;
+    }
+    painter_.setPen(QColor(190, 190, 190));
+    painter_.drawLine(QPointF(0, y + lineHeight_), QPointF(width_, y + lineHeight_));
+    painter_.setPen(Qt::black);
+    ++onPage_;
+}
+
+void ListPages::Finish()
+{
+    painter_.end();
+}
+
+int ListPageCount(long long lines, const journal::AttemptFilter& filter, const ListTotals& totals)
+{
+    QBuffer nowhere;
+    nowhere.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&nowhere);
+    writer.setResolution(300);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    return ListPages(writer, ListHeadLines(filter, totals), lines).PageCount();
+}
+
+} // namespace teacher

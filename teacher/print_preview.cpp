@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/print_preview.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace teacher {
+
+bool ConfirmPrint(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    dialog.setObjectName(QStringLiteral("printPreview"));
+    dialog.resize(800, 900);
+    auto* preview = new QPrintPreviewWidget(&printer, &dialog);
+    preview->setAccessibleName(QStringLiteral("Страницы, как они будут напечатаны"));
+    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, &dialog, paint);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* print =
+        buttons->addButton(QStringLiteral("&Печать…"), QDialogButtonBox::AcceptRole);
+    print->setObjectName(QStringLiteral("print"));
+    buttons->addButton(QStringLiteral("&Закрыть"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* column = new QVBoxLayout(&dialog);
+    column->addWidget(preview, 1);
+    column->addWidget(buttons);
+    preview->fitInView();
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    QPrintDialog choose(&printer, parent);
+    return choose.exec() == QDialog::Accepted;
+}
+
+} // namespace teacher

@@ -1,0 +1,316 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/window_exports.h"
+
+#include "journal/journal_error.h"
+#include "teacher/attempt_list_model.h"
+#include "teacher/attempt_texts.h"
+#include "teacher/export_job.h"
+#include "teacher/export_tasks.h"
+#include "teacher/list_pages.h"
+#include "teacher/print_preview.h"
+#include "teacher/printed_documents.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace teacher {
+
+namespace {
+
+const QString kCommaFilter = QStringLiteral("CSV, поля через запятую (*.csv)");
+const QString kSemicolonFilter =
+    QStringLiteral("CSV для таблиц на русском языке, поля через точку с запятой (*.csv)");
+
+// A file name to offer: what, then today's date; a name's slashes would make it a path.
+QString TodayFileName(QString what, const QString& extension)
+{
+    what.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return QStringLiteral("%1-%2.%3").arg(what, DateText(QDate::currentDate()), extension);
+}
+
+// The path with `extension` added when the teacher typed a name without one.
+QString WithExtension(const QString& path, const QString& extension)
+{
+    return path.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive)
+               ? path
+               : path + QLatin1Char('.') + extension;
+}
+
+} // namespace
+
+WindowExports::WindowExports(QMainWindow* window, ExportHooks hooks)
+    : QObject(window), window_(window), hooks_(std::move(hooks))
+{
+    what_ = new QLabel;
+    what_->setObjectName(QStringLiteral("jobText"));
+    bar_ = new QProgressBar;
+    bar_->setObjectName(QStringLiteral("jobProgress"));
+    bar_->setAccessibleName(QStringLiteral("Ход сохранения"));
+    bar_->setMaximumWidth(240);
+    cancel_ = new QPushButton(QStringLiteral("Отмена"));
+    cancel_->setObjectName(QStringLiteral("jobCancel"));
+    cancel_->setToolTip(QStringLiteral("Остановить сохранение; файл не будет создан"));
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        if (job_) {
+            job_->Cancel();
+            cancel_->setEnabled(false);
+        }
+    });
+    for (QWidget* part : {static_cast<QWidget*>(what_), static_cast<QWidget*>(bar_),
+                          static_cast<QWidget*>(cancel_)}) {
+        window_->statusBar()->addPermanentWidget(part);
+        part->hide();
+    }
+    // Room for the button from the start, so that the status line keeps its height when a job
+    // shows its progress.
+    window_->statusBar()->setMinimumHeight(cancel_->sizeHint().height() + 4);
+}
+
+WindowExports::~WindowExports()
+{
+    // A job still running is stopped and waited for: its file is not left half written.
+    if (job_) {
+        job_->Cancel();
+        delete job_.data();
+    }
+}
+
+void WindowExports::AddCommands(QMenu* file, QList<QAction*>& needJournal,
+                                QList<QAction*>& needAttempt)
+{
+    const auto add = [this, file](const QString& text, const QKeySequence& keys, auto slot) {
+        QAction* action = file->addAction(text);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    needJournal << add(QStringLiteral("Сохранить список в &CSV…"),
+                       QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ChooseCsv(); });
+    needJournal << add(QStringLiteral("Сохранить список в &Excel (.xlsx)…"), QKeySequence(),
+                       [this] { ChooseXlsx(); });
+    needJournal << add(QStringLiteral("Сохранить список в P&DF…"), QKeySequence(),
+                       [this] { ChooseListPdf(); });
+    needAttempt << add(QStringLiteral("Сохранить попытку в PD&F…"), QKeySequence(),
+                       [this] { ChooseAttemptPdf(); });
+    file->addSeparator();
+    needJournal << add(QStringLiteral("&Печать списка…"), QKeySequence::Print,
+                       [this] { PrintList(); });
+    needAttempt << add(QStringLiteral("П&ечать попытки…"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { PrintAttempt(); });
+}
+
+ExportJob* WindowExports::Start(ExportJob* job)
+{
+    job_ = job;
+    what_->setText(job->What() + QStringLiteral("…"));
+    bar_->setRange(0, 0);
+    cancel_->setEnabled(true);
+    for (QWidget* part : {static_cast<QWidget*>(what_), static_cast<QWidget*>(bar_),
+                          static_cast<QWidget*>(cancel_)}) {
+        part->show();
+    }
+    connect(job, &ExportJob::Progress, this, [this](long long done, long long total) {
+        bar_->setRange(0, 1000);
+        bar_->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 0);
+    });
+    connect(job, &ExportJob::Finished, this, [this, job](bool, const QString& message) {
+        for (QWidget* part : {static_cast<QWidget*>(what_), static_cast<QWidget*>(bar_),
+                              static_cast<QWidget*>(cancel_)}) {
+            part->hide();
+        }
+        job_ = nullptr;
+        hooks_.Say(message);
+        job->deleteLater();
+    });
+    job->Start();
+    return job;
+}
+
+bool WindowExports::ListReady()
+{
+    if (job_) {
+        hooks_.Say(QStringLiteral("Дождитесь конца сохранения или нажмите «Отмена»."));
+        return false;
+    }
+    return hooks_.List() != nullptr && hooks_.Journal().has_value();
+}
+
+ExportJob* WindowExports::StartCsv(const QString& path, QChar separator)
+{
+    if (!ListReady()) {
+        return nullptr;
+    }
+    return Start(new ExportJob(QStringLiteral("Список сохраняется в CSV"), hooks_.Journal(),
+                               CsvWork(RequestOf(*hooks_.List()), path, separator), this));
+}
+
+ExportJob* WindowExports::StartXlsx(const QString& path)
+{
+    if (!ListReady()) {
+        return nullptr;
+    }
+    return Start(new ExportJob(QStringLiteral("Список сохраняется в Excel"), hooks_.Journal(),
+                               XlsxWork(RequestOf(*hooks_.List()), path), this));
+}
+
+ExportJob* WindowExports::StartListPdf(const QString& path)
+{
+    if (!ListReady()) {
+        return nullptr;
+    }
+    return Start(new ExportJob(QStringLiteral("Список сохраняется в PDF"), hooks_.Journal(),
+                               ListPdfWork(RequestOf(*hooks_.List()), path), this));
+}
+
+ExportJob* WindowExports::StartAttemptPdf(const QString& path)
+{
+    const std::optional<journal::StoredAttempt> shown = hooks_.Shown();
+    if (!shown) {
+        hooks_.Say(QStringLiteral("Выберите попытку в списке."));
+        return nullptr;
+    }
+    if (job_) {
+        hooks_.Say(QStringLiteral("Дождитесь конца сохранения или нажмите «Отмена»."));
+        return nullptr;
+    }
+    return Start(new ExportJob(QStringLiteral("Попытка сохраняется в PDF"), std::nullopt,
+                               AttemptPdfWork(*shown, path), this));
+}
+
+bool WindowExports::ManyPagesAccepted(const QString& action)
+{
+    const AttemptListModel* list = hooks_.List();
+    const int pages = ListPageCount(list->Totals().Count, list->Filter(), list->Totals());
+    if (pages <= kPagesWithoutWarning) {
+        return true;
+    }
+    QMessageBox ask(QMessageBox::Question, window_->windowTitle(),
+                    QStringLiteral("В списке %1 %2 (%3 %4). %5 их все? Чтобы страниц было "
+                                   "меньше, сузьте список: выберите дни или ученика.")
+                        .arg(QLocale(QLocale::Russian).toString(list->Totals().Count),
+                             CountedWord(list->Totals().Count, QStringLiteral("попытка"),
+                                         QStringLiteral("попытки"), QStringLiteral("попыток")),
+                             QLocale(QLocale::Russian).toString(pages),
+                             CountedWord(pages, QStringLiteral("страница"),
+                                         QStringLiteral("страницы"), QStringLiteral("страниц")),
+                             action),
+                    QMessageBox::NoButton, window_);
+    QPushButton* yes = ask.addButton(action, QMessageBox::AcceptRole);
+    QPushButton* no = ask.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    ask.setDefaultButton(no);
+    ask.setEscapeButton(no);
+    ask.exec();
+    return ask.clickedButton() == yes;
+}
+
+void WindowExports::ChooseCsv()
+{
+    if (!ListReady()) {
+        return;
+    }
+    QString chosen = kCommaFilter;
+    const QString path = QFileDialog::getSaveFileName(
+        window_, QStringLiteral("Сохранить список в CSV"),
+        TodayFileName(QStringLiteral("журнал"), QStringLiteral("csv")),
+        kCommaFilter + QStringLiteral(";;") + kSemicolonFilter, &chosen);
+    if (!path.isEmpty()) {
+        StartCsv(WithExtension(path, QStringLiteral("csv")),
+                 chosen == kSemicolonFilter ? QLatin1Char(';') : QLatin1Char(','));
+    }
+}
+
+void WindowExports::ChooseXlsx()
+{
+    if (!ListReady()) {
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        window_, QStringLiteral("Сохранить список в Excel"),
+        TodayFileName(QStringLiteral("журнал"), QStringLiteral("xlsx")),
+        QStringLiteral("Книга Excel (*.xlsx)"));
+    if (!path.isEmpty()) {
+        StartXlsx(WithExtension(path, QStringLiteral("xlsx")));
+    }
+}
+
+void WindowExports::ChooseListPdf()
+{
+    if (!ListReady() || !ManyPagesAccepted(QStringLiteral("Сохранить"))) {
+        return;
+    }
+    const QString path =
+        QFileDialog::getSaveFileName(window_, QStringLiteral("Сохранить список в PDF"),
+                                     TodayFileName(QStringLiteral("журнал"), QStringLiteral("pdf")),
+                                     QStringLiteral("Документ PDF (*.pdf)"));
+    if (!path.isEmpty()) {
+        StartListPdf(WithExtension(path, QStringLiteral("pdf")));
+    }
+}
+
+void WindowExports::ChooseAttemptPdf()
+{
+    const std::optional<journal::StoredAttempt> shown = hooks_.Shown();
+    if (!shown) {
+        hooks_.Say(QStringLiteral("Выберите попытку в списке."));
+        return;
+    }
+    const QString path =
+        QFileDialog::getSaveFileName(window_, QStringLiteral("Сохранить попытку в PDF"),
+                                     TodayFileName(ShownName(shown->Pupil), QStringLiteral("pdf")),
+                                     QStringLiteral("Документ PDF (*.pdf)"));
+    if (!path.isEmpty()) {
+        StartAttemptPdf(WithExtension(path, QStringLiteral("pdf")));
+    }
+}
+
+void WindowExports::PrintList()
+{
+    if (!ListReady() || !ManyPagesAccepted(QStringLiteral("Напечатать"))) {
+        return;
+    }
+    const ListRequest request = RequestOf(*hooks_.List());
+    const journal::Connection db = *hooks_.Journal();
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SetUpA4(*printer);
+    printer->setDocName(QStringLiteral("Журнал результатов"));
+    // The preview is drawn here, on the window's own connection; the printing is a job.
+    const bool print = ConfirmPrint(window_, *printer, [&](QPrinter* device) {
+        try {
+            PaintList(db, request, *device, nullptr);
+        } catch (const journal::JournalError& error) {
+            hooks_.Say(QString::fromUtf8(error.what()));
+        }
+    });
+    if (print && !job_) {
+        Start(new ExportJob(QStringLiteral("Список печатается"), db,
+                            ListPrintWork(request, printer), this));
+    }
+}
+
+void WindowExports::PrintAttempt()
+{
+    const std::optional<journal::StoredAttempt> shown = hooks_.Shown();
+    if (!shown) {
+        hooks_.Say(QStringLiteral("Выберите попытку в списке."));
+        return;
+    }
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SetUpA4(*printer);
+    printer->setDocName(QStringLiteral("Попытка теста: %1").arg(ShownName(shown->Pupil)));
+    const bool print = ConfirmPrint(
+        window_, *printer, [&](QPrinter* device) { teacher::PrintAttempt(*shown, *device); });
+    if (print && !job_) {
+        Start(new ExportJob(QStringLiteral("Попытка печатается"), std::nullopt,
+                            AttemptPrintWork(*shown, printer), this));
+    }
+}
+
+} // namespace teacher
