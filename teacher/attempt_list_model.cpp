@@ -30,7 +30,7 @@ QString Select(journal::Backend backend)
         .arg(backend == journal::Backend::Postgres ? QStringLiteral("received_at")
                                                    : QStringLiteral("NULL"));
 }
-constexpr int kIdField = AttemptListModel::Received + 1;
+constexpr int kIdField = AttemptListModel::IdField;
 
 // What each column is ordered by: fixed SQL, never anything typed. How an attempt ended is
 // ordered by its Russian text: время вышло, идёт, прерван, сдан.

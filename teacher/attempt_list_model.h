@@ -36,6 +36,8 @@ public:
     // one more after them, Received: when the server took the attempt in, by its own clock.
     enum Column { Pupil, Host, Started, Duration, Ending, RightCount, Mark, Check, ColumnCount };
     static constexpr int Received = ColumnCount;
+    // Where the list's query puts the attempt's id: after every column, never shown.
+    static constexpr int IdField = Received + 1;
 
     explicit AttemptListModel(journal::Connection connection, QObject* parent = nullptr);
 

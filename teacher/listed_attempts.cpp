@@ -18,7 +18,7 @@ namespace {
 // own cost is shared by many attempts.
 constexpr int kBatch = 400;
 
-// The list's ids in its order: the same query the list runs, its last column.
+// The list's ids in its order: the same query the list runs, its id field.
 QStringList ListedIds(const journal::Connection& c, const ListRequest& request)
 {
     const journal::SqlCondition condition = journal::ConditionFor(request.Filter, c.Kind);
@@ -36,7 +36,11 @@ QStringList ListedIds(const journal::Connection& c, const ListRequest& request)
     }
     QStringList ids;
     while (query.next()) {
-        ids << query.value(AttemptListModel::ColumnCount).toString();
+        ids << query.value(AttemptListModel::IdField).toString();
+    }
+    // A read that stopped on an error is not a shorter list.
+    if (query.lastError().isValid()) {
+        throw journal::JournalError(ReadProblemText(query.lastError()).toStdString());
     }
     return ids;
 }
