@@ -6,6 +6,7 @@
 #include "journal/journal_error.h"
 #include "journal/stored_attempt.h"
 #include "teacher/attempt_texts.h"
+#include "teacher/teacher_words.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -105,11 +106,64 @@ QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::So
 
 std::optional<long long> CountAllAttempts(const journal::Connection& connection)
 {
-    QSqlQuery query = Prepared(connection, QStringLiteral("SELECT COUNT(*) FROM attempt"), {});
+    return CountAttempts(connection, {});
+}
+
+std::optional<long long> CountAttempts(const journal::Connection& connection,
+                                       const journal::AttemptFilter& filter)
+{
+    const journal::SqlCondition condition = journal::ConditionFor(filter, connection.Kind);
+    QSqlQuery query = Prepared(
+        connection, QStringLiteral("SELECT COUNT(*) FROM attempt") + condition.Where,
+        condition.Values);
     if (!query.isActive() || !query.next()) {
         return std::nullopt;
     }
     return query.value(0).toLongLong();
+}
+
+words::HidingConditions WhatHidesAttempts(const journal::Connection& connection,
+                                          const journal::AttemptFilter& filter)
+{
+    const auto showsSome = [&](journal::AttemptFilter without) {
+        return CountAttempts(connection, without).value_or(0) > 0;
+    };
+    words::HidingConditions hiding;
+    if (filter.From.isValid() || filter.To.isValid()) {
+        journal::AttemptFilter without = filter;
+        without.From = without.To = QDate();
+        hiding.Days = showsSome(without);
+    }
+    if (!filter.PupilContains.isEmpty()) {
+        journal::AttemptFilter without = filter;
+        without.PupilContains.clear();
+        hiding.Pupil = showsSome(without);
+    }
+    if (filter.Ending) {
+        journal::AttemptFilter without = filter;
+        without.Ending.reset();
+        hiding.Ending = showsSome(without);
+    }
+    if (!filter.Host.isEmpty()) {
+        journal::AttemptFilter without = filter;
+        without.Host.clear();
+        hiding.Host = showsSome(without);
+    }
+    return hiding;
+}
+
+QStringList ComputersInJournal(const journal::Connection& connection)
+{
+    QSqlQuery query =
+        Prepared(connection,
+                 QStringLiteral("SELECT DISTINCT substr(host, 1, %1) FROM attempt ORDER BY 1")
+                     .arg(journal::kMaxNameLength + 1),
+                 {});
+    QStringList computers;
+    while (query.next()) {
+        computers << query.value(0).toString();
+    }
+    return computers;
 }
 
 AttemptListModel::AttemptListModel(journal::Connection connection, QObject* parent)
@@ -132,9 +186,16 @@ void AttemptListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= ColumnCount) {
         return;
     }
-    sortColumn_ = column;
-    sortOrder_ = order;
+    SetOrder(column, order);
     Run();
+}
+
+void AttemptListModel::SetOrder(int column, Qt::SortOrder order)
+{
+    if (column >= 0 && column < ColumnCount) {
+        sortColumn_ = column;
+        sortOrder_ = order;
+    }
 }
 
 bool AttemptListModel::Run()
@@ -261,13 +322,9 @@ const AttemptListModel::RowReview& AttemptListModel::ReviewOf(int row) const
 
 QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const std::array<QString, ColumnCount> kHeadings = {
-        QStringLiteral("Ученик"),  QStringLiteral("Компьютер"), QStringLiteral("Начало"),
-        QStringLiteral("Время"),   QStringLiteral("Завершена"), QStringLiteral("Верных"),
-        QStringLiteral("Отметка"), QStringLiteral("Проверка")};
     if (orientation == Qt::Horizontal && section >= 0 && section < ColumnCount &&
         (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
-        return kHeadings.at(static_cast<std::size_t>(section));
+        return words::ListHeading(section);
     }
     return QSqlQueryModel::headerData(section, orientation, role);
 }

@@ -2,6 +2,7 @@
 #include "teacher/charts_view.h"
 
 #include "teacher/attempt_texts.h"
+#include "teacher/teacher_words.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -85,9 +86,9 @@ void ShowBars(QChart* chart, const QString& setName, const QStringList& categori
 
 ChartsView::ChartsView(QWidget* parent) : QWidget(parent)
 {
-    marks_ = NewChartView(QStringLiteral("Сколько каких отметок"));
-    rows_ = NewChartView(QStringLiteral("Доля верных ответов по заданиям"));
-    pupil_ = NewChartView(QStringLiteral("Отметки ученика по времени"));
+    marks_ = NewChartView(words::MarksChartTitle());
+    rows_ = NewChartView(words::RowsChartTitle());
+    pupil_ = NewChartView(words::PupilChartTitle());
     marksText_ = NewTextEquivalent();
     rowsText_ = NewTextEquivalent();
     pupilText_ = NewTextEquivalent();
@@ -185,11 +186,11 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
     const QString name = ShownName(pupil);
     chart->setTitle(
         name.isEmpty()
-            ? QStringLiteral("Отметки ученика по времени")
-            : QStringLiteral("Отметки ученика по времени: %1").arg(name.toHtmlEscaped()));
+            ? words::PupilChartTitle()
+            : QStringLiteral("%1: %2").arg(words::PupilChartTitle(), name.toHtmlEscaped()));
     if (pupil.isEmpty()) {
         SetText(pupil_, pupilText_,
-                QStringLiteral("Выберите попытку в списке, чтобы увидеть отметки её ученика."));
+                words::ChoosePupilForChart());
         return;
     }
     auto* line = new QLineSeries;
@@ -232,10 +233,7 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
         series->attachAxis(y);
     }
     SetText(pupil_, pupilText_,
-            points.empty()
-                ? QStringLiteral("У ученика %1 за выбранные дни нет попыток с отметкой.").arg(name)
-                : QStringLiteral("Отметки ученика %1: %2.")
-                      .arg(name, parts.join(QStringLiteral("; "))));
+            points.empty() ? words::PupilHasNoMarks(name) : words::PupilMarksText(name, parts));
 }
 
 } // namespace teacher

@@ -6,44 +6,39 @@
 #include "journal/journal_error.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
+#include "teacher/attempt_list_view.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
+#include "teacher/filter_bar.h"
 #include "teacher/printed_documents.h"
+#include "teacher/teacher_words.h"
+#include "teacher/window_memory.h"
+#include "teacher/window_shortcuts.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QCheckBox>
-#include <QDateEdit>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace teacher {
 
 namespace {
-
-// Long enough that typing a name runs one query, not one per letter.
-constexpr int kTypingPauseMs = 250;
-
-const QString kEmptyJournal = QStringLiteral(
-    "В журнале пока нет ни одной попытки. Они появятся здесь, когда ученики пройдут тест на "
-    "этом компьютере (или на компьютерах класса, если журнал ведётся на сервере).");
 
 // A file name to offer: what, then today's date; a name's slashes would make it a path.
 QString TodayFileName(QString what, const QString& extension)
@@ -57,17 +52,18 @@ QString TodayFileName(QString what, const QString& extension)
 JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     : QMainWindow(parent), connection_(opened.Db), openNote_(opened.Problem)
 {
-    setWindowTitle(QStringLiteral("Журнал результатов"));
+    setWindowTitle(words::WindowTitle());
     setObjectName(QStringLiteral("journalWindow"));
-    resize(1280, 800);
 
     auto* central = new QWidget;
     auto* column = new QVBoxLayout(central);
-    column->addWidget(BuildFilterBar());
+    filters_ = new FilterBar;
+    filters_->setObjectName(QStringLiteral("filters"));
+    column->addWidget(filters_);
 
-    list_ = new QTableView;
+    list_ = new AttemptListView;
     list_->setObjectName(QStringLiteral("list"));
-    list_->setAccessibleName(QStringLiteral("Список попыток"));
+    list_->setAccessibleName(words::ListName());
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -77,12 +73,13 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 8);
     list_->setWordWrap(false);
     list_->horizontalHeader()->setSectionsClickable(true);
+    list_->horizontalHeader()->setSectionsMovable(true);
     list_->horizontalHeader()->setSortIndicatorShown(true);
     list_->horizontalHeader()->setSortIndicator(AttemptListModel::Started, Qt::DescendingOrder);
 
     totals_ = new QLabel;
     totals_->setObjectName(QStringLiteral("totals"));
-    totals_->setAccessibleName(QStringLiteral("Итог по списку"));
+    totals_->setAccessibleName(words::TotalsName());
     auto* left = new QWidget;
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(0, 0, 0, 0);
@@ -107,28 +104,37 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     tabs_->addTab(chartsScroll, QStringLiteral("&Диаграммы"));
     tabs_->setAccessibleName(QStringLiteral("Попытка и диаграммы"));
 
-    auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(left);
-    splitter->addWidget(tabs_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setChildrenCollapsible(false);
-    splitter->setSizes({700, 580});
-    column->addWidget(splitter, 1);
+    splitter_ = new QSplitter(Qt::Horizontal);
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    splitter_->addWidget(left);
+    splitter_->addWidget(tabs_);
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
+    splitter_->setChildrenCollapsible(false);
+    column->addWidget(splitter_, 1);
     setCentralWidget(central);
 
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("status"));
-    status_->setAccessibleName(QStringLiteral("Состояние"));
+    status_->setAccessibleName(words::StatusName());
     status_->setWordWrap(true);
     status_->setTextFormat(Qt::PlainText);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Two lines always, so that the window does not jump when a message comes or goes.
+    status_->setFixedHeight(2 * status_->fontMetrics().lineSpacing() + 4);
     statusBar()->addWidget(status_, 1);
     statusBar()->setSizeGripEnabled(true);
 
     BuildMenus();
+    GiveWindowShortcutsPriority(this);
 
     if (!connection_) {
+        bool placed = false;
+        RestoreWindow({this, splitter_, nullptr, tabs_, filters_}, placed);
+        if (!placed) {
+            PlaceOnScreen();
+        }
         Say(opened.Problem.isEmpty() ? QStringLiteral("Журнал не открыт.") : opened.Problem);
         for (QAction* action : needJournal_) {
             action->setEnabled(false);
@@ -140,7 +146,8 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
 
     model_ = new AttemptListModel(*connection_, this);
     list_->setModel(model_);
-    // Wide enough for the heading and for what the column usually holds.
+    // Wide enough for the heading and for what the column usually holds; the check, last,
+    // takes what is left and shows the rest of a long verdict in its tooltip.
     const QFontMetrics metrics(list_->font());
     const std::array<QString, AttemptListModel::ColumnCount> samples = {
         QStringLiteral("Харитонова Христина"),
@@ -149,18 +156,30 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
         QStringLiteral("10:00"),
         QStringLiteral("время вышло"),
         QStringLiteral("10"),
-        QStringLiteral("5")};
+        QStringLiteral("5"),
+        QStringLiteral("сходится")};
     for (int c = 0; c < AttemptListModel::ColumnCount; ++c) {
         const QString heading = model_->headerData(c, Qt::Horizontal).toString();
         list_->setColumnWidth(
             c, std::max(metrics.horizontalAdvance(heading) + 28,
                         metrics.horizontalAdvance(samples.at(static_cast<std::size_t>(c))) + 12));
     }
+    list_->horizontalHeader()->setStretchLastSection(true);
+
+    bool placed = false;
+    const FilterBar::State remembered =
+        RestoreWindow({this, splitter_, list_->horizontalHeader(), tabs_, filters_}, placed);
+    if (!placed) {
+        PlaceOnScreen();
+    }
+    model_->SetOrder(list_->horizontalHeader()->sortIndicatorSection(),
+                     list_->horizontalHeader()->sortIndicatorOrder());
+
     connect(list_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int section, Qt::SortOrder order) {
                 model_->sort(section, order);
-                SaySummary();
-                ShowCurrentAttempt();
+                // A new order starts at its top.
+                ShowAsRead({});
             });
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowCurrentAttempt(); });
@@ -174,73 +193,15 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
             UpdateCharts();
         }
     });
-    ApplyFilter();
+    connect(filters_, &FilterBar::FilterChanged, this,
+            [this](const journal::AttemptFilter& filter) { ApplyFilter(filter); });
+    connect(filters_, &FilterBar::RefreshRequested, this, [this] { Reload(); });
+    connect(filters_, &FilterBar::Corrected, this, [this](const QString& what) { Say(what); });
+    filters_->SetHosts(ComputersInJournal(*connection_));
+    filters_->Restore(remembered);
 }
 
 JournalWindow::~JournalWindow() = default;
-
-QWidget* JournalWindow::BuildFilterBar()
-{
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-
-    const QDate today = QDate::currentDate();
-    const auto dateEdit = [&](const char* name, const QString& accessible) {
-        auto* edit = new QDateEdit(today);
-        edit->setObjectName(QLatin1String(name));
-        edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        edit->setCalendarPopup(true);
-        edit->setAccessibleName(accessible);
-        connect(edit, &QDateEdit::dateChanged, this, [this] { ApplyFilter(); });
-        return edit;
-    };
-    from_ = dateEdit("from", QStringLiteral("Показать попытки с даты"));
-    to_ = dateEdit("to", QStringLiteral("Показать попытки по дату"));
-    auto* fromLabel = new QLabel(QStringLiteral("&С:"));
-    fromLabel->setBuddy(from_);
-    auto* toLabel = new QLabel(QStringLiteral("п&о:"));
-    toLabel->setBuddy(to_);
-
-    allDays_ = new QCheckBox(QStringLiteral("&За все дни"));
-    allDays_->setObjectName(QStringLiteral("allDays"));
-    connect(allDays_, &QCheckBox::toggled, this, [this](bool all) {
-        from_->setEnabled(!all);
-        to_->setEnabled(!all);
-        ApplyFilter();
-    });
-
-    pupil_ = new QLineEdit;
-    pupil_->setObjectName(QStringLiteral("pupilFilter"));
-    pupil_->setPlaceholderText(QStringLiteral("часть имени"));
-    pupil_->setClearButtonEnabled(true);
-    pupil_->setAccessibleName(QStringLiteral("Ученик: часть имени"));
-    pupil_->setAccessibleDescription(
-        QStringLiteral("Список показывает учеников, в имени которых есть набранный текст"));
-    auto* pupilLabel = new QLabel(QStringLiteral("&Ученик:"));
-    pupilLabel->setBuddy(pupil_);
-    typing_ = new QTimer(this);
-    typing_->setSingleShot(true);
-    typing_->setInterval(kTypingPauseMs);
-    connect(pupil_, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
-    connect(typing_, &QTimer::timeout, this, [this] { ApplyFilter(); });
-
-    auto* refresh = new QPushButton(QStringLiteral("О&бновить"));
-    refresh->setObjectName(QStringLiteral("refresh"));
-    refresh->setToolTip(QStringLiteral("Прочитать журнал заново (F5)"));
-    connect(refresh, &QPushButton::clicked, this, [this] { ApplyFilter(); });
-
-    row->addWidget(fromLabel);
-    row->addWidget(from_);
-    row->addWidget(toLabel);
-    row->addWidget(to_);
-    row->addWidget(allDays_);
-    row->addSpacing(16);
-    row->addWidget(pupilLabel);
-    row->addWidget(pupil_, 1);
-    row->addWidget(refresh);
-    return bar;
-}
 
 void JournalWindow::BuildMenus()
 {
@@ -248,6 +209,8 @@ void JournalWindow::BuildMenus()
     const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys, auto slot) {
         QAction* action = menu->addAction(text);
         action->setShortcut(keys);
+        // The whole window's: see GiveWindowShortcutsPriority for keys a text box would take.
+        action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
@@ -268,7 +231,7 @@ void JournalWindow::BuildMenus()
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     needJournal_ << add(edit, QStringLiteral("&Обновить"), QKeySequence::Refresh,
-                        [this] { ApplyFilter(); });
+                        [this] { Reload(); });
     QAction* remove = add(edit, QStringLiteral("&Удалить выбранные попытки…"), QKeySequence::Delete,
                           [this] { DeleteSelected(); });
     // Delete only from the list: in the name box the key edits the text.
@@ -294,20 +257,31 @@ void JournalWindow::Say(const QString& text)
     QAccessible::updateAccessibility(&changed);
 }
 
-void JournalWindow::ApplyFilter()
+void JournalWindow::ApplyFilter(const journal::AttemptFilter& filter)
 {
     if (!model_) {
         return;
     }
-    journal::AttemptFilter filter;
-    if (!allDays_->isChecked()) {
-        filter.From = from_->date();
-        filter.To = to_->date();
-    }
-    filter.PupilContains = pupil_->text().trimmed();
-    typing_->stop();
     model_->SetFilter(filter);
+    // A new filter starts at the top of its list.
+    ShowAsRead({});
+}
+
+void JournalWindow::Reload()
+{
+    if (!model_) {
+        return;
+    }
+    const QString shown = list_->CurrentId();
+    model_->Refresh();
+    filters_->SetHosts(ComputersInJournal(*connection_));
+    ShowAsRead(shown);
+}
+
+void JournalWindow::ShowAsRead(const QString& keepId)
+{
     chartsStale_ = true;
+    list_->ChooseAfterReload(keepId);
     SaySummary();
     ShowCurrentAttempt();
     if (tabs_->currentWidget()->isAncestorOf(charts_)) {
@@ -315,23 +289,47 @@ void JournalWindow::ApplyFilter()
     }
 }
 
+void JournalWindow::PlaceOnScreen()
+{
+    // The size the window is made for, or as much of a smaller screen as leaves its edges seen.
+    QSize size(1280, 800);
+    if (const QScreen* shown = screen()) {
+        size = size.boundedTo(shown->availableSize() * 0.95);
+    }
+    resize(size);
+    // The list gets what the attempt pane does not need to show its ten rows whole.
+    const int detailWidth =
+        std::min(tabs_->sizeHint().width(), static_cast<int>(size.width() * 0.5));
+    splitter_->setSizes({size.width() - detailWidth, detailWidth});
+}
+
 void JournalWindow::SaySummary()
 {
     const ListTotals& totals = model_->Totals();
-    totals_->setText(QStringLiteral("Показано попыток: %1; средняя отметка: %2")
-                         .arg(totals.Count)
-                         .arg(AverageText(totals.AverageMark)));
+    totals_->setText(words::TotalsText(model_->Filter(), totals.Count, totals.AverageMark));
     totals_->setAccessibleDescription(totals_->text());
     if (!model_->Problem().isEmpty()) {
         Say(model_->Problem());
     } else if (totals.Count == 0 && CountAllAttempts(*connection_).value_or(1) == 0) {
-        Say(kEmptyJournal);
+        Say(words::EmptyJournal());
     } else if (totals.Count == 0) {
-        Say(QStringLiteral("За выбранные дни с таким именем попыток нет: измените даты или "
-                           "имя, или отметьте «За все дни»."));
+        Say(words::EmptyListText(model_->Filter(),
+                                 WhatHidesAttempts(*connection_, model_->Filter())));
     } else {
         Say(openNote_);
     }
+}
+
+void JournalWindow::Remember() const
+{
+    RememberWindow({const_cast<JournalWindow*>(this), splitter_,
+                    model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_});
+}
+
+void JournalWindow::closeEvent(QCloseEvent* event)
+{
+    Remember();
+    QMainWindow::closeEvent(event);
 }
 
 void JournalWindow::ShowCurrentAttempt()
@@ -339,7 +337,7 @@ void JournalWindow::ShowCurrentAttempt()
     const QModelIndex current = list_->currentIndex();
     const QString id = current.isValid() ? model_->AttemptId(current.row()) : QString();
     if (id.isEmpty()) {
-        detail_->ShowNothing(QStringLiteral("Выберите попытку в списке."));
+        detail_->ShowNothing(words::ChooseAnAttempt());
     } else {
         try {
             const std::optional<journal::StoredAttempt> attempt =
@@ -461,14 +459,10 @@ int JournalWindow::DeleteSelected()
         return 0;
     }
     const long long n = ids.size();
-    QMessageBox ask(QMessageBox::Warning, QStringLiteral("Удаление попыток"),
-                    QStringLiteral("Удалить из журнала %1 %2? Вернуть их будет нельзя.")
-                        .arg(n)
-                        .arg(CountedWord(n, QStringLiteral("попытку"), QStringLiteral("попытки"),
-                                         QStringLiteral("попыток"))),
+    QMessageBox ask(QMessageBox::Warning, words::DeleteTitle(), words::DeleteQuestion(n),
                     QMessageBox::NoButton, this);
-    QPushButton* yes = ask.addButton(QStringLiteral("Удалить"), QMessageBox::DestructiveRole);
-    QPushButton* no = ask.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton* yes = ask.addButton(words::DeleteButton(), QMessageBox::DestructiveRole);
+    QPushButton* no = ask.addButton(words::CancelButton(), QMessageBox::RejectRole);
     ask.setDefaultButton(no);
     ask.setEscapeButton(no);
     ask.exec();
@@ -482,11 +476,8 @@ int JournalWindow::DeleteSelected()
         Say(QStringLiteral("Попытки не удалены: %1").arg(QString::fromStdString(error.what())));
         return 0;
     }
-    ApplyFilter();
-    Say(QStringLiteral("Удалено из журнала: %1 %2.")
-            .arg(deleted)
-            .arg(CountedWord(deleted, QStringLiteral("попытка"), QStringLiteral("попытки"),
-                             QStringLiteral("попыток"))));
+    Reload();
+    Say(words::DeletedText(deleted));
     return deleted;
 }
 

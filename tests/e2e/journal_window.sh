@@ -95,6 +95,6 @@ IFS=$'\t' read -r _ name host started duration ending right mark check < <(grep 
 [[ $mark == "2" ]] || fail "mark '$mark'"
 # The window judges the attempt again from its rows: one the pupil's program wrote holds together.
 [[ $check == "сходится" ]] || fail "check '$check'"
-grep -q $'^totals\tПоказано попыток: 1; средняя отметка: 2,0$' "$work/read.txt" ||
+grep -q $'^totals\tПоказано попыток: 1 (за '"$(date +%d.%m.%Y)"$'); средняя отметка: 2,0$' "$work/read.txt" ||
     fail "totals line"
 echo "e2e: the attempt taken as a pupil is in the teacher's window: $name, $ending, mark $mark"

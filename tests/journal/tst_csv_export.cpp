@@ -97,8 +97,8 @@ journal::StoredAttempt ReadBack(const QStringList& header, const QStringList& re
         }
     }
     a.Record.RightCount = OptionalNumber(field("Верных ответов"));
-    a.Record.GradeText = Text(field("Оценка словами"));
-    a.Record.Mark = OptionalNumber(field("Оценка"));
+    a.Record.GradeText = Text(field("Отметка словами"));
+    a.Record.Mark = OptionalNumber(field("Отметка"));
     for (int n = 1; n <= engine::kAttemptRows; ++n) {
         const QString p = QStringLiteral("Задание %1: ").arg(n);
         engine::RowRecord& row = a.Record.Rows.at(static_cast<std::size_t>(n - 1));
@@ -249,7 +249,7 @@ private slots:
         QVERIFY(records);
         const QStringList header = records->first();
         const qsizetype check = header.indexOf("Проверка");
-        const qsizetype mark = header.indexOf("Оценка");
+        const qsizetype mark = header.indexOf("Отметка");
         QCOMPARE(check, header.size() - 1);
         const QStringList& genuine = records->at(records->size() - 2);
         const QStringList& forged = records->at(records->size() - 1);

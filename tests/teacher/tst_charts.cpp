@@ -143,7 +143,7 @@ private slots:
         }
         QCOMPARE(marks, (QList<qreal>{4, 3, 5, 2}));
         QCOMPARE(qint64(line->at(0).x()), TodayAt(9).addDays(-30).toMSecsSinceEpoch());
-        QVERIFY(view.PupilText().startsWith("Отметки ученика Аня: "));
+        QVERIFY(view.PupilText().startsWith("Ученик: Аня. Отметки по времени: "));
         QCOMPARE(view.PupilText().count(QStringLiteral(" — ")), 4);
 
         // Every chart names itself and carries its text for screen readers.
@@ -175,7 +175,7 @@ private slots:
             shown.setHtml(series->name());
             QCOMPARE(shown.toPlainText(), name);
         }
-        QVERIFY(view.PupilText().startsWith("Отметки ученика " + name + ": "));
+        QVERIFY(view.PupilText().startsWith("Ученик: " + name + ". Отметки по времени: "));
         QVERIFY(!view.grab().isNull());
     }
 };

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -178,8 +179,14 @@ private slots:
 
     void attemptPdfShowsTheRowsAndVerdictColours()
     {
+        // Nothing to save while the list is empty (a filled list always has an attempt chosen).
+        auto* pupil = window->findChild<QLineEdit*>("pupilFilter");
+        pupil->setText("никого");
+        QTRY_COMPARE(window->Model()->rowCount(), 0);
         QVERIFY(!window->ExportAttemptPdf(out.filePath("none.pdf")));
         QVERIFY(window->StatusText().contains("Выберите попытку"));
+        QVERIFY(!QFile::exists(out.filePath("none.pdf")));
+        pupil->clear();
 
         auto* list = window->findChild<QTableView*>("list");
         QTRY_COMPARE(window->Model()->rowCount(), 3);

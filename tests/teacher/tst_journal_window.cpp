@@ -6,6 +6,7 @@
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/charts_view.h"
+#include "teacher/day_presets.h"
 #include "teacher/journal_window.h"
 #include "tests/teacher/journal_fixture.h"
 #include "tests/teacher/typing.h"
@@ -17,13 +18,15 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTabWidget>
@@ -100,6 +103,7 @@ class JournalWindowTest : public QObject {
 private:
     std::unique_ptr<JournalFile> j;
     std::unique_ptr<teacher::JournalWindow> w;
+    QTemporaryDir settingsDir;
 
     void Open()
     {
@@ -109,6 +113,17 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
     QTableView* List() const { return w->findChild<QTableView*>("list"); }
+    // A preset chosen in the days list by the keyboard, as a teacher would.
+    void ChooseDays(teacher::DaysPreset preset)
+    {
+        auto* days = w->findChild<QComboBox*>("days");
+        days->setFocus();
+        QTest::keyClick(days, Qt::Key_Home);
+        for (int i = 0; i < days->findData(static_cast<int>(preset)); ++i) {
+            QTest::keyClick(days, Qt::Key_Down);
+        }
+        QCOMPARE(days->currentData().toInt(), static_cast<int>(preset));
+    }
     // The Delete key in the list, the window active as after a message box closes.
     void PressDeleteInList()
     {
@@ -124,8 +139,15 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        // What the window remembers goes to a folder of the test's own.
+        QVERIFY(settingsDir.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    }
     void init()
     {
+        QFile::remove(settingsDir.filePath("fraction-test/fraction-test.ini"));
         j = std::make_unique<JournalFile>();
         QVERIFY2(j->db, qPrintable(j->problem));
     }
@@ -149,7 +171,8 @@ private slots:
         QCOMPARE(w->findChild<QDateEdit*>("to")->date(), QDate::currentDate());
         QCOMPARE(w->Model()->rowCount(), 3);
         auto* totals = w->findChild<QLabel*>("totals");
-        QCOMPARE(totals->text(), "Показано попыток: 3; средняя отметка: 4,0");
+        const QString today = QDate::currentDate().toString("dd.MM.yyyy");
+        QCOMPARE(totals->text(), "Показано попыток: 3 (за " + today + "); средняя отметка: 4,0");
         QVERIFY(w->StatusText().isEmpty());
 
         auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
@@ -158,19 +181,22 @@ private slots:
         QTRY_COMPARE(w->Model()->rowCount(), 3); // Сидоров Иван too
         TypeInto(pupil, "ов");
         QTRY_COMPARE(w->Model()->rowCount(), 2);
-        QTRY_COMPARE(totals->text(), "Показано попыток: 2; средняя отметка: 4,0");
+        QTRY_COMPARE(totals->text(), "Показано попыток: 2 (за " + today +
+                                         "; в имени «иванов»); средняя отметка: 4,0");
 
-        w->findChild<QCheckBox*>("allDays")->click();
+        ChooseDays(teacher::DaysPreset::AllDays);
         QCOMPARE(w->Model()->rowCount(), 3);
-        QCOMPARE(totals->text(), "Показано попыток: 3; средняя отметка: 3,3");
+        QCOMPARE(totals->text(),
+                 "Показано попыток: 3 (за все дни; в имени «иванов»); средняя отметка: 3,3");
         QVERIFY(!w->findChild<QDateEdit*>("from")->isEnabled());
 
         TypeInto(pupil, "ич");
         QTRY_COMPARE(w->Model()->rowCount(), 0);
-        QVERIFY2(w->StatusText().contains("попыток нет"), qPrintable(w->StatusText()));
+        QVERIFY2(w->StatusText().startsWith("Попыток нет"), qPrintable(w->StatusText()));
 
         pupil->clear();
-        w->findChild<QCheckBox*>("allDays")->click();
+        ChooseDays(teacher::DaysPreset::Chosen);
+        QVERIFY(w->findChild<QDateEdit*>("from")->isEnabled());
         w->findChild<QDateEdit*>("from")->setDate(QDate::currentDate().addDays(-3));
         w->findChild<QDateEdit*>("to")->setDate(QDate::currentDate().addDays(-1));
         QTRY_COMPARE(w->Model()->rowCount(), 1);
@@ -200,9 +226,11 @@ private slots:
     {
         const auto older = j->Add(MakeAttempt("Иванов Пётр", TodayAt(8), 8));
         const auto chosen = j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
-        j->Add(MakeAttempt("Сидоров Иван", TodayAt(10), 2));
+        const auto newest = j->Add(MakeAttempt("Сидоров Иван", TodayAt(10), 2));
         Open();
-        QVERIFY(!w->Detail()->Shown());
+        // The newest is chosen as the list is filled.
+        QVERIFY(w->Detail()->Shown());
+        QCOMPARE(w->Detail()->Shown()->Id, newest.Id);
         Click(1);
         QVERIFY(w->Detail()->Shown());
         QCOMPARE(w->Detail()->Shown()->Id, chosen.Id);
@@ -216,7 +244,7 @@ private slots:
         tabs->setCurrentIndex(1);
         teacher::ChartsView* charts = w->Charts();
         QCOMPARE(Bars(charts->MarksChart()), (QList<qreal>{1, 0, 1, 1}));
-        QVERIFY2(charts->PupilText().startsWith("Отметки ученика Иванов Пётр: "),
+        QVERIFY2(charts->PupilText().startsWith("Ученик: Иванов Пётр. Отметки по времени: "),
                  qPrintable(charts->PupilText()));
         QCOMPARE(charts->PupilText().count(" — "), 2);
         // The charts follow the filter.
@@ -274,7 +302,7 @@ private slots:
         {
             BoxAnswer confirm("Удалить");
             QCOMPARE(w->DeleteSelected(), 1);
-            QCOMPARE(confirm.text, "Удалить из журнала 1 попытку? Вернуть их будет нельзя.");
+            QCOMPARE(confirm.text, "Удалить из журнала 1 попытку? Вернуть её будет нельзя.");
         }
         QCOMPARE(w->Model()->rowCount(), 0);
         QVERIFY2(w->StatusText().startsWith("Удалено из журнала: 1 попытка."),
@@ -300,7 +328,8 @@ private slots:
             reached << at->objectName();
             QTest::keyClick(at, Qt::Key_Tab);
         }
-        for (const char* name : {"from", "to", "allDays", "pupilFilter", "refresh", "list"}) {
+        for (const char* name :
+             {"days", "from", "to", "pupilFilter", "ending", "host", "refresh", "list"}) {
             QVERIFY2(reached.contains(QString::fromLatin1(name)), name);
         }
         // Each chart is a stop too, with its text equivalent as its description.

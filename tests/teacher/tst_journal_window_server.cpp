@@ -6,6 +6,7 @@
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/chart_data.h"
+#include "teacher/filter_bar.h"
 #include "teacher/journal_window.h"
 #include "tests/teacher/journal_fixture.h"
 
@@ -171,8 +172,8 @@ private slots:
                 QVERIFY(!window.StatusText().contains("wrong"));
             } else {
                 QCOMPARE(window.Model()->rowCount(), 0);
-                QVERIFY(!window.findChild<QCheckBox*>("allDays")->isChecked());
-                window.findChild<QCheckBox*>("allDays")->click();
+                QCOMPARE(window.Filters()->Preset(), teacher::DaysPreset::Today);
+                window.Filters()->ChoosePreset(teacher::DaysPreset::AllDays);
                 QVERIFY(window.StatusText().contains(said));
             }
             QCOMPARE(window.DeleteSelected(), 0);

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the teacher's window remembers between two starts: its size and place, the split
+// between the list and the attempt, the list's column widths, order and sort, the open tab and
+// the filter. It is kept in the user's own settings file (the one journal_settings.h names,
+// ~/.config/fraction-test/fraction-test.ini), in the group [teacherWindow], apart from the
+// journal's settings.
+//
+// It neither opens a journal nor applies a filter: it reads and writes the settings file, and
+// sets the widgets it is given.
+#pragma once
+
+#include "teacher/filter_bar.h"
+
+class QHeaderView;
+class QMainWindow;
+class QSplitter;
+class QTabWidget;
+
+namespace teacher {
+
+struct RememberedParts {
+    QMainWindow* Window = nullptr;
+    QSplitter* Splitter = nullptr;
+    QHeaderView* Columns = nullptr; // null while no journal is open
+    QTabWidget* Tabs = nullptr;
+    FilterBar* Filters = nullptr;
+};
+
+void RememberWindow(const RememberedParts& parts);
+
+// Sets what was remembered; returns the filter state to start with (today's attempts when
+// nothing was). False in `placed` when no size was remembered, so the window chooses one.
+FilterBar::State RestoreWindow(const RememberedParts& parts, bool& placed);
+
+} // namespace teacher
