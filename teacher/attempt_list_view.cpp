@@ -78,15 +78,15 @@ void AttemptListView::keyPressEvent(QKeyEvent* event)
 
 void AttemptListView::focusInEvent(QFocusEvent* event)
 {
-    // The table's own focus handling moves the cursor one row on when the focus comes by Tab;
-    // the chosen row is kept instead, and the first is chosen if none is.
-    const QModelIndex before = currentIndex();
+    // Coming in with no row chosen, the table moves its cursor by itself (to a row the teacher
+    // did not choose, and without selecting it): the first row is chosen instead, or the current
+    // one when it is only unselected.
+    const bool hadCurrent = currentIndex().isValid();
     QTableView::focusInEvent(event);
-    if (before.isValid()) {
-        selectionModel()->setCurrentIndex(before, QItemSelectionModel::NoUpdate);
-    } else if (!currentIndex().isValid()) {
-        ChooseRow(0);
+    if (!selectionModel() || selectionModel()->hasSelection()) {
+        return;
     }
+    ChooseRow(hadCurrent ? currentIndex().row() : 0);
 }
 
 } // namespace teacher

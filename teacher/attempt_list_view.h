@@ -3,7 +3,7 @@
 // chosen and shown at the top (after a new filter or a sort alike), so the attempt pane is never
 // empty while there is an attempt to show; a refresh keeps the chosen attempt where it still is;
 // Ctrl+Home and Ctrl+End go to the first and the last attempt, fetching the rest of the list for
-// the last; Tab into the list keeps the chosen row.
+// the last; Tab into the list keeps the chosen row, or chooses the first when none is.
 //
 // It reads what the model holds and fetches more rows only for Ctrl+End; it never changes the
 // journal.

@@ -80,6 +80,8 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     totals_ = new QLabel;
     totals_->setObjectName(QStringLiteral("totals"));
     totals_->setAccessibleName(words::TotalsName());
+    // The totals name the filter, which can be long: they wrap rather than widen the window.
+    totals_->setWordWrap(true);
     auto* left = new QWidget;
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include "teacher/attempt_list_model.h"
 #include "teacher/charts_view.h"
 #include "teacher/day_presets.h"
+#include "teacher/filter_bar.h"
 #include "teacher/journal_window.h"
 #include "tests/teacher/journal_fixture.h"
 #include "tests/teacher/typing.h"
@@ -23,6 +24,10 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QSplitter>
+#include <QScrollBar>
+#include <QPushButton>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -111,7 +116,9 @@ private:
         w->show();
         QApplication::setActiveWindow(w.get());
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        statusHeight_ = w->findChild<QLabel*>("status")->height();
     }
+    int statusHeight_ = 0;
     QTableView* List() const { return w->findChild<QTableView*>("list"); }
     // A preset chosen in the days list by the keyboard, as a teacher would.
     void ChooseDays(teacher::DaysPreset preset)
@@ -307,6 +314,236 @@ private slots:
         QCOMPARE(w->Model()->rowCount(), 0);
         QVERIFY2(w->StatusText().startsWith("Удалено из журнала: 1 попытка."),
                  qPrintable(w->StatusText()));
+    }
+
+    // The keyboard's way through a list longer than what is fetched for the screen: the newest
+    // attempt is chosen as the list fills, Ctrl+End goes to the very last one, Ctrl+Home back,
+    // and a sort started from far down shows the top of its new order, chosen.
+    void keysGoToTheEndsAndASortShowsItsTop()
+    {
+        for (int i = 0; i < 300; ++i) {
+            j->Add(MakeAttempt(QStringLiteral("Ученик %1").arg(i, 3, 10, QLatin1Char('0')),
+                               TodayAt(8).addSecs(i * 10), 10));
+        }
+        Open();
+        QTableView* list = List();
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ученик 299");
+        QVERIFY(w->Model()->rowCount() < 300);
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(w->Model()->rowCount(), 300);
+        QCOMPARE(list->currentIndex().row(), 299);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ученик 000");
+        QVERIFY(list->verticalScrollBar()->value() > 0);
+
+        QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ученик 299");
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+
+        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+        auto* header = list->horizontalHeader();
+        const int x = header->sectionViewportPosition(teacher::AttemptListModel::Pupil) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(w->Detail()->Shown()->Pupil,
+                 w->Model()->data(w->Model()->index(0, teacher::AttemptListModel::Pupil)));
+    }
+
+    // Tab from the bar into the list lands on the chosen row, the first one after a new list,
+    // the teacher's own after a click; nothing moves it on by one.
+    void tabIntoTheListKeepsTheChosenRow()
+    {
+        j->Add(MakeAttempt("Первый", TodayAt(9), 10));
+        j->Add(MakeAttempt("Второй", TodayAt(10), 8));
+        j->Add(MakeAttempt("Третий", TodayAt(11), 9));
+        Open();
+        auto* refresh = w->findChild<QPushButton*>("refresh");
+        const auto tabIn = [&] {
+            refresh->setFocus();
+            QTest::keyClick(refresh, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), List());
+        };
+        const auto chosenRows = [&] {
+            QList<int> rows;
+            for (const QModelIndex& index : List()->selectionModel()->selectedRows()) {
+                rows << index.row();
+            }
+            return rows;
+        };
+        tabIn();
+        QCOMPARE(List()->currentIndex().row(), 0);
+        QCOMPARE(chosenRows(), QList<int>{0});
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Третий");
+
+        Click(2);
+        tabIn();
+        QCOMPARE(List()->currentIndex().row(), 2);
+        QCOMPARE(chosenRows(), QList<int>{2});
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Первый");
+
+        // With no row chosen at all (the teacher took the last one out of the selection), Tab
+        // chooses the first.
+        List()->selectionModel()->clear();
+        tabIn();
+        QCOMPARE(List()->currentIndex().row(), 0);
+        QCOMPARE(chosenRows(), QList<int>{0});
+    }
+
+    // Ctrl+E and F5 do their work from any control of the window, the text boxes included.
+    void menuKeysWorkWhereverTheFocusIs_data()
+    {
+        QTest::addColumn<QString>("focus");
+        for (const char* name : {"pupilFilter", "from", "days", "ending", "host", "list"}) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+    }
+    void menuKeysWorkWhereverTheFocusIs()
+    {
+        QFETCH(QString, focus);
+        j->Add(MakeAttempt("Первый", TodayAt(9), 10));
+        Open();
+        auto* at = w->findChild<QWidget*>(focus);
+        QVERIFY(at);
+        at->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == at || at->isAncestorOf(QApplication::focusWidget()));
+        QWidget* focused = QApplication::focusWidget();
+
+        QString title;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                title = dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        closer.start(20);
+        QTest::keyClick(focused, Qt::Key_E, Qt::ControlModifier);
+        QTRY_COMPARE(title, "Сохранить список в CSV");
+        closer.stop();
+
+        // A test handed in meanwhile is read with F5.
+        j->Add(MakeAttempt("Второй", TodayAt(10), 8));
+        QApplication::setActiveWindow(w.get());
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_F5);
+        QCOMPARE(w->Model()->rowCount(), 2);
+    }
+
+    // The status line says what hides the attempts of an empty list, and only that.
+    void emptyListSaysWhatHidesTheRows_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("notSaid");
+        QTest::newRow("nothing today, no name")
+            << int(teacher::DaysPreset::Today) << "" << QStringList{"«За все дни»"}
+            << QStringList{"имя", "имени"};
+        QTest::newRow("all days, a name nobody has")
+            << int(teacher::DaysPreset::AllDays) << "Кузнецов" << QStringList{"имя"}
+            << QStringList{"«За все дни»"};
+        QTest::newRow("a name found on other days only")
+            << int(teacher::DaysPreset::Yesterday) << "Фёдоров" << QStringList{"«За все дни»"}
+            << QStringList{"сотрите имя"};
+    }
+    void emptyListSaysWhatHidesTheRows()
+    {
+        QFETCH(int, preset);
+        QFETCH(QString, name);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, notSaid);
+        j->Add(MakeAttempt("Федоров Илья", TodayAt(9).addDays(-5), 10));
+        Open();
+        ChooseDays(teacher::DaysPreset(preset));
+        auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
+        pupil->setFocus();
+        TypeInto(pupil, name);
+        QTRY_COMPARE(w->Model()->Filter().PupilContains, name);
+        QCOMPARE(w->Model()->rowCount(), 0);
+        const QString text = w->StatusText();
+        for (const QString& part : said) {
+            QVERIFY2(text.contains(part), qPrintable(text + " / " + part));
+        }
+        for (const QString& part : notSaid) {
+            QVERIFY2(!text.contains(part), qPrintable(text + " / " + part));
+        }
+        // The message never changes the height of the status line.
+        QCOMPARE(w->findChild<QLabel*>("status")->height(), statusHeight_);
+    }
+
+    // Size, split, columns, sort, tab and filter come back at the next start.
+    void remembersTheTeacher()
+    {
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        journal::StoredAttempt other = MakeAttempt("Ивашкина Ольга", TodayAt(10), 9);
+        other.Host = "класс-2";
+        j->Add(other);
+        Open();
+        w->resize(700, 520);
+        auto* splitter = w->findChild<QSplitter*>("splitter");
+        splitter->setSizes({400, 300});
+        QHeaderView* header = List()->horizontalHeader();
+        using M = teacher::AttemptListModel;
+        header->resizeSection(M::Pupil, 234);
+        header->moveSection(header->visualIndex(M::Mark), 1);
+        header->setSortIndicator(M::Pupil, Qt::AscendingOrder);
+        w->findChild<QTabWidget*>("tabs")->setCurrentIndex(1);
+        ChooseDays(teacher::DaysPreset::ThisWeek);
+        TypeInto(w->findChild<QLineEdit*>("pupilFilter"), "ива");
+        w->findChild<QComboBox*>("ending")->setCurrentIndex(1);
+        auto* host = w->findChild<QComboBox*>("host");
+        host->setCurrentIndex(host->findData(QString("класс-2")));
+        QTRY_COMPARE(w->Model()->Filter().PupilContains, "ива");
+        const journal::AttemptFilter filter = w->Model()->Filter();
+        QCOMPARE(filter.Host, "класс-2");
+        QCOMPARE(filter.Ending, engine::AttemptEnd::HandedIn);
+        const QList<int> sizes = splitter->sizes();
+        const QSize size = w->size();
+        w->close();
+        w.reset();
+
+        Open();
+        QCOMPARE(w->size(), size);
+        QCOMPARE(w->findChild<QSplitter*>("splitter")->sizes(), sizes);
+        header = List()->horizontalHeader();
+        QCOMPARE(header->sectionSize(M::Pupil), 234);
+        QCOMPARE(header->visualIndex(M::Mark), 1);
+        QCOMPARE(header->sortIndicatorSection(), int(M::Pupil));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+        QCOMPARE(w->Model()->SortColumn(), int(M::Pupil));
+        QCOMPARE(w->findChild<QTabWidget*>("tabs")->currentIndex(), 1);
+        QCOMPARE(w->Filters()->Preset(), teacher::DaysPreset::ThisWeek);
+        QCOMPARE(w->Model()->Filter(), filter);
+        QCOMPARE(w->findChild<QLineEdit*>("pupilFilter")->text(), "ива");
+        QCOMPARE(w->Model()->rowCount(), 1);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ивашкина Ольга");
+    }
+
+    // A settings file written by hand with nonsense opens the window on today's list.
+    void nonsenseInTheSettingsIsLeftAside()
+    {
+        {
+            QSettings file(QSettings::IniFormat, QSettings::UserScope, "fraction-test",
+                           "fraction-test");
+            file.setValue("teacherWindow/geometry", QByteArray("nonsense"));
+            file.setValue("teacherWindow/columns", QByteArray("nonsense"));
+            file.setValue("teacherWindow/tab", 7);
+            file.setValue("teacherWindow/filter/days", "fortnight");
+            file.setValue("teacherWindow/filter/ending", "exploded");
+        }
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        Open();
+        QCOMPARE(w->Filters()->Preset(), teacher::DaysPreset::Today);
+        QVERIFY(!w->Model()->Filter().Ending);
+        QCOMPARE(w->Model()->rowCount(), 1);
+        QCOMPARE(w->findChild<QTabWidget*>("tabs")->currentIndex(), 0);
+        QVERIFY(List()->horizontalHeader()->sectionSize(teacher::AttemptListModel::Mark) > 0);
     }
 
     // Everything the keyboard reaches has a name a screen reader can say (its own or its
