@@ -70,7 +70,7 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     column->addWidget(facts_);
 
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
+    grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
     const QStringList headings = {QStringLiteral("№"),
                                   QStringLiteral("Задание"),

@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -167,6 +168,17 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
                         metrics.horizontalAdvance(samples.at(static_cast<std::size_t>(c))) + 12));
     }
     list_->horizontalHeader()->setStretchLastSection(true);
+    // Who, when and the mark first, so that a narrow list still shows them; the computer and
+    // the check, read less often, come last. The teacher may drag them elsewhere.
+    const std::array<int, AttemptListModel::ColumnCount> shownOrder = {
+        AttemptListModel::Pupil,    AttemptListModel::Started,  AttemptListModel::Mark,
+        AttemptListModel::RightCount, AttemptListModel::Ending, AttemptListModel::Duration,
+        AttemptListModel::Host,     AttemptListModel::Check};
+    for (int place = 0; place < AttemptListModel::ColumnCount; ++place) {
+        QHeaderView* header = list_->horizontalHeader();
+        header->moveSection(header->visualIndex(shownOrder.at(static_cast<std::size_t>(place))),
+                            place);
+    }
 
     bool placed = false;
     const FilterBar::State remembered =
@@ -293,16 +305,33 @@ void JournalWindow::ShowAsRead(const QString& keepId)
 
 void JournalWindow::PlaceOnScreen()
 {
-    // The size the window is made for, or as much of a smaller screen as leaves its edges seen.
+    // The size the window is made for; on a smaller screen (a netbook, or a laptop at 200 %)
+    // all of it, as a maximised window.
     QSize size(1280, 800);
-    if (const QScreen* shown = screen()) {
-        size = size.boundedTo(shown->availableSize() * 0.95);
+    const QSize screenSize = screen() ? screen()->availableSize() : size;
+    if (screenSize.width() < size.width() || screenSize.height() < size.height()) {
+        size = screenSize;
+        setWindowState(windowState() | Qt::WindowMaximized);
     }
     resize(size);
-    // The list gets what the attempt pane does not need to show its ten rows whole.
-    const int detailWidth =
-        std::min(tabs_->sizeHint().width(), static_cast<int>(size.width() * 0.5));
-    splitter_->setSizes({size.width() - detailWidth, detailWidth});
+    // The attempt pane gets what it needs to show its ten rows whole, as long as the list keeps
+    // its columns up to the mark in sight; the list gets the rest.
+    int listNeeds = size.width() / 2;
+    if (model_) {
+        const QHeaderView* header = list_->horizontalHeader();
+        listNeeds = 2 * list_->frameWidth() +
+                    style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+        for (int place = 0; place <= header->visualIndex(AttemptListModel::Mark); ++place) {
+            listNeeds += header->sectionSize(header->logicalIndex(place));
+        }
+    }
+    // The attempt's rows, beside a scroll bar (a short screen scrolls them), inside the tab's
+    // frame.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int detailNeeds = detail_->minimumSizeHint().width() + scrollBar + 24;
+    const int room = size.width() - splitter_->handleWidth() - 2 * 12;
+    const int detailWidth = std::max(room / 3, std::min(detailNeeds, room - listNeeds));
+    splitter_->setSizes({room - detailWidth, detailWidth});
 }
 
 void JournalWindow::SaySummary()
