@@ -90,13 +90,9 @@ QString ReadProblemText(const QSqlError& error)
 {
     // 42501: the server refused the role the right to read (a pupils' computer's role).
     if (error.nativeErrorCode() == QLatin1String("42501")) {
-        return QStringLiteral("Нет права читать журнал на сервере: это роль компьютера "
-                              "ученика. Проверьте, что в адресе журнала указана роль учителя "
-                              "(fraction_teacher).");
+        return words::NoRightToRead();
     }
-    return QStringLiteral("Не удалось прочитать журнал: %1. Проверьте, что сервер журнала "
-                          "доступен, и попробуйте «Обновить».")
-        .arg(error.text().trimmed());
+    return words::CannotRead(error.text().trimmed());
 }
 
 QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order)
@@ -311,11 +307,10 @@ const AttemptListModel::RowReview& AttemptListModel::ReviewOf(int row) const
             review = {judged.RightCount, judged.Mark, journal::CheckTextOf(judged),
                       judged.Agrees()};
         } else {
-            review.CheckText = QStringLiteral("не сходится: попытку не удалось прочитать");
+            review.CheckText = words::CheckUnreadable();
         }
     } catch (const journal::JournalError& error) {
-        review.CheckText =
-            QStringLiteral("не удалось прочитать: %1").arg(QString::fromUtf8(error.what()));
+        review.CheckText = words::CheckFailed(QString::fromUtf8(error.what()));
     }
     return *reviews_.insert(id, review);
 }

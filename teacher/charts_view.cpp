@@ -141,13 +141,12 @@ void ChartsView::ShowMarks(const MarkCounts& counts)
     for (std::size_t i = 0; i < counts.size(); ++i) {
         values << qreal(counts.at(i));
         categories << QString::number(kMarksListed.at(i));
-        parts << QStringLiteral("«%1» — %2").arg(kMarksListed.at(i)).arg(counts.at(i));
+        parts << words::MarkPart(kMarksListed.at(i), counts.at(i));
         most = std::max(most, counts.at(i));
     }
-    ShowBars(marks_->chart(), QStringLiteral("Попыток"), categories, values,
+    ShowBars(marks_->chart(), words::MarksSeries(), categories, values,
              std::max<qreal>(4, qreal(most)), true);
-    SetText(marks_, marksText_,
-            QStringLiteral("Отметки: %1.").arg(parts.join(QStringLiteral(", "))));
+    SetText(marks_, marksText_, words::MarksText(parts));
 }
 
 void ChartsView::ShowRows(const RowShares& shares)
@@ -160,17 +159,15 @@ void ChartsView::ShowRows(const RowShares& shares)
         const RowShare& share = shares.at(i);
         values << share.Percent();
         categories << QString::number(i + 1);
-        parts << (share.Judged == 0 ? QStringLiteral("задание %1 — не проверялось").arg(i + 1)
-                                    : QStringLiteral("задание %1 — %2 % (%3 из %4)")
-                                          .arg(i + 1)
-                                          .arg(russian.toString(share.Percent(), 'f', 0))
-                                          .arg(share.Right)
-                                          .arg(share.Judged));
+        const int row = static_cast<int>(i) + 1;
+        parts << (share.Judged == 0
+                      ? words::RowNotJudged(row)
+                      : words::RowShare(row, russian.toString(share.Percent(), 'f', 0),
+                                        share.Right, share.Judged));
     }
     // Ten bars are too narrow for their numbers: those are in the text beside.
-    ShowBars(rows_->chart(), QStringLiteral("Верно, %"), categories, values, 100, false);
-    SetText(rows_, rowsText_,
-            QStringLiteral("Верно решили: %1.").arg(parts.join(QStringLiteral("; "))));
+    ShowBars(rows_->chart(), words::RowsSeries(), categories, values, 100, false);
+    SetText(rows_, rowsText_, words::RowsText(parts));
 }
 
 void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& points)

@@ -94,18 +94,18 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     auto* detailScroll = new QScrollArea;
     detailScroll->setWidget(detail_);
     detailScroll->setWidgetResizable(true);
-    detailScroll->setAccessibleName(QStringLiteral("Выбранная попытка"));
+    detailScroll->setAccessibleName(words::AttemptPaneName());
     charts_ = new ChartsView;
     charts_->setObjectName(QStringLiteral("charts"));
     auto* chartsScroll = new QScrollArea;
     chartsScroll->setWidget(charts_);
     chartsScroll->setWidgetResizable(true);
-    chartsScroll->setAccessibleName(QStringLiteral("Диаграммы"));
+    chartsScroll->setAccessibleName(words::ChartsPaneName());
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->addTab(detailScroll, QStringLiteral("Попы&тка"));
-    tabs_->addTab(chartsScroll, QStringLiteral("&Диаграммы"));
-    tabs_->setAccessibleName(QStringLiteral("Попытка и диаграммы"));
+    tabs_->addTab(detailScroll, words::AttemptTab());
+    tabs_->addTab(chartsScroll, words::ChartsTab());
+    tabs_->setAccessibleName(words::TabsName());
 
     splitter_ = new QSplitter(Qt::Horizontal);
     splitter_->setObjectName(QStringLiteral("splitter"));
@@ -138,12 +138,12 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
         if (!placed) {
             PlaceOnScreen();
         }
-        Say(opened.Problem.isEmpty() ? QStringLiteral("Журнал не открыт.") : opened.Problem);
+        Say(opened.Problem.isEmpty() ? words::JournalNotOpen() : opened.Problem);
         for (QAction* action : needJournal_) {
             action->setEnabled(false);
         }
         centralWidget()->setEnabled(false);
-        detail_->ShowNothing(QStringLiteral("Журнал не открыт: смотрите сообщение внизу окна."));
+        detail_->ShowNothing(words::JournalNotOpenPane());
         return;
     }
 
@@ -376,11 +376,10 @@ void JournalWindow::ShowCurrentAttempt()
             if (attempt) {
                 detail_->ShowAttempt(*attempt);
             } else {
-                detail_->ShowNothing(
-                    QStringLiteral("Этой попытки уже нет в журнале: нажмите «Обновить»."));
+                detail_->ShowNothing(words::AttemptGone());
             }
         } catch (const journal::JournalError& error) {
-            detail_->ShowNothing(QStringLiteral("Попытку не удалось прочитать."));
+            detail_->ShowNothing(words::AttemptUnreadable());
             Say(QString::fromStdString(error.what()));
         }
     }
@@ -504,7 +503,7 @@ int JournalWindow::DeleteSelected()
     try {
         deleted = journal::DeleteAttempts(*connection_, ids);
     } catch (const journal::JournalError& error) {
-        Say(QStringLiteral("Попытки не удалены: %1").arg(QString::fromStdString(error.what())));
+        Say(words::NotDeleted(QString::fromStdString(error.what())));
         return 0;
     }
     Reload();

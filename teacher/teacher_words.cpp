@@ -48,6 +48,46 @@ QString WindowTitle()
 {
     return QStringLiteral("Журнал результатов");
 }
+QString AttemptTab()
+{
+    return QStringLiteral("Попы&тка");
+}
+QString ChartsTab()
+{
+    return QStringLiteral("&Диаграммы");
+}
+QString AttemptPaneName()
+{
+    return QStringLiteral("Выбранная попытка");
+}
+QString ChartsPaneName()
+{
+    return QStringLiteral("Диаграммы");
+}
+QString TabsName()
+{
+    return QStringLiteral("Попытка и диаграммы");
+}
+QString JournalNotOpen()
+{
+    return QStringLiteral("Журнал не открыт.");
+}
+QString JournalNotOpenPane()
+{
+    return QStringLiteral("Журнал не открыт: смотрите сообщение внизу окна.");
+}
+QString AttemptGone()
+{
+    return QStringLiteral("Этой попытки уже нет в журнале: нажмите «Обновить».");
+}
+QString AttemptUnreadable()
+{
+    return QStringLiteral("Попытку не удалось прочитать.");
+}
+QString NotDeleted(const QString& why)
+{
+    return QStringLiteral("Попытки не удалены: %1").arg(why);
+}
 QString ListName()
 {
     return QStringLiteral("Список попыток");
@@ -292,6 +332,100 @@ QString GradeWords(const std::string& gradeText)
     return text.mid(start).trimmed();
 }
 
+QString AttemptName()
+{
+    return QStringLiteral("Попытка");
+}
+QStringList AttemptHeadings()
+{
+    return {QStringLiteral("№"),
+            QStringLiteral("Задание"),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("Ответ ученика"),
+            QStringLiteral("Верный ответ"),
+            QStringLiteral("Проверка")};
+}
+QString TaskName(int row)
+{
+    return QStringLiteral("Задание %1").arg(row);
+}
+QString FirstNumberName(const QString& task)
+{
+    return task + QStringLiteral(", первое число");
+}
+QString SecondNumberName(const QString& task)
+{
+    return task + QStringLiteral(", второе число");
+}
+QString AnswerName(const QString& task)
+{
+    return task + QStringLiteral(", ответ ученика");
+}
+QString KeyName(const QString& task)
+{
+    return task + QStringLiteral(", верный ответ");
+}
+QString RowSpoken(const QString& task, const QString& first, const QString& operation,
+                  const QString& second, const QString& typed, const QString& key,
+                  const QString& verdict)
+{
+    return QStringLiteral("%1: %2 %3 %4; ответ ученика %5; верный ответ %6; %7")
+        .arg(task, first, operation, second, typed, key, verdict);
+}
+
+QString NoRightToRead()
+{
+    return QStringLiteral("Нет права читать журнал на сервере: это роль компьютера ученика. "
+                          "Проверьте, что в адресе журнала указана роль учителя "
+                          "(fraction_teacher).");
+}
+QString CannotRead(const QString& why)
+{
+    return QStringLiteral("Не удалось прочитать журнал: %1. Проверьте, что сервер журнала "
+                          "доступен, и попробуйте «Обновить».")
+        .arg(why);
+}
+QString CheckUnreadable()
+{
+    return QStringLiteral("не сходится: попытку не удалось прочитать");
+}
+QString CheckFailed(const QString& why)
+{
+    return QStringLiteral("не удалось прочитать: %1").arg(why);
+}
+
+QString MarksSeries()
+{
+    return QStringLiteral("Попыток");
+}
+QString MarksText(const QStringList& parts)
+{
+    return QStringLiteral("Отметки: %1.").arg(parts.join(QStringLiteral(", ")));
+}
+QString MarkPart(int mark, long long count)
+{
+    return QStringLiteral("«%1» — %2").arg(mark).arg(CountText(count));
+}
+QString RowsSeries()
+{
+    return QStringLiteral("Верно, %");
+}
+QString RowsText(const QStringList& parts)
+{
+    return QStringLiteral("Верно решили: %1.").arg(parts.join(QStringLiteral("; ")));
+}
+QString RowNotJudged(int row)
+{
+    return QStringLiteral("задание %1 — не проверялось").arg(row);
+}
+QString RowShare(int row, const QString& percent, long long right, long long judged)
+{
+    return QStringLiteral("задание %1 — %2 % (%3 из %4)")
+        .arg(row)
+        .arg(percent, CountText(right), CountText(judged));
+}
 QString MarksChartTitle()
 {
     return QStringLiteral("Распределение отметок");

@@ -20,6 +20,16 @@ namespace teacher::words {
 
 // The window.
 QString WindowTitle();
+QString AttemptTab();
+QString ChartsTab();
+QString AttemptPaneName();
+QString ChartsPaneName();
+QString TabsName();
+QString JournalNotOpen();
+QString JournalNotOpenPane();
+QString AttemptGone();
+QString AttemptUnreadable();
+QString NotDeleted(const QString& why);
 QString ListName();
 QString TotalsName();
 QString StatusName();
@@ -81,7 +91,34 @@ QString DeletedText(long long count);
 // The words of a grade without its leading mark: "5. Отличная работа" → "Отличная работа".
 QString GradeWords(const std::string& gradeText);
 
+// One attempt's pane: its name, the grid's headings (№, Задание, …, Проверка; the sign, the
+// second number and "=" have none), and what a screen reader says of each part of a row.
+QString AttemptName();
+QStringList AttemptHeadings();
+QString TaskName(int row); // "Задание 3", counting from 1
+QString FirstNumberName(const QString& task);
+QString SecondNumberName(const QString& task);
+QString AnswerName(const QString& task);
+QString KeyName(const QString& task);
+// "Задание 2: 1/2 разделить на 2/3; ответ ученика 3/4; верный ответ 3/4; верно".
+QString RowSpoken(const QString& task, const QString& first, const QString& operation,
+                  const QString& second, const QString& typed, const QString& key,
+                  const QString& verdict);
+
+// Reading the list.
+QString NoRightToRead();
+QString CannotRead(const QString& why);
+QString CheckUnreadable();
+QString CheckFailed(const QString& why);
+
 // The charts.
+QString MarksSeries();
+QString MarksText(const QStringList& parts); // parts: "«5» — 2"
+QString MarkPart(int mark, long long count);
+QString RowsSeries();
+QString RowsText(const QStringList& parts);
+QString RowNotJudged(int row); // counting from 1
+QString RowShare(int row, const QString& percent, long long right, long long judged);
 QString MarksChartTitle();
 QString RowsChartTitle();
 QString PupilChartTitle();
