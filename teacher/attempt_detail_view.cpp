@@ -170,8 +170,7 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
         Second(row)->Show(StackedFrom(r.Second), black, words::SecondNumberName(task));
         findChild<QLabel*>(RowName("sign", row))->setText(OperationSign(r.Op));
         findChild<QLabel*>(RowName("sign", row))->setAccessibleName(OperationWords(r.Op));
-        Answer(row)->Show(StackedFrom(r.Typed), verdictColour,
-                          words::AnswerName(task));
+        Answer(row)->Show(StackedFrom(r.Typed), verdictColour, words::AnswerName(task));
         Key(row)->Show(keyShown, black, words::KeyName(task));
 
         QLabel* verdict = Verdict(row);

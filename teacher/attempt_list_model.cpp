@@ -109,9 +109,9 @@ std::optional<long long> CountAttempts(const journal::Connection& connection,
                                        const journal::AttemptFilter& filter)
 {
     const journal::SqlCondition condition = journal::ConditionFor(filter, connection.Kind);
-    QSqlQuery query = Prepared(
-        connection, QStringLiteral("SELECT COUNT(*) FROM attempt") + condition.Where,
-        condition.Values);
+    QSqlQuery query =
+        Prepared(connection, QStringLiteral("SELECT COUNT(*) FROM attempt") + condition.Where,
+                 condition.Values);
     if (!query.isActive() || !query.next()) {
         return std::nullopt;
     }

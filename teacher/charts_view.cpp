@@ -162,8 +162,8 @@ void ChartsView::ShowRows(const RowShares& shares)
         const int row = static_cast<int>(i) + 1;
         parts << (share.Judged == 0
                       ? words::RowNotJudged(row)
-                      : words::RowShare(row, russian.toString(share.Percent(), 'f', 0),
-                                        share.Right, share.Judged));
+                      : words::RowShare(row, russian.toString(share.Percent(), 'f', 0), share.Right,
+                                        share.Judged));
     }
     // Ten bars are too narrow for their numbers: those are in the text beside.
     ShowBars(rows_->chart(), words::RowsSeries(), categories, values, 100, false);
@@ -181,13 +181,11 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
     // A chart's title and its series' names are drawn as HTML: a stored name is escaped, so that
     // it is shown as the text it is and never loads a picture or a file.
     const QString name = ShownName(pupil);
-    chart->setTitle(
-        name.isEmpty()
-            ? words::PupilChartTitle()
-            : QStringLiteral("%1: %2").arg(words::PupilChartTitle(), name.toHtmlEscaped()));
+    chart->setTitle(name.isEmpty() ? words::PupilChartTitle()
+                                   : QStringLiteral("%1: %2").arg(words::PupilChartTitle(),
+                                                                  name.toHtmlEscaped()));
     if (pupil.isEmpty()) {
-        SetText(pupil_, pupilText_,
-                words::ChoosePupilForChart());
+        SetText(pupil_, pupilText_, words::ChoosePupilForChart());
         return;
     }
     auto* line = new QLineSeries;

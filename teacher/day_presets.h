@@ -35,9 +35,9 @@ enum class DaysPreset {
 };
 
 inline constexpr DaysPreset kPresetsListed[] = {
-    DaysPreset::Today,       DaysPreset::Yesterday,      DaysPreset::ThisWeek,
-    DaysPreset::ThisMonth,   DaysPreset::ThisQuarter,    DaysPreset::ThisSchoolYear,
-    DaysPreset::AllDays,     DaysPreset::Chosen,
+    DaysPreset::Today,     DaysPreset::Yesterday,   DaysPreset::ThisWeek,
+    DaysPreset::ThisMonth, DaysPreset::ThisQuarter, DaysPreset::ThisSchoolYear,
+    DaysPreset::AllDays,   DaysPreset::Chosen,
 };
 
 // From and To are inclusive; both invalid for all days. The presets that begin in the past end

@@ -32,8 +32,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -171,9 +171,9 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     // Who, when and the mark first, so that a narrow list still shows them; the computer and
     // the check, read less often, come last. The teacher may drag them elsewhere.
     const std::array<int, AttemptListModel::ColumnCount> shownOrder = {
-        AttemptListModel::Pupil,    AttemptListModel::Started,  AttemptListModel::Mark,
-        AttemptListModel::RightCount, AttemptListModel::Ending, AttemptListModel::Duration,
-        AttemptListModel::Host,     AttemptListModel::Check};
+        AttemptListModel::Pupil,      AttemptListModel::Started, AttemptListModel::Mark,
+        AttemptListModel::RightCount, AttemptListModel::Ending,  AttemptListModel::Duration,
+        AttemptListModel::Host,       AttemptListModel::Check};
     for (int place = 0; place < AttemptListModel::ColumnCount; ++place) {
         QHeaderView* header = list_->horizontalHeader();
         header->moveSection(header->visualIndex(shownOrder.at(static_cast<std::size_t>(place))),
@@ -319,8 +319,7 @@ void JournalWindow::PlaceOnScreen()
     int listNeeds = size.width() / 2;
     if (model_) {
         const QHeaderView* header = list_->horizontalHeader();
-        listNeeds = 2 * list_->frameWidth() +
-                    style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+        listNeeds = 2 * list_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
         for (int place = 0; place <= header->visualIndex(AttemptListModel::Mark); ++place) {
             listNeeds += header->sectionSize(header->logicalIndex(place));
         }

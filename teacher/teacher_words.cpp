@@ -23,9 +23,9 @@ const QLocale& Russian()
 QString DaysText(const journal::AttemptFilter& filter)
 {
     if (filter.From.isValid() && filter.To.isValid()) {
-        return filter.From == filter.To ? QStringLiteral("за %1").arg(DateText(filter.From))
-                                        : QStringLiteral("с %1 по %2")
-                                              .arg(DateText(filter.From), DateText(filter.To));
+        return filter.From == filter.To
+                   ? QStringLiteral("за %1").arg(DateText(filter.From))
+                   : QStringLiteral("с %1 по %2").arg(DateText(filter.From), DateText(filter.To));
     }
     if (filter.From.isValid()) {
         return QStringLiteral("с %1").arg(DateText(filter.From));
@@ -270,7 +270,8 @@ QString EmptyListText(const journal::AttemptFilter& filter, const HidingConditio
     if (!advice.isEmpty()) {
         const QString last = advice.takeLast();
         const QString all =
-            advice.isEmpty() ? last : advice.join(QStringLiteral(", ")) + QStringLiteral(" или ") + last;
+            advice.isEmpty() ? last
+                             : advice.join(QStringLiteral(", ")) + QStringLiteral(" или ") + last;
         text += QStringLiteral(" Чтобы увидеть попытки, %1.").arg(all);
     }
     return text;

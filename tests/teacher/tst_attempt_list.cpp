@@ -132,8 +132,7 @@ private slots:
         QTest::newRow("interrupted") << "" << int(E::Interrupted) << "" << QStringList{yolkin};
         QTest::newRow("still running") << "" << int(E::Running) << "" << QStringList{};
         QTest::newRow("one computer") << "" << any << "класс-2" << QStringList{yolkin, fedorova};
-        QTest::newRow("computer and name")
-            << "ФЕД" << any << "класс-2" << QStringList{fedorova};
+        QTest::newRow("computer and name") << "ФЕД" << any << "класс-2" << QStringList{fedorova};
         QTest::newRow("computer and ending")
             << "" << int(E::HandedIn) << "класс-2" << QStringList{};
         QTest::newRow("part of a computer's name is not a computer")

@@ -12,10 +12,10 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>

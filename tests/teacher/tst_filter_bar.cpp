@@ -53,19 +53,18 @@ private slots:
 
         const QDate thursday(2026, 12, 10);
         QTest::newRow("today") << DaysPreset::Today << thursday << thursday << thursday;
-        QTest::newRow("yesterday") << DaysPreset::Yesterday << thursday << QDate(2026, 12, 9)
-                                   << QDate(2026, 12, 9);
-        QTest::newRow("yesterday over the new year")
-            << DaysPreset::Yesterday << QDate(2027, 1, 1) << QDate(2026, 12, 31)
-            << QDate(2026, 12, 31);
-        QTest::newRow("week from Monday") << DaysPreset::ThisWeek << thursday
-                                          << QDate(2026, 12, 7) << thursday;
+        QTest::newRow("yesterday")
+            << DaysPreset::Yesterday << thursday << QDate(2026, 12, 9) << QDate(2026, 12, 9);
+        QTest::newRow("yesterday over the new year") << DaysPreset::Yesterday << QDate(2027, 1, 1)
+                                                     << QDate(2026, 12, 31) << QDate(2026, 12, 31);
+        QTest::newRow("week from Monday")
+            << DaysPreset::ThisWeek << thursday << QDate(2026, 12, 7) << thursday;
         QTest::newRow("week on its Monday") << DaysPreset::ThisWeek << QDate(2026, 12, 7)
                                             << QDate(2026, 12, 7) << QDate(2026, 12, 7);
         QTest::newRow("week on its Sunday") << DaysPreset::ThisWeek << QDate(2026, 12, 13)
                                             << QDate(2026, 12, 7) << QDate(2026, 12, 13);
-        QTest::newRow("week over a month's turn")
-            << DaysPreset::ThisWeek << QDate(2026, 12, 2) << QDate(2026, 11, 30) << QDate(2026, 12, 2);
+        QTest::newRow("week over a month's turn") << DaysPreset::ThisWeek << QDate(2026, 12, 2)
+                                                  << QDate(2026, 11, 30) << QDate(2026, 12, 2);
         QTest::newRow("month") << DaysPreset::ThisMonth << thursday << QDate(2026, 12, 1)
                                << thursday;
         QTest::newRow("first quarter, its first day")
@@ -74,8 +73,8 @@ private slots:
         QTest::newRow("first quarter, its last day")
             << DaysPreset::ThisQuarter << QDate(2026, 10, 31) << QDate(2026, 9, 1)
             << QDate(2026, 10, 31);
-        QTest::newRow("second quarter") << DaysPreset::ThisQuarter << thursday
-                                        << QDate(2026, 11, 1) << thursday;
+        QTest::newRow("second quarter")
+            << DaysPreset::ThisQuarter << thursday << QDate(2026, 11, 1) << thursday;
         QTest::newRow("third quarter") << DaysPreset::ThisQuarter << QDate(2027, 3, 31)
                                        << QDate(2027, 1, 1) << QDate(2027, 3, 31);
         QTest::newRow("fourth quarter") << DaysPreset::ThisQuarter << QDate(2027, 4, 1)
@@ -83,17 +82,14 @@ private slots:
         QTest::newRow("summer counts with the fourth quarter")
             << DaysPreset::ThisQuarter << QDate(2027, 7, 15) << QDate(2027, 4, 1)
             << QDate(2027, 7, 15);
-        QTest::newRow("school year in autumn") << DaysPreset::ThisSchoolYear << thursday
-                                               << QDate(2026, 9, 1) << thursday;
-        QTest::newRow("school year in spring")
-            << DaysPreset::ThisSchoolYear << QDate(2027, 5, 20) << QDate(2026, 9, 1)
-            << QDate(2027, 5, 20);
-        QTest::newRow("school year's last day")
-            << DaysPreset::ThisSchoolYear << QDate(2027, 8, 31) << QDate(2026, 9, 1)
-            << QDate(2027, 8, 31);
-        QTest::newRow("school year's first day")
-            << DaysPreset::ThisSchoolYear << QDate(2027, 9, 1) << QDate(2027, 9, 1)
-            << QDate(2027, 9, 1);
+        QTest::newRow("school year in autumn")
+            << DaysPreset::ThisSchoolYear << thursday << QDate(2026, 9, 1) << thursday;
+        QTest::newRow("school year in spring") << DaysPreset::ThisSchoolYear << QDate(2027, 5, 20)
+                                               << QDate(2026, 9, 1) << QDate(2027, 5, 20);
+        QTest::newRow("school year's last day") << DaysPreset::ThisSchoolYear << QDate(2027, 8, 31)
+                                                << QDate(2026, 9, 1) << QDate(2027, 8, 31);
+        QTest::newRow("school year's first day") << DaysPreset::ThisSchoolYear << QDate(2027, 9, 1)
+                                                 << QDate(2027, 9, 1) << QDate(2027, 9, 1);
         QTest::newRow("all days") << DaysPreset::AllDays << thursday << QDate() << QDate();
     }
     void presetsCoverTheirDays()
@@ -198,8 +194,8 @@ private slots:
         } else {
             QCOMPARE(corrected.size(), 1);
             const QString note = corrected.first().at(0).toString();
-            QVERIFY2(note.contains(said) && note.contains(today.addDays(daysFromToday)
-                                                              .toString("dd.MM.yyyy")),
+            QVERIFY2(note.contains(said) &&
+                         note.contains(today.addDays(daysFromToday).toString("dd.MM.yyyy")),
                      qPrintable(note));
         }
     }
@@ -259,13 +255,12 @@ private slots:
         const QDate a(2026, 3, 2), b(2026, 3, 20);
         QTest::newRow("a preset") << int(DaysPreset::ThisMonth) << a << b
                                   << int(DaysPreset::ThisMonth) << QDate() << QDate();
-        QTest::newRow("chosen days") << int(DaysPreset::Chosen) << a << b
-                                     << int(DaysPreset::Chosen) << a << b;
+        QTest::newRow("chosen days")
+            << int(DaysPreset::Chosen) << a << b << int(DaysPreset::Chosen) << a << b;
         QTest::newRow("chosen days the wrong way round")
             << int(DaysPreset::Chosen) << b << a << int(DaysPreset::Chosen) << b << b;
-        QTest::newRow("chosen days without dates")
-            << int(DaysPreset::Chosen) << QDate() << QDate() << int(DaysPreset::Today) << QDate()
-            << QDate();
+        QTest::newRow("chosen days without dates") << int(DaysPreset::Chosen) << QDate() << QDate()
+                                                   << int(DaysPreset::Today) << QDate() << QDate();
         QTest::newRow("all days") << int(DaysPreset::AllDays) << QDate() << QDate()
                                   << int(DaysPreset::AllDays) << QDate() << QDate();
     }
@@ -280,8 +275,8 @@ private slots:
         teacher::FilterBar bar;
         bar.SetHosts({"класс-1"});
         QSignalSpy changed(&bar, &teacher::FilterBar::FilterChanged);
-        bar.Restore({DaysPreset(preset), from, to, "Фёдоров", engine::AttemptEnd::Interrupted,
-                     "класс-9"});
+        bar.Restore(
+            {DaysPreset(preset), from, to, "Фёдоров", engine::AttemptEnd::Interrupted, "класс-9"});
         QCOMPARE(changed.size(), 1);
         QCOMPARE(int(bar.Preset()), presetAfter);
         const journal::AttemptFilter filter = LastFilter(changed);

@@ -23,15 +23,15 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
-#include <QSplitter>
-#include <QScrollBar>
-#include <QPushButton>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTabWidget>
@@ -411,7 +411,8 @@ private slots:
         auto* at = w->findChild<QWidget*>(focus);
         QVERIFY(at);
         at->setFocus();
-        QTRY_VERIFY(QApplication::focusWidget() == at || at->isAncestorOf(QApplication::focusWidget()));
+        QTRY_VERIFY(QApplication::focusWidget() == at ||
+                    at->isAncestorOf(QApplication::focusWidget()));
         QWidget* focused = QApplication::focusWidget();
 
         QString title;

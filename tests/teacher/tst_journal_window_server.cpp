@@ -111,8 +111,8 @@ private slots:
         QTest::newRow("capital Ё") << "ёлкин" << any << "" << QStringList{"ЁЛКИН ЕГОР"};
         QTest::newRow("both, any case")
             << "ФЕД" << any << "" << QStringList{"ФЕДОРОВА АЛЕНА", "Фёдоров Фёдор"};
-        QTest::newRow("time ran out") << "" << int(engine::AttemptEnd::TimedOut) << ""
-                                      << QStringList{"ФЕДОРОВА АЛЕНА"};
+        QTest::newRow("time ran out")
+            << "" << int(engine::AttemptEnd::TimedOut) << "" << QStringList{"ФЕДОРОВА АЛЕНА"};
         QTest::newRow("one computer")
             << "" << any << "класс-2" << QStringList{"ЁЛКИН ЕГОР", "ФЕДОРОВА АЛЕНА"};
     }

@@ -24,7 +24,8 @@ private slots:
         QTest::newRow("one") << 1LL << "Удалить из журнала 1 попытку? Вернуть её будет нельзя.";
         QTest::newRow("two") << 2LL << "Удалить из журнала 2 попытки? Вернуть их будет нельзя.";
         QTest::newRow("five") << 5LL << "Удалить из журнала 5 попыток? Вернуть их будет нельзя.";
-        QTest::newRow("eleven") << 11LL << "Удалить из журнала 11 попыток? Вернуть их будет нельзя.";
+        QTest::newRow("eleven") << 11LL
+                                << "Удалить из журнала 11 попыток? Вернуть их будет нельзя.";
         QTest::newRow("twenty-one")
             << 21LL << "Удалить из журнала 21 попытку? Вернуть их будет нельзя.";
         QTest::newRow("a hundred thousand")
@@ -51,12 +52,18 @@ private slots:
     {
         QTest::addColumn<QString>("grade");
         QTest::addColumn<QString>("words");
-        QTest::newRow("two") << "2. Вам нужно повторить тему" << "Вам нужно повторить тему";
-        QTest::newRow("five") << "5. Отличная работа" << "Отличная работа";
-        QTest::newRow("no mark in front") << "Отлично" << "Отлично";
-        QTest::newRow("a number that is not a mark") << "3 ошибки" << "3 ошибки";
-        QTest::newRow("only the mark") << "4." << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("two") << "2. Вам нужно повторить тему"
+                             << "Вам нужно повторить тему";
+        QTest::newRow("five") << "5. Отличная работа"
+                              << "Отличная работа";
+        QTest::newRow("no mark in front") << "Отлично"
+                                          << "Отлично";
+        QTest::newRow("a number that is not a mark") << "3 ошибки"
+                                                     << "3 ошибки";
+        QTest::newRow("only the mark") << "4."
+                                       << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void gradeWordsLeaveTheMarkOut()
     {
@@ -69,10 +76,10 @@ private slots:
     // set, the ones that alone hide the rows (all of them when none does alone).
     void emptyListNamesWhatHides_data()
     {
-        QTest::addColumn<bool>("days");   // a day is chosen (else all days)
+        QTest::addColumn<bool>("days"); // a day is chosen (else all days)
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("ending"); // «сдан» is chosen
-        QTest::addColumn<bool>("host");   // «класс-1» is chosen
+        QTest::addColumn<bool>("ending");    // «сдан» is chosen
+        QTest::addColumn<bool>("host");      // «класс-1» is chosen
         QTest::addColumn<QString>("hiding"); // letters: d days, n name, e ending, h host
         QTest::addColumn<QStringList>("said");
         QTest::addColumn<QStringList>("notSaid");
@@ -91,9 +98,8 @@ private slots:
         QTest::newRow("the ending hides, nothing else")
             << true << "Петров" << true << true << "e" << QStringList{ending, "итог: сдан"}
             << QStringList{allDays, "измените или сотрите имя", host};
-        QTest::newRow("two that hide")
-            << true << "" << true << true << "dh" << QStringList{allDays, host}
-            << QStringList{name, ending};
+        QTest::newRow("two that hide") << true << "" << true << true << "dh"
+                                       << QStringList{allDays, host} << QStringList{name, ending};
         QTest::newRow("none alone: every one set")
             << true << "Петров" << false << true << "" << QStringList{allDays, name, host}
             << QStringList{ending};
@@ -118,8 +124,8 @@ private slots:
         if (host) {
             filter.Host = "класс-1";
         }
-        const teacher::words::HidingConditions hides{
-            hiding.contains('d'), hiding.contains('n'), hiding.contains('e'), hiding.contains('h')};
+        const teacher::words::HidingConditions hides{hiding.contains('d'), hiding.contains('n'),
+                                                     hiding.contains('e'), hiding.contains('h')};
         const QString text = teacher::words::EmptyListText(filter, hides);
         QVERIFY2(text.startsWith("Попыток нет ("), qPrintable(text));
         for (const QString& part : said) {

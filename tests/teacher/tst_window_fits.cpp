@@ -46,8 +46,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QRect screen = w.screen()->availableGeometry();
-        qInfo("screen %dx%d, window %dx%d", screen.width(), screen.height(), w.width(),
-              w.height());
+        qInfo("screen %dx%d, window %dx%d", screen.width(), screen.height(), w.width(), w.height());
         QVERIFY2(screen.contains(w.frameGeometry()), "the window is larger than the screen");
 
         for (QWidget* control : w.Filters()->findChildren<QWidget*>()) {
