@@ -121,7 +121,7 @@ std::optional<long long> CountAttempts(const journal::Connection& connection,
 words::HidingConditions WhatHidesAttempts(const journal::Connection& connection,
                                           const journal::AttemptFilter& filter)
 {
-    const auto showsSome = [&](journal::AttemptFilter without) {
+    const auto showsSome = [&](const journal::AttemptFilter& without) {
         return CountAttempts(connection, without).value_or(0) > 0;
     };
     words::HidingConditions hiding;
