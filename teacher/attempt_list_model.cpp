@@ -262,6 +262,10 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::UserRole) {
         return QSqlQueryModel::data(index, Qt::DisplayRole);
     }
+    // A long check («не сходится: …») is cut by its column; the tooltip has all of it.
+    if (role == Qt::ToolTipRole && index.column() == Check) {
+        return ReviewOf(index.row()).CheckText;
+    }
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return {};
     }

@@ -29,7 +29,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -64,19 +63,6 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
 
     list_ = new AttemptListView;
     list_->setObjectName(QStringLiteral("list"));
-    list_->setAccessibleName(words::ListName());
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setAlternatingRowColors(true);
-    list_->setTabKeyNavigation(false);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 8);
-    list_->setWordWrap(false);
-    list_->horizontalHeader()->setSectionsClickable(true);
-    list_->horizontalHeader()->setSectionsMovable(true);
-    list_->horizontalHeader()->setSortIndicatorShown(true);
-    list_->horizontalHeader()->setSortIndicator(AttemptListModel::Started, Qt::DescendingOrder);
 
     totals_ = new QLabel;
     totals_->setObjectName(QStringLiteral("totals"));
@@ -148,37 +134,7 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     }
 
     model_ = new AttemptListModel(*connection_, this);
-    list_->setModel(model_);
-    // Wide enough for the heading and for what the column usually holds; the check, last,
-    // takes what is left and shows the rest of a long verdict in its tooltip.
-    const QFontMetrics metrics(list_->font());
-    const std::array<QString, AttemptListModel::ColumnCount> samples = {
-        QStringLiteral("Харитонова Христина"),
-        QStringLiteral("класс-01"),
-        QStringLiteral("10.12.2026 10:55"),
-        QStringLiteral("10:00"),
-        QStringLiteral("время вышло"),
-        QStringLiteral("10"),
-        QStringLiteral("5"),
-        QStringLiteral("сходится")};
-    for (int c = 0; c < AttemptListModel::ColumnCount; ++c) {
-        const QString heading = model_->headerData(c, Qt::Horizontal).toString();
-        list_->setColumnWidth(
-            c, std::max(metrics.horizontalAdvance(heading) + 28,
-                        metrics.horizontalAdvance(samples.at(static_cast<std::size_t>(c))) + 12));
-    }
-    list_->horizontalHeader()->setStretchLastSection(true);
-    // Who, when and the mark first, so that a narrow list still shows them; the computer and
-    // the check, read less often, come last. The teacher may drag them elsewhere.
-    const std::array<int, AttemptListModel::ColumnCount> shownOrder = {
-        AttemptListModel::Pupil,      AttemptListModel::Started, AttemptListModel::Mark,
-        AttemptListModel::RightCount, AttemptListModel::Ending,  AttemptListModel::Duration,
-        AttemptListModel::Host,       AttemptListModel::Check};
-    for (int place = 0; place < AttemptListModel::ColumnCount; ++place) {
-        QHeaderView* header = list_->horizontalHeader();
-        header->moveSection(header->visualIndex(shownOrder.at(static_cast<std::size_t>(place))),
-                            place);
-    }
+    list_->ShowAttempts(model_);
 
     bool placed = false;
     const FilterBar::State remembered =
@@ -305,32 +261,10 @@ void JournalWindow::ShowAsRead(const QString& keepId)
 
 void JournalWindow::PlaceOnScreen()
 {
-    // The size the window is made for; on a smaller screen (a netbook, or a laptop at 200 %)
-    // all of it, as a maximised window.
-    QSize size(1280, 800);
-    const QSize screenSize = screen() ? screen()->availableSize() : size;
-    if (screenSize.width() < size.width() || screenSize.height() < size.height()) {
-        size = screenSize;
-        setWindowState(windowState() | Qt::WindowMaximized);
-    }
-    resize(size);
-    // The attempt pane gets what it needs to show its ten rows whole, as long as the list keeps
-    // its columns up to the mark in sight; the list gets the rest.
-    int listNeeds = size.width() / 2;
-    if (model_) {
-        const QHeaderView* header = list_->horizontalHeader();
-        listNeeds = 2 * list_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
-        for (int place = 0; place <= header->visualIndex(AttemptListModel::Mark); ++place) {
-            listNeeds += header->sectionSize(header->logicalIndex(place));
-        }
-    }
-    // The attempt's rows, beside a scroll bar (a short screen scrolls them), inside the tab's
-    // frame.
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int detailNeeds = detail_->minimumSizeHint().width() + scrollBar + 24;
-    const int room = size.width() - splitter_->handleWidth() - 2 * 12;
-    const int detailWidth = std::max(room / 3, std::min(detailNeeds, room - listNeeds));
-    splitter_->setSizes({room - detailWidth, detailWidth});
+    // The attempt's rows beside a scroll bar (a short screen scrolls them), inside the tab's frame.
+    const int detailNeeds =
+        detail_->minimumSizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24;
+    PlaceWithNothingRemembered(this, splitter_, model_ ? list_->WidthUpToMark() : 0, detailNeeds);
 }
 
 void JournalWindow::SaySummary()
@@ -350,10 +284,10 @@ void JournalWindow::SaySummary()
     }
 }
 
-void JournalWindow::Remember() const
+void JournalWindow::Remember()
 {
-    RememberWindow({const_cast<JournalWindow*>(this), splitter_,
-                    model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_});
+    RememberWindow(
+        {this, splitter_, model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_});
 }
 
 void JournalWindow::closeEvent(QCloseEvent* event)

@@ -56,7 +56,7 @@ public:
 
     FilterBar* Filters() const { return filters_; }
     // Writes what the window remembers; closing the window does it too.
-    void Remember() const;
+    void Remember();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
@@ -73,6 +74,25 @@ FilterBar::State RestoreWindow(const RememberedParts& parts, bool& placed)
     filter.Host = journal::Bounded(s.value(QStringLiteral("filter/host")).toString(),
                                    journal::kMaxNameLength + 1);
     return filter;
+}
+
+void PlaceWithNothingRemembered(QMainWindow* window, QSplitter* splitter, int leftNeeds,
+                                int rightNeeds)
+{
+    QSize size(1280, 800);
+    const QSize screenSize = window->screen() ? window->screen()->availableSize() : size;
+    if (screenSize.width() < size.width() || screenSize.height() < size.height()) {
+        size = screenSize;
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+    }
+    window->resize(size);
+    if (leftNeeds <= 0) {
+        leftNeeds = size.width() / 2;
+    }
+    // Less the splitter's handle and the window's margins.
+    const int room = size.width() - splitter->handleWidth() - 2 * 12;
+    const int right = std::max(room / 3, std::min(rightNeeds, room - leftNeeds));
+    splitter->setSizes({room - right, right});
 }
 
 } // namespace teacher

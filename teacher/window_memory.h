@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the teacher's window remembers between two starts: its size and place, the split
 // between the list and the attempt, the list's column widths, order and sort, the open tab and
-// the filter. It is kept in the user's own settings file (the one journal_settings.h names,
+// the filter; and where it opens when nothing is remembered. It is kept in the user's own settings
+// file (the one journal_settings.h names,
 // ~/.config/fraction-test/fraction-test.ini), in the group [teacherWindow], apart from the
 // journal's settings.
 //
@@ -31,5 +32,11 @@ void RememberWindow(const RememberedParts& parts);
 // Sets what was remembered; returns the filter state to start with (today's attempts when
 // nothing was). False in `placed` when no size was remembered, so the window chooses one.
 FilterBar::State RestoreWindow(const RememberedParts& parts, bool& placed);
+
+// Where a window opens with nothing remembered: 1280×800, or maximised on a smaller screen (a
+// netbook, a laptop at 200 %); the split gives the right pane the width it needs as long as the
+// left keeps `leftNeeds`.
+void PlaceWithNothingRemembered(QMainWindow* window, QSplitter* splitter, int leftNeeds,
+                                int rightNeeds);
 
 } // namespace teacher
