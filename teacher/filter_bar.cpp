@@ -97,7 +97,7 @@ FilterBar::FilterBar(QWidget* parent) : QWidget(parent)
     refresh_ = new QPushButton(words::RefreshButton());
     refresh_->setObjectName(QStringLiteral("refresh"));
     refresh_->setToolTip(words::RefreshTip());
-    connect(refresh_, &QPushButton::clicked, this, [this] { emit RefreshRequested(); });
+    connect(refresh_, &QPushButton::clicked, this, [this] { Refresh(); });
 
     // Two rows, so that the bar fits a narrow or enlarged screen without cutting a control.
     auto* rows = new QVBoxLayout(this);
@@ -197,6 +197,15 @@ void FilterBar::SetHosts(const QStringList& hosts)
     }
     host_->setCurrentIndex(std::max(0, host_->findData(chosen)));
     quiet_ = false;
+}
+
+void FilterBar::Refresh()
+{
+    if (typing_->isActive()) {
+        Emit();
+    } else {
+        emit RefreshRequested();
+    }
 }
 
 void FilterBar::ChoosePreset(DaysPreset preset)

@@ -52,6 +52,10 @@ public:
     // Picks a preset as the teacher would from the list.
     void ChoosePreset(DaysPreset preset);
 
+    // «Обновить» (the button, F5): a name still being typed is taken at once, with its
+    // FilterChanged; otherwise RefreshRequested, to read the same filter again.
+    void Refresh();
+
 signals:
     void FilterChanged(const journal::AttemptFilter& filter);
     void RefreshRequested();

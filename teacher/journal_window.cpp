@@ -201,7 +201,7 @@ void JournalWindow::BuildMenus()
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     needJournal_ << add(edit, QStringLiteral("&Обновить"), QKeySequence::Refresh,
-                        [this] { Reload(); });
+                        [this] { filters_->Refresh(); });
     QAction* remove = add(edit, QStringLiteral("&Удалить выбранные попытки…"), QKeySequence::Delete,
                           [this] { DeleteSelected(); });
     // Delete only from the list: in the name box the key edits the text.

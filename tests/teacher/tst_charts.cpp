@@ -104,8 +104,11 @@ private slots:
         QVERIFY(all.at(2).StartedAt < all.at(3).StartedAt);
         // The dates of the filter count; its name part, ending and computer do not (the pupil
         // is named exactly, and followed on every computer).
-        const journal::AttemptFilter narrowed{QDate::currentDate().addDays(-7), {}, "Боря",
-                                              engine::AttemptEnd::Interrupted, "класс-9"};
+        const journal::AttemptFilter narrowed{QDate::currentDate().addDays(-7),
+                                              {},
+                                              "Боря",
+                                              engine::AttemptEnd::Interrupted,
+                                              "класс-9"};
         QCOMPARE(teacher::MarksOverTime(*j->db, narrowed, "Аня").size(), std::size_t(3));
         QVERIFY(teacher::MarksOverTime(*j->db, {}, "аня").empty());
         QVERIFY(teacher::MarksOverTime(*j->db, {}, "Егор").empty());

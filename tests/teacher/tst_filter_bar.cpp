@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -208,12 +209,25 @@ private slots:
         QSignalSpy changed(&bar, &teacher::FilterBar::FilterChanged);
         auto* pupil = bar.findChild<QLineEdit*>("pupilFilter");
         pupil->setFocus();
-        TypeInto(pupil, "  Фёд ");
+        TypeInto(pupil, "  Фёд");
         QVERIFY(changed.isEmpty());
         QTRY_COMPARE(changed.size(), 1);
         QCOMPARE(LastFilter(changed).PupilContains, "Фёд");
         QTest::qWait(400);
         QCOMPARE(changed.size(), 1);
+
+        // «Обновить» right after typing takes the name at once; with nothing typed since, it
+        // asks for the same filter to be read again.
+        QSignalSpy refreshed(&bar, &teacher::FilterBar::RefreshRequested);
+        TypeInto(pupil, "о");
+        bar.findChild<QPushButton*>("refresh")->click();
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(LastFilter(changed).PupilContains, "Фёдо");
+        QCOMPARE(refreshed.size(), 0);
+        bar.findChild<QPushButton*>("refresh")->click();
+        QCOMPARE(refreshed.size(), 1);
+        QTest::qWait(400);
+        QCOMPARE(changed.size(), 2);
     }
 
     void endingAndComputerChosenByKeys()
