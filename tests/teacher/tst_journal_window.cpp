@@ -323,7 +323,7 @@ private slots:
     {
         for (int i = 0; i < 300; ++i) {
             j->Add(MakeAttempt(QStringLiteral("Ученик %1").arg(i, 3, 10, QLatin1Char('0')),
-                               TodayAt(8).addSecs(i * 10), 10));
+                               TodayAt(8).addSecs(10LL * i), 10));
         }
         Open();
         QTableView* list = List();
