@@ -34,6 +34,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace teacher {
@@ -167,8 +168,10 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
             [this](const journal::AttemptFilter& filter) { ApplyFilter(filter); });
     connect(filters_, &FilterBar::RefreshRequested, this, [this] { Reload(); });
     connect(filters_, &FilterBar::Corrected, this, [this](const QString& what) { Say(what); });
-    filters_->SetHosts(ComputersInJournal(*connection_));
     filters_->Restore(remembered);
+    // The computers are every attempt's, a scan of the whole journal: read once the list is
+    // shown, not before it.
+    QTimer::singleShot(0, this, [this] { filters_->SetHosts(ComputersInJournal(*connection_)); });
 }
 
 JournalWindow::~JournalWindow() = default;
@@ -253,7 +256,11 @@ void JournalWindow::ShowAsRead(const QString& keepId)
     chartsStale_ = true;
     list_->ChooseAfterReload(keepId);
     SaySummary();
-    ShowCurrentAttempt();
+    // Choosing a row in the list has shown its attempt already; an empty list shows none.
+    if (detail_->Shown().has_value() != !list_->CurrentId().isEmpty() ||
+        (detail_->Shown() && detail_->Shown()->Id != list_->CurrentId())) {
+        ShowCurrentAttempt();
+    }
     if (tabs_->currentWidget()->isAncestorOf(charts_)) {
         UpdateCharts();
     }
@@ -333,6 +340,12 @@ void JournalWindow::UpdateCharts()
 
 void JournalWindow::UpdatePupilChart()
 {
+    // The pupil's marks are a query over the chosen days: run only when the charts are in
+    // sight, so that moving through the list reads one attempt per row and no more.
+    if (!tabs_->currentWidget()->isAncestorOf(charts_)) {
+        chartsStale_ = true;
+        return;
+    }
     const std::optional<journal::StoredAttempt>& shown = detail_->Shown();
     if (!shown) {
         charts_->ShowPupil({}, {});
