@@ -69,7 +69,9 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     totals_->setObjectName(QStringLiteral("totals"));
     totals_->setAccessibleName(words::TotalsName());
     // The totals name the filter, which can be long: they wrap rather than widen the window.
+    // The filter holds what was typed and a stored computer's name: shown as plain text.
     totals_->setWordWrap(true);
+    totals_->setTextFormat(Qt::PlainText);
     auto* left = new QWidget;
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(0, 0, 0, 0);
