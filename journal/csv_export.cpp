@@ -56,8 +56,8 @@ QStringList CsvHeader()
         QStringLiteral("Компьютер"),      QStringLiteral("Версия программы"),
         QStringLiteral("Начало"),         QStringLiteral("Конец"),
         QStringLiteral("Секунд"),         QStringLiteral("Как закончен"),
-        QStringLiteral("Верных ответов"), QStringLiteral("Оценка словами"),
-        QStringLiteral("Оценка"),
+        QStringLiteral("Верных ответов"), QStringLiteral("Отметка словами"),
+        QStringLiteral("Отметка"),
     };
     for (int n = 1; n <= engine::kAttemptRows; ++n) {
         const QString row = QStringLiteral("Задание %1: ").arg(n);

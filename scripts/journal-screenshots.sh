@@ -14,21 +14,26 @@ trap '[[ -n $pid ]] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
 
 # Twenty-six pupils, each once a day over eight days.
 "$fill" "$work/journal.sqlite" 208 8 >/dev/null
-FRACTION_TEST_JOURNAL=$work/journal.sqlite XDG_CONFIG_DIRS=$work "$program" --journal &
+# A settings folder of its own: nothing the window remembered elsewhere, nothing written there.
+FRACTION_TEST_JOURNAL=$work/journal.sqlite XDG_CONFIG_DIRS=$work XDG_CONFIG_HOME=$work \
+    "$program" --journal &
 pid=$!
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Журнал результатов' | head -n 1)
 xdotool windowfocus --sync "$wid"
 sleep 0.5
 
 # A click in the list, then down to an attempt with some wrong answers.
-xdotool mousemove --window "$wid" 120 110 click 1
+xdotool mousemove --window "$wid" 120 150 click 1
 xdotool key Down Down Down
 sleep 0.8
 import -window "$wid" "$docs/screenshot-journal.png"
 
-# Every day's attempts, so that the pupil's chart has a week of marks; then Tab goes on to the
-# tabs' bar and Right shows the charts.
-xdotool mousemove --window "$wid" 227 38 click 1
+# Every day's attempts, so that the pupil's chart has a week of marks: «Дни» opened with a
+# click, its last entry and the one above, «За все дни». Then into the list, on to the tabs'
+# bar, and Right shows the charts.
+xdotool mousemove --window "$wid" 98 36 click 1
+sleep 0.5
+xdotool key End Up Return
 sleep 0.5
 xdotool mousemove --window "$wid" 120 130 click 1
 sleep 0.5

@@ -7,6 +7,7 @@
 #include "teacher/attempt_texts.h"
 #include "teacher/fraction_view.h"
 #include "teacher/practice_sheet_document.h"
+#include "teacher/teacher_words.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -50,7 +51,7 @@ QLabel* HeaderLabel(const QString& text)
 
 AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Попытка"));
+    setAccessibleName(words::AttemptName());
     pages_ = new QStackedLayout(this);
 
     nothing_ = new QLabel;
@@ -100,17 +101,9 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     });
 
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
+    grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
-    const QStringList headings = {QStringLiteral("№"),
-                                  QStringLiteral("Задание"),
-                                  QString(),
-                                  QString(),
-                                  QString(),
-                                  QStringLiteral("Ответ ученика"),
-                                  QStringLiteral("Верный ответ"),
-                                  QStringLiteral("Проверка"),
-                                  QStringLiteral("Ошибка")};
+    const QStringList headings = words::AttemptHeadings();
     for (int c = 0; c < headings.size(); ++c) {
         grid->addWidget(HeaderLabel(headings.at(c)), 0, c);
     }
@@ -153,7 +146,7 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     column->addStretch(1);
     pages_->addWidget(page);
 
-    ShowNothing(QStringLiteral("Выберите попытку в списке."));
+    ShowNothing(words::ChooseAnAttempt());
 }
 
 FractionView* AttemptDetailView::First(int row) const
@@ -235,17 +228,16 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
         const engine::RowRecord& r = record.Rows.at(static_cast<std::size_t>(row));
         const std::optional<bool>& right = review.Right.at(static_cast<std::size_t>(row));
         const std::optional<engine::Fraction>& key = review.Keys.at(static_cast<std::size_t>(row));
-        const QString task = QStringLiteral("Задание %1").arg(row + 1);
+        const QString task = words::TaskName(row + 1);
         const QColor black = palette().color(QPalette::WindowText);
         const QColor verdictColour = !right ? black : (*right ? RightColour() : WrongColour());
         const StackedFraction keyShown = key ? StackedFrom(*key) : StackedFraction{};
-        First(row)->Show(StackedFrom(r.First), black, task + QStringLiteral(", первое число"));
-        Second(row)->Show(StackedFrom(r.Second), black, task + QStringLiteral(", второе число"));
+        First(row)->Show(StackedFrom(r.First), black, words::FirstNumberName(task));
+        Second(row)->Show(StackedFrom(r.Second), black, words::SecondNumberName(task));
         findChild<QLabel*>(RowName("sign", row))->setText(OperationSign(r.Op));
         findChild<QLabel*>(RowName("sign", row))->setAccessibleName(OperationWords(r.Op));
-        Answer(row)->Show(StackedFrom(r.Typed), verdictColour,
-                          task + QStringLiteral(", ответ ученика"));
-        Key(row)->Show(keyShown, black, task + QStringLiteral(", верный ответ"));
+        Answer(row)->Show(StackedFrom(r.Typed), verdictColour, words::AnswerName(task));
+        Key(row)->Show(keyShown, black, words::KeyName(task));
 
         QLabel* verdict = Verdict(row);
         verdict->setText(VerdictText(right));
@@ -257,10 +249,9 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
         MistakeLabel(row)->setAccessibleName(
             mistake.isEmpty() ? QString() : task + QStringLiteral(": ") + mistake);
         QString spoken =
-            QStringLiteral("%1: %2 %3 %4; ответ ученика %5; верный ответ %6; %7")
-                .arg(task, SpokenText(StackedFrom(r.First)), OperationWords(r.Op),
-                     SpokenText(StackedFrom(r.Second)), SpokenText(StackedFrom(r.Typed)),
-                     SpokenText(keyShown), VerdictText(right));
+            words::RowSpoken(task, SpokenText(StackedFrom(r.First)), OperationWords(r.Op),
+                             SpokenText(StackedFrom(r.Second)), SpokenText(StackedFrom(r.Typed)),
+                             SpokenText(keyShown), VerdictText(right));
         if (!mistake.isEmpty()) {
             spoken += QStringLiteral("; ") + mistake;
         }

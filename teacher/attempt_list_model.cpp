@@ -6,6 +6,7 @@
 #include "journal/journal_error.h"
 #include "journal/stored_attempt.h"
 #include "teacher/attempt_texts.h"
+#include "teacher/teacher_words.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -97,13 +98,9 @@ QString ReadProblemText(const QSqlError& error)
 {
     // 42501: the server refused the role the right to read (a pupils' computer's role).
     if (error.nativeErrorCode() == QLatin1String("42501")) {
-        return QStringLiteral("Нет права читать журнал на сервере: это роль компьютера "
-                              "ученика. Проверьте, что в адресе журнала указана роль учителя "
-                              "(fraction_teacher).");
+        return words::NoRightToRead();
     }
-    return QStringLiteral("Не удалось прочитать журнал: %1. Проверьте, что сервер журнала "
-                          "доступен, и попробуйте «Обновить».")
-        .arg(error.text().trimmed());
+    return words::CannotRead(error.text().trimmed());
 }
 
 QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::SortOrder order,
@@ -114,11 +111,64 @@ QString ListQueryText(const journal::SqlCondition& condition, int column, Qt::So
 
 std::optional<long long> CountAllAttempts(const journal::Connection& connection)
 {
-    QSqlQuery query = Prepared(connection, QStringLiteral("SELECT COUNT(*) FROM attempt"), {});
+    return CountAttempts(connection, {});
+}
+
+std::optional<long long> CountAttempts(const journal::Connection& connection,
+                                       const journal::AttemptFilter& filter)
+{
+    const journal::SqlCondition condition = journal::ConditionFor(filter, connection.Kind);
+    QSqlQuery query =
+        Prepared(connection, QStringLiteral("SELECT COUNT(*) FROM attempt") + condition.Where,
+                 condition.Values);
     if (!query.isActive() || !query.next()) {
         return std::nullopt;
     }
     return query.value(0).toLongLong();
+}
+
+words::HidingConditions WhatHidesAttempts(const journal::Connection& connection,
+                                          const journal::AttemptFilter& filter)
+{
+    const auto showsSome = [&](const journal::AttemptFilter& without) {
+        return CountAttempts(connection, without).value_or(0) > 0;
+    };
+    words::HidingConditions hiding;
+    if (filter.From.isValid() || filter.To.isValid()) {
+        journal::AttemptFilter without = filter;
+        without.From = without.To = QDate();
+        hiding.Days = showsSome(without);
+    }
+    if (!filter.PupilContains.isEmpty()) {
+        journal::AttemptFilter without = filter;
+        without.PupilContains.clear();
+        hiding.Pupil = showsSome(without);
+    }
+    if (filter.Ending) {
+        journal::AttemptFilter without = filter;
+        without.Ending.reset();
+        hiding.Ending = showsSome(without);
+    }
+    if (!filter.Host.isEmpty()) {
+        journal::AttemptFilter without = filter;
+        without.Host.clear();
+        hiding.Host = showsSome(without);
+    }
+    return hiding;
+}
+
+QStringList ComputersInJournal(const journal::Connection& connection)
+{
+    QSqlQuery query =
+        Prepared(connection,
+                 QStringLiteral("SELECT DISTINCT substr(host, 1, %1) FROM attempt ORDER BY 1")
+                     .arg(journal::kMaxNameLength + 1),
+                 {});
+    QStringList computers;
+    while (query.next()) {
+        computers << query.value(0).toString();
+    }
+    return computers;
 }
 
 AttemptListModel::AttemptListModel(journal::Connection connection, QObject* parent)
@@ -141,9 +191,16 @@ void AttemptListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= columnCount()) {
         return;
     }
-    sortColumn_ = column;
-    sortOrder_ = order;
+    SetOrder(column, order);
     Run();
+}
+
+void AttemptListModel::SetOrder(int column, Qt::SortOrder order)
+{
+    if (column >= 0 && column < ColumnCount) {
+        sortColumn_ = column;
+        sortOrder_ = order;
+    }
 }
 
 bool AttemptListModel::Run()
@@ -217,6 +274,10 @@ QVariant AttemptListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::UserRole) {
         return QSqlQueryModel::data(index, Qt::DisplayRole);
     }
+    // A long check («не сходится: …») is cut by its column; the tooltip has all of it.
+    if (role == Qt::ToolTipRole && index.column() == Check) {
+        return ReviewOf(index.row()).CheckText;
+    }
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return {};
     }
@@ -264,23 +325,17 @@ const AttemptListModel::RowReview& AttemptListModel::ReviewOf(int row) const
             review = {judged.RightCount, judged.Mark, journal::CheckTextOf(judged),
                       judged.Agrees()};
         } else {
-            review.CheckText = QStringLiteral("не сходится: попытку не удалось прочитать");
+            review.CheckText = words::CheckUnreadable();
         }
     } catch (const journal::JournalError& error) {
-        review.CheckText =
-            QStringLiteral("не удалось прочитать: %1").arg(QString::fromUtf8(error.what()));
+        review.CheckText = words::CheckFailed(QString::fromUtf8(error.what()));
     }
     return *reviews_.insert(id, review);
 }
 
 QString AttemptListModel::Heading(int column)
 {
-    static const std::array<QString, Received + 1> kHeadings = {
-        QStringLiteral("Ученик"),  QStringLiteral("Компьютер"), QStringLiteral("Начало"),
-        QStringLiteral("Время"),   QStringLiteral("Завершена"), QStringLiteral("Верных"),
-        QStringLiteral("Отметка"), QStringLiteral("Проверка"),  QStringLiteral("Получено")};
-    return column >= 0 && column <= Received ? kHeadings.at(static_cast<std::size_t>(column))
-                                             : QString();
+    return words::ListHeading(column);
 }
 
 QVariant AttemptListModel::headerData(int section, Qt::Orientation orientation, int role) const

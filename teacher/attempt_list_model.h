@@ -11,6 +11,7 @@
 
 #include "journal/attempt_filter.h"
 #include "journal/journal_database.h"
+#include "teacher/teacher_words.h"
 
 #include <QHash>
 #include <QSqlError>
@@ -59,6 +60,8 @@ public:
     // one), come last either way. The count, the mark and the check are ordered by what the
     // database holds, which is what they show for every attempt that holds together.
     void sort(int column, Qt::SortOrder order) override;
+    // The order the next SetFilter uses, without reading the journal now.
+    void SetOrder(int column, Qt::SortOrder order);
     int SortColumn() const { return sortColumn_; }
     Qt::SortOrder SortOrder() const { return sortOrder_; }
 
@@ -107,5 +110,16 @@ QString ReadProblemText(const QSqlError& error);
 
 // How many attempts the whole journal holds, with no filter; nothing if it cannot be read.
 std::optional<long long> CountAllAttempts(const journal::Connection& connection);
+// How many attempts `filter` lets through; nothing if the journal cannot be read.
+std::optional<long long> CountAttempts(const journal::Connection& connection,
+                                       const journal::AttemptFilter& filter);
+
+// Which of the filter's conditions alone keep every attempt out (for an empty list): a count
+// with each condition that is set left out, one at a time.
+words::HidingConditions WhatHidesAttempts(const journal::Connection& connection,
+                                          const journal::AttemptFilter& filter);
+
+// The computers the journal's attempts ran on, each once, in order; cut to the shown length.
+QStringList ComputersInJournal(const journal::Connection& connection);
 
 } // namespace teacher

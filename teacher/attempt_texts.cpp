@@ -4,6 +4,7 @@
 #include "engine/mistake_diagnosis.h"
 #include "journal/attempt_check.h"
 #include "journal/stored_attempt.h"
+#include "teacher/teacher_words.h"
 
 #include <QLocale>
 
@@ -97,16 +98,17 @@ QStringList AttemptFacts(const journal::StoredAttempt& attempt, const engine::At
     const engine::AttemptRecord& record = attempt.Record;
     QStringList facts{QStringLiteral("Компьютер: %1").arg(ShownName(attempt.Host)),
                       QStringLiteral("Время: %1 из 10:00").arg(DurationText(record.SecondsUsed)),
-                      QStringLiteral("Как завершена: %1").arg(journal::EndingText(record.End))};
+                      QStringLiteral("Итог: %1").arg(journal::EndingText(record.End))};
     if (review.RightCount) {
         facts << QStringLiteral("Верных ответов: %1 из %2")
                      .arg(*review.RightCount)
                      .arg(engine::kAttemptRows);
     }
     if (review.Mark) {
-        facts << QStringLiteral("Отметка: %1 (%2)")
+        // The grade's words without the mark they start with, which the line already shows.
+        facts << QStringLiteral("Отметка: %1 («%2»)")
                      .arg(*review.Mark)
-                     .arg(QString::fromStdString(review.GradeText));
+                     .arg(words::GradeWords(review.GradeText));
     }
     // What the server wrote itself; a local journal has none of it.
     if (attempt.ReceivedAt.isValid()) {

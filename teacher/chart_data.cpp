@@ -91,8 +91,9 @@ RowShares ShareRightPerRow(const journal::Connection& c, const journal::AttemptF
 std::vector<MarkPoint> MarksOverTime(const journal::Connection& c, const journal::AttemptFilter& f,
                                      const QString& pupil)
 {
-    journal::AttemptFilter dates = f;
-    dates.PupilContains.clear();
+    journal::AttemptFilter dates;
+    dates.From = f.From;
+    dates.To = f.To;
     journal::SqlCondition condition = With(journal::ConditionFor(dates, c.Kind),
                                            QStringLiteral("pupil = ? AND mark IS NOT NULL"));
     condition.Values << pupil;

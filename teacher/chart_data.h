@@ -41,8 +41,9 @@ struct MarkPoint {
 
 MarkCounts CountMarks(const journal::Connection& c, const journal::AttemptFilter& f);
 RowShares ShareRightPerRow(const journal::Connection& c, const journal::AttemptFilter& f);
-// The marked attempts of the pupil named exactly `pupil` within the filter's dates (its name
-// part is not used), oldest first.
+// The marked attempts of the pupil named exactly `pupil` within the filter's dates, oldest
+// first: the pupil's marks on any computer, whatever else the list is narrowed to (its name
+// part, ending and computer are not used).
 std::vector<MarkPoint> MarksOverTime(const journal::Connection& c, const journal::AttemptFilter& f,
                                      const QString& pupil);
 

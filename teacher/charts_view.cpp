@@ -2,6 +2,7 @@
 #include "teacher/charts_view.h"
 
 #include "teacher/attempt_texts.h"
+#include "teacher/teacher_words.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -85,9 +86,9 @@ void ShowBars(QChart* chart, const QString& setName, const QStringList& categori
 
 ChartsView::ChartsView(QWidget* parent) : QWidget(parent)
 {
-    marks_ = NewChartView(QStringLiteral("Сколько каких отметок"));
-    rows_ = NewChartView(QStringLiteral("Доля верных ответов по заданиям"));
-    pupil_ = NewChartView(QStringLiteral("Отметки ученика по времени"));
+    marks_ = NewChartView(words::MarksChartTitle());
+    rows_ = NewChartView(words::RowsChartTitle());
+    pupil_ = NewChartView(words::PupilChartTitle());
     marksText_ = NewTextEquivalent();
     rowsText_ = NewTextEquivalent();
     pupilText_ = NewTextEquivalent();
@@ -140,13 +141,12 @@ void ChartsView::ShowMarks(const MarkCounts& counts)
     for (std::size_t i = 0; i < counts.size(); ++i) {
         values << qreal(counts.at(i));
         categories << QString::number(kMarksListed.at(i));
-        parts << QStringLiteral("«%1» — %2").arg(kMarksListed.at(i)).arg(counts.at(i));
+        parts << words::MarkPart(kMarksListed.at(i), counts.at(i));
         most = std::max(most, counts.at(i));
     }
-    ShowBars(marks_->chart(), QStringLiteral("Попыток"), categories, values,
+    ShowBars(marks_->chart(), words::MarksSeries(), categories, values,
              std::max<qreal>(4, qreal(most)), true);
-    SetText(marks_, marksText_,
-            QStringLiteral("Отметки: %1.").arg(parts.join(QStringLiteral(", "))));
+    SetText(marks_, marksText_, words::MarksText(parts));
 }
 
 void ChartsView::ShowRows(const RowShares& shares)
@@ -159,17 +159,15 @@ void ChartsView::ShowRows(const RowShares& shares)
         const RowShare& share = shares.at(i);
         values << share.Percent();
         categories << QString::number(i + 1);
-        parts << (share.Judged == 0 ? QStringLiteral("задание %1 — не проверялось").arg(i + 1)
-                                    : QStringLiteral("задание %1 — %2 % (%3 из %4)")
-                                          .arg(i + 1)
-                                          .arg(russian.toString(share.Percent(), 'f', 0))
-                                          .arg(share.Right)
-                                          .arg(share.Judged));
+        const int row = static_cast<int>(i) + 1;
+        parts << (share.Judged == 0
+                      ? words::RowNotJudged(row)
+                      : words::RowShare(row, russian.toString(share.Percent(), 'f', 0), share.Right,
+                                        share.Judged));
     }
     // Ten bars are too narrow for their numbers: those are in the text beside.
-    ShowBars(rows_->chart(), QStringLiteral("Верно, %"), categories, values, 100, false);
-    SetText(rows_, rowsText_,
-            QStringLiteral("Верно решили: %1.").arg(parts.join(QStringLiteral("; "))));
+    ShowBars(rows_->chart(), words::RowsSeries(), categories, values, 100, false);
+    SetText(rows_, rowsText_, words::RowsText(parts));
 }
 
 void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& points)
@@ -183,13 +181,11 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
     // A chart's title and its series' names are drawn as HTML: a stored name is escaped, so that
     // it is shown as the text it is and never loads a picture or a file.
     const QString name = ShownName(pupil);
-    chart->setTitle(
-        name.isEmpty()
-            ? QStringLiteral("Отметки ученика по времени")
-            : QStringLiteral("Отметки ученика по времени: %1").arg(name.toHtmlEscaped()));
+    chart->setTitle(name.isEmpty() ? words::PupilChartTitle()
+                                   : QStringLiteral("%1: %2").arg(words::PupilChartTitle(),
+                                                                  name.toHtmlEscaped()));
     if (pupil.isEmpty()) {
-        SetText(pupil_, pupilText_,
-                QStringLiteral("Выберите попытку в списке, чтобы увидеть отметки её ученика."));
+        SetText(pupil_, pupilText_, words::ChoosePupilForChart());
         return;
     }
     auto* line = new QLineSeries;
@@ -232,10 +228,7 @@ void ChartsView::ShowPupil(const QString& pupil, const std::vector<MarkPoint>& p
         series->attachAxis(y);
     }
     SetText(pupil_, pupilText_,
-            points.empty()
-                ? QStringLiteral("У ученика %1 за выбранные дни нет попыток с отметкой.").arg(name)
-                : QStringLiteral("Отметки ученика %1: %2.")
-                      .arg(name, parts.join(QStringLiteral("; "))));
+            points.empty() ? words::PupilHasNoMarks(name) : words::PupilMarksText(name, parts));
 }
 
 } // namespace teacher

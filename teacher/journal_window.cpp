@@ -5,23 +5,26 @@
 #include "journal/journal_error.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
+#include "teacher/attempt_list_view.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
+#include "teacher/filter_bar.h"
 #include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
 #include "teacher/mistakes_view.h"
 #include "teacher/printed_documents.h"
+#include "teacher/teacher_words.h"
 #include "teacher/window_exports.h"
+#include "teacher/window_memory.h"
+#include "teacher/window_shortcuts.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QCheckBox>
-#include <QDateEdit>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -29,8 +32,8 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -38,12 +41,6 @@ namespace teacher {
 
 namespace {
 
-// Long enough that typing a name runs one query, not one per letter.
-constexpr int kTypingPauseMs = 250;
-
-const QString kEmptyJournal = QStringLiteral(
-    "В журнале пока нет ни одной попытки. Они появятся здесь, когда ученики пройдут тест на "
-    "этом компьютере (или на компьютерах класса, если журнал ведётся на сервере).");
 
 } // namespace
 
@@ -52,30 +49,23 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
 {
     setWindowTitle(connection_ ? JournalTitle(*connection_) : QStringLiteral("Журнал результатов"));
     setObjectName(QStringLiteral("journalWindow"));
-    resize(1280, 800);
 
     auto* central = new QWidget;
     auto* column = new QVBoxLayout(central);
-    column->addWidget(BuildFilterBar());
+    filters_ = new FilterBar;
+    filters_->setObjectName(QStringLiteral("filters"));
+    column->addWidget(filters_);
 
-    list_ = new QTableView;
+    list_ = new AttemptListView;
     list_->setObjectName(QStringLiteral("list"));
-    list_->setAccessibleName(QStringLiteral("Список попыток"));
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setAlternatingRowColors(true);
-    list_->setTabKeyNavigation(false);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 8);
-    list_->setWordWrap(false);
-    list_->horizontalHeader()->setSectionsClickable(true);
-    list_->horizontalHeader()->setSortIndicatorShown(true);
-    list_->horizontalHeader()->setSortIndicator(AttemptListModel::Started, Qt::DescendingOrder);
 
     totals_ = new QLabel;
     totals_->setObjectName(QStringLiteral("totals"));
-    totals_->setAccessibleName(QStringLiteral("Итог по списку"));
+    totals_->setAccessibleName(words::TotalsName());
+    // The totals name the filter, which can be long: they wrap rather than widen the window.
+    // The filter holds what was typed and a stored computer's name: shown as plain text.
+    totals_->setWordWrap(true);
+    totals_->setTextFormat(Qt::PlainText);
     auto* left = new QWidget;
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(0, 0, 0, 0);
@@ -87,35 +77,38 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     auto* detailScroll = new QScrollArea;
     detailScroll->setWidget(detail_);
     detailScroll->setWidgetResizable(true);
-    detailScroll->setAccessibleName(QStringLiteral("Выбранная попытка"));
+    detailScroll->setAccessibleName(words::AttemptPaneName());
     charts_ = new ChartsView;
     charts_->setObjectName(QStringLiteral("charts"));
     auto* chartsScroll = new QScrollArea;
     chartsScroll->setWidget(charts_);
     chartsScroll->setWidgetResizable(true);
-    chartsScroll->setAccessibleName(QStringLiteral("Диаграммы"));
+    chartsScroll->setAccessibleName(words::ChartsPaneName());
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->addTab(detailScroll, QStringLiteral("Попы&тка"));
-    tabs_->addTab(chartsScroll, QStringLiteral("&Диаграммы"));
-    tabs_->setAccessibleName(QStringLiteral("Попытка и диаграммы"));
+    tabs_->addTab(detailScroll, words::AttemptTab());
+    tabs_->addTab(chartsScroll, words::ChartsTab());
+    tabs_->setAccessibleName(words::TabsName());
 
-    auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(left);
-    splitter->addWidget(tabs_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setChildrenCollapsible(false);
-    splitter->setSizes({700, 580});
-    column->addWidget(splitter, 1);
+    splitter_ = new QSplitter(Qt::Horizontal);
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    splitter_->addWidget(left);
+    splitter_->addWidget(tabs_);
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
+    splitter_->setChildrenCollapsible(false);
+    column->addWidget(splitter_, 1);
     setCentralWidget(central);
 
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("status"));
-    status_->setAccessibleName(QStringLiteral("Состояние"));
+    status_->setAccessibleName(words::StatusName());
     status_->setWordWrap(true);
     status_->setTextFormat(Qt::PlainText);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Two lines always, so that the window does not jump when a message comes or goes.
+    status_->setFixedHeight(2 * status_->fontMetrics().lineSpacing() + 4);
     statusBar()->addWidget(status_, 1);
     statusBar()->setSizeGripEnabled(true);
 
@@ -124,14 +117,20 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
                                         [this] { return detail_->Shown(); },
                                         [this](const QString& text) { Say(text); }});
     BuildMenus();
+    GiveWindowShortcutsPriority(this);
 
     if (!connection_) {
-        Say(opened.Problem.isEmpty() ? QStringLiteral("Журнал не открыт.") : opened.Problem);
+        bool placed = false;
+        RestoreWindow({this, splitter_, nullptr, tabs_, filters_}, placed);
+        if (!placed) {
+            PlaceOnScreen();
+        }
+        Say(opened.Problem.isEmpty() ? words::JournalNotOpen() : opened.Problem);
         for (QAction* action : needJournal_) {
             action->setEnabled(false);
         }
         centralWidget()->setEnabled(false);
-        detail_->ShowNothing(QStringLiteral("Журнал не открыт: смотрите сообщение внизу окна."));
+        detail_->ShowNothing(words::JournalNotOpenPane());
         return;
     }
 
@@ -139,34 +138,23 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     // The class's typical mistakes: the pane follows the list's filter by itself.
     auto* mistakes = new MistakesView(*connection_, *model_);
     mistakes->setObjectName(QStringLiteral("mistakes"));
-    tabs_->addTab(mistakes, QStringLiteral("Т&ипичные ошибки"));
-    list_->setModel(model_);
-    // Wide enough for the heading and for what the column usually holds.
-    const QFontMetrics metrics(list_->font());
-    const std::array<QString, AttemptListModel::ColumnCount> samples = {
-        QStringLiteral("Харитонова Христина"),
-        QStringLiteral("класс-01"),
-        QStringLiteral("10.12.2026 10:55"),
-        QStringLiteral("10:00"),
-        QStringLiteral("время вышло"),
-        QStringLiteral("10"),
-        QStringLiteral("5")};
-    for (int c = 0; c < AttemptListModel::ColumnCount; ++c) {
-        const QString heading = model_->headerData(c, Qt::Horizontal).toString();
-        list_->setColumnWidth(
-            c, std::max(metrics.horizontalAdvance(heading) + 28,
-                        metrics.horizontalAdvance(samples.at(static_cast<std::size_t>(c))) + 12));
+    tabs_->addTab(mistakes, QStringLiteral("Типи&чные ошибки"));
+    list_->ShowAttempts(model_);
+
+    bool placed = false;
+    const FilterBar::State remembered =
+        RestoreWindow({this, splitter_, list_->horizontalHeader(), tabs_, filters_}, placed);
+    if (!placed) {
+        PlaceOnScreen();
     }
-    // A server's list has the time it received each attempt, as wide as the start.
-    if (model_->columnCount() > AttemptListModel::Received) {
-        list_->setColumnWidth(AttemptListModel::Received,
-                              list_->columnWidth(AttemptListModel::Started));
-    }
+    model_->SetOrder(list_->horizontalHeader()->sortIndicatorSection(),
+                     list_->horizontalHeader()->sortIndicatorOrder());
+
     connect(list_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int section, Qt::SortOrder order) {
                 model_->sort(section, order);
-                SaySummary();
-                ShowCurrentAttempt();
+                // A new order starts at its top.
+                ShowAsRead({});
             });
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowCurrentAttempt(); });
@@ -182,7 +170,14 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     });
     watch_ = new JournalWatch(*connection_, this);
     connect(watch_, &JournalWatch::Changed, this, [this] { ReadAgainInPlace(); });
-    ApplyFilter();
+    connect(filters_, &FilterBar::FilterChanged, this,
+            [this](const journal::AttemptFilter& filter) { ApplyFilter(filter); });
+    connect(filters_, &FilterBar::RefreshRequested, this, [this] { Reload(); });
+    connect(filters_, &FilterBar::Corrected, this, [this](const QString& what) { Say(what); });
+    filters_->Restore(remembered);
+    // The computers are every attempt's, a scan of the whole journal: read once the list is
+    // shown, not before it.
+    QTimer::singleShot(0, this, [this] { filters_->SetHosts(ComputersInJournal(*connection_)); });
 }
 
 JournalWindow::~JournalWindow() = default;
@@ -209,75 +204,14 @@ void JournalWindow::ReadAgainInPlace()
     }
 }
 
-QWidget* JournalWindow::BuildFilterBar()
-{
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-
-    const QDate today = QDate::currentDate();
-    const auto dateEdit = [&](const char* name, const QString& accessible) {
-        auto* edit = new QDateEdit(today);
-        edit->setObjectName(QLatin1String(name));
-        edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        edit->setCalendarPopup(true);
-        edit->setAccessibleName(accessible);
-        connect(edit, &QDateEdit::dateChanged, this, [this] { ApplyFilter(); });
-        return edit;
-    };
-    from_ = dateEdit("from", QStringLiteral("Показать попытки с даты"));
-    to_ = dateEdit("to", QStringLiteral("Показать попытки по дату"));
-    auto* fromLabel = new QLabel(QStringLiteral("&С:"));
-    fromLabel->setBuddy(from_);
-    auto* toLabel = new QLabel(QStringLiteral("п&о:"));
-    toLabel->setBuddy(to_);
-
-    allDays_ = new QCheckBox(QStringLiteral("&За все дни"));
-    allDays_->setObjectName(QStringLiteral("allDays"));
-    connect(allDays_, &QCheckBox::toggled, this, [this](bool all) {
-        from_->setEnabled(!all);
-        to_->setEnabled(!all);
-        ApplyFilter();
-    });
-
-    pupil_ = new QLineEdit;
-    pupil_->setObjectName(QStringLiteral("pupilFilter"));
-    pupil_->setPlaceholderText(QStringLiteral("часть имени"));
-    pupil_->setClearButtonEnabled(true);
-    pupil_->setAccessibleName(QStringLiteral("Ученик: часть имени"));
-    pupil_->setAccessibleDescription(
-        QStringLiteral("Список показывает учеников, в имени которых есть набранный текст"));
-    auto* pupilLabel = new QLabel(QStringLiteral("&Ученик:"));
-    pupilLabel->setBuddy(pupil_);
-    typing_ = new QTimer(this);
-    typing_->setSingleShot(true);
-    typing_->setInterval(kTypingPauseMs);
-    connect(pupil_, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
-    connect(typing_, &QTimer::timeout, this, [this] { ApplyFilter(); });
-
-    auto* refresh = new QPushButton(QStringLiteral("О&бновить"));
-    refresh->setObjectName(QStringLiteral("refresh"));
-    refresh->setToolTip(QStringLiteral("Прочитать журнал заново (F5)"));
-    connect(refresh, &QPushButton::clicked, this, [this] { ApplyFilter(); });
-
-    row->addWidget(fromLabel);
-    row->addWidget(from_);
-    row->addWidget(toLabel);
-    row->addWidget(to_);
-    row->addWidget(allDays_);
-    row->addSpacing(16);
-    row->addWidget(pupilLabel);
-    row->addWidget(pupil_, 1);
-    row->addWidget(refresh);
-    return bar;
-}
-
 void JournalWindow::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys, auto slot) {
         QAction* action = menu->addAction(text);
         action->setShortcut(keys);
+        // The whole window's: see GiveWindowShortcutsPriority for keys a text box would take.
+        action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
@@ -290,7 +224,7 @@ void JournalWindow::BuildMenus()
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     needJournal_ << add(edit, QStringLiteral("&Обновить"), QKeySequence::Refresh,
-                        [this] { ApplyFilter(); });
+                        [this] { filters_->Refresh(); });
     QAction* remove = add(edit, QStringLiteral("&Удалить выбранные попытки…"), QKeySequence::Delete,
                           [this] { DeleteSelected(); });
     // Delete only from the list: in the name box the key edits the text.
@@ -323,44 +257,77 @@ QString JournalWindow::WithNote(const QString& text) const
     return openNote_.isEmpty() ? text : text + QLatin1Char(' ') + openNote_;
 }
 
-void JournalWindow::ApplyFilter()
+void JournalWindow::ApplyFilter(const journal::AttemptFilter& filter)
 {
     if (!model_) {
         return;
     }
-    journal::AttemptFilter filter;
-    if (!allDays_->isChecked()) {
-        filter.From = from_->date();
-        filter.To = to_->date();
-    }
-    filter.PupilContains = pupil_->text().trimmed();
-    typing_->stop();
     model_->SetFilter(filter);
+    // A new filter starts at the top of its list.
+    ShowAsRead({});
+}
+
+void JournalWindow::Reload()
+{
+    if (!model_) {
+        return;
+    }
+    const QString shown = list_->CurrentId();
+    model_->Refresh();
+    filters_->SetHosts(ComputersInJournal(*connection_));
+    ShowAsRead(shown);
+}
+
+void JournalWindow::ShowAsRead(const QString& keepId)
+{
     chartsStale_ = true;
+    list_->ChooseAfterReload(keepId);
     SaySummary();
-    ShowCurrentAttempt();
+    // Choosing a row in the list has shown its attempt already; an empty list shows none.
+    if (detail_->Shown().has_value() != !list_->CurrentId().isEmpty() ||
+        (detail_->Shown() && detail_->Shown()->Id != list_->CurrentId())) {
+        ShowCurrentAttempt();
+    }
     if (tabs_->currentWidget()->isAncestorOf(charts_)) {
         UpdateCharts();
     }
 }
 
+void JournalWindow::PlaceOnScreen()
+{
+    // The attempt's rows beside a scroll bar (a short screen scrolls them), inside the tab's frame.
+    const int detailNeeds =
+        detail_->minimumSizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24;
+    PlaceWithNothingRemembered(this, splitter_, model_ ? list_->WidthUpToMark() : 0, detailNeeds);
+}
+
 void JournalWindow::SaySummary()
 {
     const ListTotals& totals = model_->Totals();
-    totals_->setText(QStringLiteral("Показано попыток: %1; средняя отметка: %2")
-                         .arg(totals.Count)
-                         .arg(AverageText(totals.AverageMark)));
+    totals_->setText(words::TotalsText(model_->Filter(), totals.Count, totals.AverageMark));
     totals_->setAccessibleDescription(totals_->text());
     if (!model_->Problem().isEmpty()) {
         Say(model_->Problem());
     } else if (totals.Count == 0 && CountAllAttempts(*connection_).value_or(1) == 0) {
-        Say(WithNote(kEmptyJournal));
+        Say(WithNote(words::EmptyJournal()));
     } else if (totals.Count == 0) {
-        Say(WithNote(QStringLiteral("За выбранные дни с таким именем попыток нет: измените даты "
-                                    "или имя, или отметьте «За все дни».")));
+        Say(WithNote(words::EmptyListText(model_->Filter(),
+                                          WhatHidesAttempts(*connection_, model_->Filter()))));
     } else {
         Say(openNote_);
     }
+}
+
+void JournalWindow::Remember()
+{
+    RememberWindow(
+        {this, splitter_, model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_});
+}
+
+void JournalWindow::closeEvent(QCloseEvent* event)
+{
+    Remember();
+    QMainWindow::closeEvent(event);
 }
 
 void JournalWindow::ShowCurrentAttempt()
@@ -368,7 +335,7 @@ void JournalWindow::ShowCurrentAttempt()
     const QModelIndex current = list_->currentIndex();
     const QString id = current.isValid() ? model_->AttemptId(current.row()) : QString();
     if (id.isEmpty()) {
-        detail_->ShowNothing(QStringLiteral("Выберите попытку в списке."));
+        detail_->ShowNothing(words::ChooseAnAttempt());
     } else {
         try {
             const std::optional<journal::StoredAttempt> attempt =
@@ -376,11 +343,10 @@ void JournalWindow::ShowCurrentAttempt()
             if (attempt) {
                 detail_->ShowAttempt(*attempt);
             } else {
-                detail_->ShowNothing(
-                    QStringLiteral("Этой попытки уже нет в журнале: нажмите «Обновить»."));
+                detail_->ShowNothing(words::AttemptGone());
             }
         } catch (const journal::JournalError& error) {
-            detail_->ShowNothing(QStringLiteral("Попытку не удалось прочитать."));
+            detail_->ShowNothing(words::AttemptUnreadable());
             Say(QString::fromStdString(error.what()));
         }
     }
@@ -401,6 +367,12 @@ void JournalWindow::UpdateCharts()
 
 void JournalWindow::UpdatePupilChart()
 {
+    // The pupil's marks are a query over the chosen days: run only when the charts are in
+    // sight, so that moving through the list reads one attempt per row and no more.
+    if (!tabs_->currentWidget()->isAncestorOf(charts_)) {
+        chartsStale_ = true;
+        return;
+    }
     const std::optional<journal::StoredAttempt>& shown = detail_->Shown();
     if (!shown) {
         charts_->ShowPupil({}, {});
@@ -436,14 +408,10 @@ int JournalWindow::DeleteSelected()
         return 0;
     }
     const long long n = ids.size();
-    QMessageBox ask(QMessageBox::Warning, QStringLiteral("Удаление попыток"),
-                    QStringLiteral("Удалить из журнала %1 %2? Вернуть их будет нельзя.")
-                        .arg(n)
-                        .arg(CountedWord(n, QStringLiteral("попытку"), QStringLiteral("попытки"),
-                                         QStringLiteral("попыток"))),
+    QMessageBox ask(QMessageBox::Warning, words::DeleteTitle(), words::DeleteQuestion(n),
                     QMessageBox::NoButton, this);
-    QPushButton* yes = ask.addButton(QStringLiteral("Удалить"), QMessageBox::DestructiveRole);
-    QPushButton* no = ask.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton* yes = ask.addButton(words::DeleteButton(), QMessageBox::DestructiveRole);
+    QPushButton* no = ask.addButton(words::CancelButton(), QMessageBox::RejectRole);
     ask.setDefaultButton(no);
     ask.setEscapeButton(no);
     ask.exec();
@@ -454,14 +422,11 @@ int JournalWindow::DeleteSelected()
     try {
         deleted = journal::DeleteAttempts(*connection_, ids);
     } catch (const journal::JournalError& error) {
-        Say(QStringLiteral("Попытки не удалены: %1").arg(QString::fromStdString(error.what())));
+        Say(words::NotDeleted(QString::fromStdString(error.what())));
         return 0;
     }
-    ApplyFilter();
-    Say(QStringLiteral("Удалено из журнала: %1 %2.")
-            .arg(deleted)
-            .arg(CountedWord(deleted, QStringLiteral("попытка"), QStringLiteral("попытки"),
-                             QStringLiteral("попыток"))));
+    Reload();
+    Say(words::DeletedText(deleted));
     return deleted;
 }
 

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The teacher's window over the results journal: a filter (days, part of a pupil's name), the
-// list of attempts with their count and mean mark, read again by itself when the journal
-// changes (journal_watch.h), one attempt as the pupil saw it, the charts, saving and printing
-// (window_exports.h), and deleting chosen attempts after a confirmation.
-// Faults (no journal, no server, a journal of a newer program, an empty journal) are said in
-// plain Russian in the status area at the bottom.
+// The teacher's window over the results journal: the filter bar (filter_bar.h), the list of
+// attempts with their count and mean mark, read again by itself when the journal changes
+// (journal_watch.h), one attempt as the pupil saw it, the charts, the typical mistakes, saving
+// and printing (window_exports.h), and deleting chosen attempts after a confirmation. Faults (no
+// journal, no server, a journal of a newer program, an empty list and what empties it) are said
+// in plain Russian in the status line at the bottom. Its size, panes, columns, tab and filter
+// are remembered between starts (window_memory.h); its menu's shortcuts work wherever the focus
+// is (window_shortcuts.h).
 //
 // It opens no journal itself (it is given one, see run_journal_window.h) and never changes
 // the journal except by the delete command.
 #pragma once
 
+#include "journal/attempt_filter.h"
 #include "journal/journal_database.h"
 
 #include <QMainWindow>
@@ -17,28 +20,26 @@
 #include <optional>
 
 class QAction;
-class QCheckBox;
-class QDateEdit;
 class QLabel;
-class QLineEdit;
+class QSplitter;
 class QTabWidget;
-class QTableView;
-class QTimer;
 
 namespace teacher {
 
 class AttemptDetailView;
 class AttemptListModel;
+class AttemptListView;
 class ChartsView;
 class JournalWatch;
 class WindowExports;
+class FilterBar;
 
 class JournalWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     // `opened` as journal::OpenForReading gives it: a connection, or a problem to show. The
-    // list starts with today's attempts.
+    // list starts with the filter remembered from the last time, else today's attempts.
     explicit JournalWindow(const journal::OpenResult& opened, QWidget* parent = nullptr);
     ~JournalWindow() override;
 
@@ -56,10 +57,19 @@ public:
     // Asks for confirmation, saying how many attempts; returns how many were deleted.
     int DeleteSelected();
 
+    FilterBar* Filters() const { return filters_; }
+    // Writes what the window remembers; closing the window does it too.
+    void Remember();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildMenus();
-    QWidget* BuildFilterBar();
-    void ApplyFilter();
+    void ApplyFilter(const journal::AttemptFilter& filter);
+    void Reload();
+    void ShowAsRead(const QString& keepId);
+    void PlaceOnScreen();
     void ShowCurrentAttempt();
     void UpdateCharts();
     void UpdatePupilChart();
@@ -73,12 +83,9 @@ private:
     // Said when the journal opened with something to know (a damaged file moved aside).
     QString openNote_;
     AttemptListModel* model_ = nullptr;
-    QCheckBox* allDays_ = nullptr;
-    QDateEdit* from_ = nullptr;
-    QDateEdit* to_ = nullptr;
-    QLineEdit* pupil_ = nullptr;
-    QTimer* typing_ = nullptr;
-    QTableView* list_ = nullptr;
+    FilterBar* filters_ = nullptr;
+    AttemptListView* list_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QLabel* totals_ = nullptr;
     QLabel* status_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -95,6 +95,35 @@ IFS=$'\t' read -r _ name host started duration ending right mark check < <(grep 
 [[ $mark == "2" ]] || fail "mark '$mark'"
 # The window judges the attempt again from its rows: one the pupil's program wrote holds together.
 [[ $check == "сходится" ]] || fail "check '$check'"
-grep -q $'^totals\tПоказано попыток: 1; средняя отметка: 2,0$' "$work/read.txt" ||
+grep -q $'^totals\tПоказано попыток: 1 (за '"$(date +%d.%m.%Y)"$'); средняя отметка: 2,0$' "$work/read.txt" ||
     fail "totals line"
 echo "e2e: the attempt taken as a pupil is in the teacher's window: $name, $ending, mark $mark"
+
+# The menu's keys from the name box: on X11 a line edit takes Ctrl+E (end of line) for itself;
+# the window's «Сохранить список в CSV» must win, and Ctrl+Q close the window from there.
+"$program" --journal &
+pid=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Журнал результатов$' | head -n 1) ||
+    fail "the journal window did not appear again"
+xdotool windowfocus --sync "$wid"
+sleep 0.5
+width=$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ { split($2, size, "x"); print size[1] }')
+# The name box fills the right of the filter's first row.
+xdotool mousemove --window "$wid" $((width - 200)) 36 click 1
+sleep 0.2
+xdotool type ab
+xdotool key ctrl+e
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Сохранить список в CSV$' |
+    head -n 1) || fail "Ctrl+E in the name box did not open «Сохранить список в CSV»"
+xdotool windowfocus --sync "$dialog" key Escape
+sleep 0.5
+xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" $((width - 200)) 36 click 1
+xdotool key ctrl+q
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "Ctrl+Q in the name box did not close the journal window"
+pid=""
+echo "e2e: Ctrl+E and Ctrl+Q work from the journal window's name box"

@@ -52,7 +52,7 @@ rounds = int(sys.argv[2])
 assert len(rows) == rounds, f"{len(rows)} attempts in the journal, expected {rounds}"
 for a in rows:
     assert a["Как закончен"] == "сдан", a["Как закончен"]
-    assert a["Оценка"] in ("2", "3", "4", "5"), a["Оценка"]
+    assert a["Отметка"] in ("2", "3", "4", "5"), a["Отметка"]
     assert a["Задание 1: итог"] in ("верно", "неверно"), a["Задание 1: итог"]
 wholes = sorted(a["Задание 1: введено, целая часть"] for a in rows)
 assert wholes == [str(r) for r in range(1, rounds + 1)], wholes

@@ -104,8 +104,8 @@ journal::StoredAttempt ReadBack(const QStringList& header, const QStringList& re
         }
     }
     a.Record.RightCount = OptionalNumber(field("Верных ответов"));
-    a.Record.GradeText = Text(field("Оценка словами"));
-    a.Record.Mark = OptionalNumber(field("Оценка"));
+    a.Record.GradeText = Text(field("Отметка словами"));
+    a.Record.Mark = OptionalNumber(field("Отметка"));
     for (int n = 1; n <= engine::kAttemptRows; ++n) {
         const QString p = QStringLiteral("Задание %1: ").arg(n);
         engine::RowRecord& row = a.Record.Rows.at(static_cast<std::size_t>(n - 1));
@@ -284,7 +284,7 @@ private slots:
         QVERIFY(records);
         const QStringList header = records->first();
         const qsizetype check = header.indexOf("Проверка");
-        const qsizetype mark = header.indexOf("Оценка");
+        const qsizetype mark = header.indexOf("Отметка");
         // After the columns programs read by position.
         QCOMPARE(check, 11 + engine::kAttemptRows * 14);
         const QStringList& genuine = records->at(records->size() - 2);

@@ -108,6 +108,65 @@ private slots:
         }
     }
 
+    // On a day of their own: three pupils whose names have е or ё, each ended differently on
+    // one of two computers. е and ё are one letter to the search, both ways and in any case.
+    void narrowsByLetterEndingAndComputer_data()
+    {
+        QTest::addColumn<QString>("pupil");
+        QTest::addColumn<int>("ending"); // -1: any
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QStringList>("pupils"); // in the order of their codes: Ё, Ф…, е before ё
+
+        const QString fyodorov = "Фёдоров Фёдор", fedorova = "Федорова Алёна",
+                      yolkin = "ЁЛКИН ЕГОР";
+        const int any = -1;
+        using E = engine::AttemptEnd;
+        QTest::newRow("е finds ё") << "федоров" << any << "" << QStringList{fedorova, fyodorov};
+        QTest::newRow("ё finds е") << "ФЁДОРОВА" << any << "" << QStringList{fedorova};
+        QTest::newRow("ё in the middle") << "алена" << any << "" << QStringList{fedorova};
+        QTest::newRow("capital Ё, typed е") << "елкин" << any << "" << QStringList{yolkin};
+        QTest::newRow("capital Ё, typed ё") << "ёлкин" << any << "" << QStringList{yolkin};
+        QTest::newRow("е is not и") << "фидор" << any << "" << QStringList{};
+        QTest::newRow("handed in") << "" << int(E::HandedIn) << "" << QStringList{fyodorov};
+        QTest::newRow("time ran out") << "" << int(E::TimedOut) << "" << QStringList{fedorova};
+        QTest::newRow("interrupted") << "" << int(E::Interrupted) << "" << QStringList{yolkin};
+        QTest::newRow("still running") << "" << int(E::Running) << "" << QStringList{};
+        QTest::newRow("one computer") << "" << any << "класс-2" << QStringList{yolkin, fedorova};
+        QTest::newRow("computer and name") << "ФЕД" << any << "класс-2" << QStringList{fedorova};
+        QTest::newRow("computer and ending")
+            << "" << int(E::HandedIn) << "класс-2" << QStringList{};
+        QTest::newRow("part of a computer's name is not a computer")
+            << "" << any << "класс" << QStringList{};
+    }
+    void narrowsByLetterEndingAndComputer()
+    {
+        QFETCH(QString, pupil);
+        QFETCH(int, ending);
+        QFETCH(QString, host);
+        QFETCH(QStringList, pupils);
+        const QDate day = QDate::currentDate().addDays(-20);
+        const QDateTime at = QDateTime(day, QTime(10, 0)).toUTC();
+        j->Add(MakeAttempt("Фёдоров Фёдор", at, 10));
+        journal::StoredAttempt late = MakeAttempt("Федорова Алёна", at.addSecs(60), 6);
+        late.Host = "класс-2";
+        late.Record.End = engine::AttemptEnd::TimedOut;
+        j->Add(late);
+        journal::StoredAttempt stopped = MakeAttempt("ЁЛКИН ЕГОР", at.addSecs(120), std::nullopt);
+        stopped.Host = "класс-2";
+        j->Add(stopped);
+
+        journal::AttemptFilter filter{day, day, pupil};
+        if (ending >= 0) {
+            filter.Ending = engine::AttemptEnd(ending);
+        }
+        filter.Host = host;
+        teacher::AttemptListModel model(*j->db);
+        QVERIFY2(model.SetFilter(filter), qPrintable(model.Problem()));
+        model.sort(teacher::AttemptListModel::Pupil, Qt::AscendingOrder);
+        QCOMPARE(Column(model, teacher::AttemptListModel::Pupil), pupils);
+        QCOMPARE(model.Totals().Count, static_cast<long long>(pupils.size()));
+    }
+
     void sortsByEveryColumn_data()
     {
         using M = teacher::AttemptListModel;

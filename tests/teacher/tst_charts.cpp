@@ -102,11 +102,14 @@ private slots:
         QCOMPARE(all.at(2).Mark, 5);
         QCOMPARE(all.at(3).Mark, 2);
         QVERIFY(all.at(2).StartedAt < all.at(3).StartedAt);
-        // The dates of the filter count; its name part does not (the pupil is named exactly).
-        QCOMPARE(
-            teacher::MarksOverTime(*j->db, {QDate::currentDate().addDays(-7), {}, "Боря"}, "Аня")
-                .size(),
-            std::size_t(3));
+        // The dates of the filter count; its name part, ending and computer do not (the pupil
+        // is named exactly, and followed on every computer).
+        const journal::AttemptFilter narrowed{QDate::currentDate().addDays(-7),
+                                              {},
+                                              "Боря",
+                                              engine::AttemptEnd::Interrupted,
+                                              "класс-9"};
+        QCOMPARE(teacher::MarksOverTime(*j->db, narrowed, "Аня").size(), std::size_t(3));
         QVERIFY(teacher::MarksOverTime(*j->db, {}, "аня").empty());
         QVERIFY(teacher::MarksOverTime(*j->db, {}, "Егор").empty());
     }
@@ -143,7 +146,7 @@ private slots:
         }
         QCOMPARE(marks, (QList<qreal>{4, 3, 5, 2}));
         QCOMPARE(qint64(line->at(0).x()), TodayAt(9).addDays(-30).toMSecsSinceEpoch());
-        QVERIFY(view.PupilText().startsWith("Отметки ученика Аня: "));
+        QVERIFY(view.PupilText().startsWith("Ученик: Аня. Отметки по времени: "));
         QCOMPARE(view.PupilText().count(QStringLiteral(" — ")), 4);
 
         // Every chart names itself and carries its text for screen readers.
@@ -175,7 +178,7 @@ private slots:
             shown.setHtml(series->name());
             QCOMPARE(shown.toPlainText(), name);
         }
-        QVERIFY(view.PupilText().startsWith("Отметки ученика " + name + ": "));
+        QVERIFY(view.PupilText().startsWith("Ученик: " + name + ". Отметки по времени: "));
         QVERIFY(!view.grab().isNull());
     }
 };

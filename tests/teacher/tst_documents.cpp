@@ -15,6 +15,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -188,8 +189,14 @@ private slots:
 
     void attemptPdfShowsTheRowsAndVerdictColours()
     {
+        // Nothing to save while the list is empty (a filled list always has an attempt chosen).
+        auto* pupil = window->findChild<QLineEdit*>("pupilFilter");
+        pupil->setText("никого");
+        QTRY_COMPARE(window->Model()->rowCount(), 0);
         QVERIFY(window->Exports()->StartAttemptPdf(out.filePath("none.pdf")) == nullptr);
         QVERIFY(window->StatusText().contains("Выберите попытку"));
+        QVERIFY(!QFile::exists(out.filePath("none.pdf")));
+        pupil->clear();
 
         auto* list = window->findChild<QTableView*>("list");
         QTRY_COMPARE(window->Model()->rowCount(), 3);

@@ -6,6 +6,8 @@
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/charts_view.h"
+#include "teacher/day_presets.h"
+#include "teacher/filter_bar.h"
 #include "teacher/journal_window.h"
 #include "teacher/window_exports.h"
 #include "tests/teacher/journal_fixture.h"
@@ -18,14 +20,19 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTabWidget>
@@ -102,6 +109,7 @@ class JournalWindowTest : public QObject {
 private:
     std::unique_ptr<JournalFile> j;
     std::unique_ptr<teacher::JournalWindow> w;
+    QTemporaryDir settingsDir;
 
     void Open()
     {
@@ -109,8 +117,21 @@ private:
         w->show();
         QApplication::setActiveWindow(w.get());
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        statusHeight_ = w->findChild<QLabel*>("status")->height();
     }
+    int statusHeight_ = 0;
     QTableView* List() const { return w->findChild<QTableView*>("list"); }
+    // A preset chosen in the days list by the keyboard, as a teacher would.
+    void ChooseDays(teacher::DaysPreset preset)
+    {
+        auto* days = w->findChild<QComboBox*>("days");
+        days->setFocus();
+        QTest::keyClick(days, Qt::Key_Home);
+        for (int i = 0; i < days->findData(static_cast<int>(preset)); ++i) {
+            QTest::keyClick(days, Qt::Key_Down);
+        }
+        QCOMPARE(days->currentData().toInt(), static_cast<int>(preset));
+    }
     // The Delete key in the list, the window active as after a message box closes.
     void PressDeleteInList()
     {
@@ -126,8 +147,15 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        // What the window remembers goes to a folder of the test's own.
+        QVERIFY(settingsDir.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    }
     void init()
     {
+        QFile::remove(settingsDir.filePath("fraction-test/fraction-test.ini"));
         j = std::make_unique<JournalFile>();
         QVERIFY2(j->db, qPrintable(j->problem));
     }
@@ -152,7 +180,8 @@ private slots:
         QCOMPARE(w->findChild<QDateEdit*>("to")->date(), QDate::currentDate());
         QCOMPARE(w->Model()->rowCount(), 3);
         auto* totals = w->findChild<QLabel*>("totals");
-        QCOMPARE(totals->text(), "Показано попыток: 3; средняя отметка: 4,0");
+        const QString today = QDate::currentDate().toString("dd.MM.yyyy");
+        QCOMPARE(totals->text(), "Показано попыток: 3 (за " + today + "); средняя отметка: 4,0");
         QVERIFY(w->StatusText().isEmpty());
 
         auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
@@ -161,19 +190,22 @@ private slots:
         QTRY_COMPARE(w->Model()->rowCount(), 3); // Сидоров Иван too
         TypeInto(pupil, "ов");
         QTRY_COMPARE(w->Model()->rowCount(), 2);
-        QTRY_COMPARE(totals->text(), "Показано попыток: 2; средняя отметка: 4,0");
+        QTRY_COMPARE(totals->text(), "Показано попыток: 2 (за " + today +
+                                         "; в имени «иванов»); средняя отметка: 4,0");
 
-        w->findChild<QCheckBox*>("allDays")->click();
+        ChooseDays(teacher::DaysPreset::AllDays);
         QCOMPARE(w->Model()->rowCount(), 3);
-        QCOMPARE(totals->text(), "Показано попыток: 3; средняя отметка: 3,3");
+        QCOMPARE(totals->text(),
+                 "Показано попыток: 3 (за все дни; в имени «иванов»); средняя отметка: 3,3");
         QVERIFY(!w->findChild<QDateEdit*>("from")->isEnabled());
 
         TypeInto(pupil, "ич");
         QTRY_COMPARE(w->Model()->rowCount(), 0);
-        QVERIFY2(w->StatusText().contains("попыток нет"), qPrintable(w->StatusText()));
+        QVERIFY2(w->StatusText().startsWith("Попыток нет"), qPrintable(w->StatusText()));
 
         pupil->clear();
-        w->findChild<QCheckBox*>("allDays")->click();
+        ChooseDays(teacher::DaysPreset::Chosen);
+        QVERIFY(w->findChild<QDateEdit*>("from")->isEnabled());
         w->findChild<QDateEdit*>("from")->setDate(QDate::currentDate().addDays(-3));
         w->findChild<QDateEdit*>("to")->setDate(QDate::currentDate().addDays(-1));
         QTRY_COMPARE(w->Model()->rowCount(), 1);
@@ -203,9 +235,11 @@ private slots:
     {
         const auto older = j->Add(MakeAttempt("Иванов Пётр", TodayAt(8), 8));
         const auto chosen = j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
-        j->Add(MakeAttempt("Сидоров Иван", TodayAt(10), 2));
+        const auto newest = j->Add(MakeAttempt("Сидоров Иван", TodayAt(10), 2));
         Open();
-        QVERIFY(!w->Detail()->Shown());
+        // The newest is chosen as the list is filled.
+        QVERIFY(w->Detail()->Shown());
+        QCOMPARE(w->Detail()->Shown()->Id, newest.Id);
         Click(1);
         QVERIFY(w->Detail()->Shown());
         QCOMPARE(w->Detail()->Shown()->Id, chosen.Id);
@@ -219,7 +253,7 @@ private slots:
         tabs->setCurrentIndex(1);
         teacher::ChartsView* charts = w->Charts();
         QCOMPARE(Bars(charts->MarksChart()), (QList<qreal>{1, 0, 1, 1}));
-        QVERIFY2(charts->PupilText().startsWith("Отметки ученика Иванов Пётр: "),
+        QVERIFY2(charts->PupilText().startsWith("Ученик: Иванов Пётр. Отметки по времени: "),
                  qPrintable(charts->PupilText()));
         QCOMPARE(charts->PupilText().count(" — "), 2);
         // The charts follow the filter.
@@ -277,7 +311,7 @@ private slots:
         {
             BoxAnswer confirm("Удалить");
             QCOMPARE(w->DeleteSelected(), 1);
-            QCOMPARE(confirm.text, "Удалить из журнала 1 попытку? Вернуть их будет нельзя.");
+            QCOMPARE(confirm.text, "Удалить из журнала 1 попытку? Вернуть её будет нельзя.");
         }
         QCOMPARE(w->Model()->rowCount(), 0);
         QVERIFY2(w->StatusText().startsWith("Удалено из журнала: 1 попытка."),
@@ -348,6 +382,237 @@ private slots:
         journal::CloseConnection(*reader.Db);
     }
 
+    // The keyboard's way through a list longer than what is fetched for the screen: the newest
+    // attempt is chosen as the list fills, Ctrl+End goes to the very last one, Ctrl+Home back,
+    // and a sort started from far down shows the top of its new order, chosen.
+    void keysGoToTheEndsAndASortShowsItsTop()
+    {
+        for (int i = 0; i < 300; ++i) {
+            j->Add(MakeAttempt(QStringLiteral("Ученик %1").arg(i, 3, 10, QLatin1Char('0')),
+                               TodayAt(8).addSecs(10LL * i), 10));
+        }
+        Open();
+        QTableView* list = List();
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ученик 299");
+        QVERIFY(w->Model()->rowCount() < 300);
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(w->Model()->rowCount(), 300);
+        QCOMPARE(list->currentIndex().row(), 299);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ученик 000");
+        QVERIFY(list->verticalScrollBar()->value() > 0);
+
+        QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ученик 299");
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+
+        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+        auto* header = list->horizontalHeader();
+        const int x = header->sectionViewportPosition(teacher::AttemptListModel::Pupil) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+        QCOMPARE(list->currentIndex().row(), 0);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(w->Detail()->Shown()->Pupil,
+                 w->Model()->data(w->Model()->index(0, teacher::AttemptListModel::Pupil)));
+    }
+
+    // Tab from the bar into the list lands on the chosen row, the first one after a new list,
+    // the teacher's own after a click; nothing moves it on by one.
+    void tabIntoTheListKeepsTheChosenRow()
+    {
+        j->Add(MakeAttempt("Первый", TodayAt(9), 10));
+        j->Add(MakeAttempt("Второй", TodayAt(10), 8));
+        j->Add(MakeAttempt("Третий", TodayAt(11), 9));
+        Open();
+        auto* refresh = w->findChild<QPushButton*>("refresh");
+        const auto tabIn = [&] {
+            refresh->setFocus();
+            QTest::keyClick(refresh, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), List());
+        };
+        const auto chosenRows = [&] {
+            QList<int> rows;
+            for (const QModelIndex& index : List()->selectionModel()->selectedRows()) {
+                rows << index.row();
+            }
+            return rows;
+        };
+        tabIn();
+        QCOMPARE(List()->currentIndex().row(), 0);
+        QCOMPARE(chosenRows(), QList<int>{0});
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Третий");
+
+        Click(2);
+        tabIn();
+        QCOMPARE(List()->currentIndex().row(), 2);
+        QCOMPARE(chosenRows(), QList<int>{2});
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Первый");
+
+        // With no row chosen at all (the teacher took the last one out of the selection), Tab
+        // chooses the first.
+        List()->selectionModel()->clear();
+        tabIn();
+        QCOMPARE(List()->currentIndex().row(), 0);
+        QCOMPARE(chosenRows(), QList<int>{0});
+    }
+
+    // Ctrl+E and F5 do their work from any control of the window, the text boxes included.
+    void menuKeysWorkWhereverTheFocusIs_data()
+    {
+        QTest::addColumn<QString>("focus");
+        for (const char* name : {"pupilFilter", "from", "days", "ending", "host", "list"}) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+    }
+    void menuKeysWorkWhereverTheFocusIs()
+    {
+        QFETCH(QString, focus);
+        j->Add(MakeAttempt("Первый", TodayAt(9), 10));
+        Open();
+        auto* at = w->findChild<QWidget*>(focus);
+        QVERIFY(at);
+        at->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == at ||
+                    at->isAncestorOf(QApplication::focusWidget()));
+        QWidget* focused = QApplication::focusWidget();
+
+        QString title;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                title = dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        closer.start(20);
+        QTest::keyClick(focused, Qt::Key_E, Qt::ControlModifier);
+        QTRY_COMPARE(title, "Сохранить список в CSV");
+        closer.stop();
+
+        // A test handed in meanwhile is read with F5.
+        j->Add(MakeAttempt("Второй", TodayAt(10), 8));
+        QApplication::setActiveWindow(w.get());
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_F5);
+        QCOMPARE(w->Model()->rowCount(), 2);
+    }
+
+    // The status line says what hides the attempts of an empty list, and only that.
+    void emptyListSaysWhatHidesTheRows_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("notSaid");
+        QTest::newRow("nothing today, no name")
+            << int(teacher::DaysPreset::Today) << "" << QStringList{"«За все дни»"}
+            << QStringList{"имя", "имени"};
+        QTest::newRow("all days, a name nobody has")
+            << int(teacher::DaysPreset::AllDays) << "Кузнецов" << QStringList{"имя"}
+            << QStringList{"«За все дни»"};
+        QTest::newRow("a name found on other days only")
+            << int(teacher::DaysPreset::Yesterday) << "Фёдоров" << QStringList{"«За все дни»"}
+            << QStringList{"сотрите имя"};
+    }
+    void emptyListSaysWhatHidesTheRows()
+    {
+        QFETCH(int, preset);
+        QFETCH(QString, name);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, notSaid);
+        j->Add(MakeAttempt("Федоров Илья", TodayAt(9).addDays(-5), 10));
+        Open();
+        ChooseDays(teacher::DaysPreset(preset));
+        auto* pupil = w->findChild<QLineEdit*>("pupilFilter");
+        pupil->setFocus();
+        TypeInto(pupil, name);
+        QTRY_COMPARE(w->Model()->Filter().PupilContains, name);
+        QCOMPARE(w->Model()->rowCount(), 0);
+        const QString text = w->StatusText();
+        for (const QString& part : said) {
+            QVERIFY2(text.contains(part), qPrintable(text + " / " + part));
+        }
+        for (const QString& part : notSaid) {
+            QVERIFY2(!text.contains(part), qPrintable(text + " / " + part));
+        }
+        // The message never changes the height of the status line.
+        QCOMPARE(w->findChild<QLabel*>("status")->height(), statusHeight_);
+    }
+
+    // Size, split, columns, sort, tab and filter come back at the next start.
+    void remembersTheTeacher()
+    {
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        journal::StoredAttempt other = MakeAttempt("Ивашкина Ольга", TodayAt(10), 9);
+        other.Host = "класс-2";
+        j->Add(other);
+        Open();
+        w->resize(700, 520);
+        auto* splitter = w->findChild<QSplitter*>("splitter");
+        splitter->setSizes({400, 300});
+        QHeaderView* header = List()->horizontalHeader();
+        using M = teacher::AttemptListModel;
+        header->resizeSection(M::Pupil, 234);
+        header->moveSection(header->visualIndex(M::Mark), 1);
+        header->setSortIndicator(M::Pupil, Qt::AscendingOrder);
+        w->findChild<QTabWidget*>("tabs")->setCurrentIndex(1);
+        ChooseDays(teacher::DaysPreset::ThisWeek);
+        TypeInto(w->findChild<QLineEdit*>("pupilFilter"), "ива");
+        w->findChild<QComboBox*>("ending")->setCurrentIndex(1);
+        auto* host = w->findChild<QComboBox*>("host");
+        host->setCurrentIndex(host->findData(QString("класс-2")));
+        QTRY_COMPARE(w->Model()->Filter().PupilContains, "ива");
+        const journal::AttemptFilter filter = w->Model()->Filter();
+        QCOMPARE(filter.Host, "класс-2");
+        QCOMPARE(filter.Ending, engine::AttemptEnd::HandedIn);
+        const QList<int> sizes = splitter->sizes();
+        const QSize size = w->size();
+        w->close();
+        w.reset();
+
+        Open();
+        QCOMPARE(w->size(), size);
+        QCOMPARE(w->findChild<QSplitter*>("splitter")->sizes(), sizes);
+        header = List()->horizontalHeader();
+        QCOMPARE(header->sectionSize(M::Pupil), 234);
+        QCOMPARE(header->visualIndex(M::Mark), 1);
+        QCOMPARE(header->sortIndicatorSection(), int(M::Pupil));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+        QCOMPARE(w->Model()->SortColumn(), int(M::Pupil));
+        QCOMPARE(w->findChild<QTabWidget*>("tabs")->currentIndex(), 1);
+        QCOMPARE(w->Filters()->Preset(), teacher::DaysPreset::ThisWeek);
+        QCOMPARE(w->Model()->Filter(), filter);
+        QCOMPARE(w->findChild<QLineEdit*>("pupilFilter")->text(), "ива");
+        QCOMPARE(w->Model()->rowCount(), 1);
+        QCOMPARE(w->Detail()->Shown()->Pupil, "Ивашкина Ольга");
+    }
+
+    // A settings file written by hand with nonsense opens the window on today's list.
+    void nonsenseInTheSettingsIsLeftAside()
+    {
+        {
+            QSettings file(QSettings::IniFormat, QSettings::UserScope, "fraction-test",
+                           "fraction-test");
+            file.setValue("teacherWindow/geometry", QByteArray("nonsense"));
+            file.setValue("teacherWindow/columns", QByteArray("nonsense"));
+            file.setValue("teacherWindow/tab", 7);
+            file.setValue("teacherWindow/filter/days", "fortnight");
+            file.setValue("teacherWindow/filter/ending", "exploded");
+        }
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        Open();
+        QCOMPARE(w->Filters()->Preset(), teacher::DaysPreset::Today);
+        QVERIFY(!w->Model()->Filter().Ending);
+        QCOMPARE(w->Model()->rowCount(), 1);
+        QCOMPARE(w->findChild<QTabWidget*>("tabs")->currentIndex(), 0);
+        QVERIFY(List()->horizontalHeader()->sectionSize(teacher::AttemptListModel::Mark) > 0);
+    }
+
     // Everything the keyboard reaches has a name a screen reader can say (its own or its
     // label's), and the key controls are reached by Tab.
     void everyControlHasASpokenName()
@@ -367,7 +632,8 @@ private slots:
             reached << at->objectName();
             QTest::keyClick(at, Qt::Key_Tab);
         }
-        for (const char* name : {"from", "to", "allDays", "pupilFilter", "refresh", "list"}) {
+        for (const char* name :
+             {"days", "from", "to", "pupilFilter", "ending", "host", "refresh", "list"}) {
             QVERIFY2(reached.contains(QString::fromLatin1(name)), name);
         }
         // Each chart is a stop too, with its text equivalent as its description.

@@ -9,6 +9,7 @@
 #include "teacher/export_job.h"
 #include "teacher/export_tasks.h"
 #include "teacher/journal_watch.h"
+#include "teacher/filter_bar.h"
 #include "teacher/journal_window.h"
 #include "teacher/mistakes_view.h"
 #include "tests/teacher/journal_fixture.h"
@@ -111,7 +112,7 @@ private slots:
         teacher::JournalWindow window(journal::OpenResult{teacher_, {}});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.findChild<QCheckBox*>("allDays")->click();
+        window.findChild<teacher::FilterBar*>()->ChoosePreset(teacher::DaysPreset::AllDays);
         const teacher::AttemptListModel* model = window.Model();
         const int received = teacher::AttemptListModel::Received;
         QCOMPARE(model->columnCount(), received + 1);
@@ -183,6 +184,57 @@ private slots:
         journal::SaveAttempt(*admin_, MakeAttempt("Новиков Олег", TodayAt(12), 7, 300));
         watch.Check();
         QCOMPARE(changed.count(), 1);
+    }
+
+    // The server reads е and ё as one letter both ways, whatever case the server's lower()
+    // gives Ё, and narrows by ending and computer as the local journal does.
+    void serverNarrowsByLetterEndingAndComputer_data()
+    {
+        QTest::addColumn<QString>("pupil");
+        QTest::addColumn<int>("ending"); // -1: any
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QStringList>("pupils"); // newest first
+        const int any = -1;
+        QTest::newRow("е finds ё") << "федоров ф" << any << "" << QStringList{"Фёдоров Фёдор"};
+        QTest::newRow("ё finds е") << "Алёна" << any << "" << QStringList{"ФЕДОРОВА АЛЕНА"};
+        QTest::newRow("capital Ё") << "ёлкин" << any << "" << QStringList{"ЁЛКИН ЕГОР"};
+        QTest::newRow("both, any case")
+            << "ФЕД" << any << "" << QStringList{"ФЕДОРОВА АЛЕНА", "Фёдоров Фёдор"};
+        QTest::newRow("time ran out")
+            << "" << int(engine::AttemptEnd::TimedOut) << "" << QStringList{"ФЕДОРОВА АЛЕНА"};
+        QTest::newRow("one computer")
+            << "" << any << "класс-2" << QStringList{"ЁЛКИН ЕГОР", "ФЕДОРОВА АЛЕНА"};
+    }
+    void serverNarrowsByLetterEndingAndComputer()
+    {
+        QFETCH(QString, pupil);
+        QFETCH(int, ending);
+        QFETCH(QString, host);
+        QFETCH(QStringList, pupils);
+        const QDate day = QDate::currentDate().addDays(-30);
+        const QDateTime at = QDateTime(day, QTime(10, 0)).toUTC();
+        journal::SaveAttempt(*admin_, MakeAttempt("Фёдоров Фёдор", at, 10));
+        journal::StoredAttempt late = MakeAttempt("ФЕДОРОВА АЛЕНА", at.addSecs(60), 6);
+        late.Host = "класс-2";
+        late.Record.End = engine::AttemptEnd::TimedOut;
+        journal::SaveAttempt(*admin_, late);
+        journal::StoredAttempt stopped = MakeAttempt("ЁЛКИН ЕГОР", at.addSecs(120), std::nullopt);
+        stopped.Host = "класс-2";
+        journal::SaveAttempt(*admin_, stopped);
+
+        journal::AttemptFilter filter{day, day, pupil};
+        if (ending >= 0) {
+            filter.Ending = engine::AttemptEnd(ending);
+        }
+        filter.Host = host;
+        teacher::AttemptListModel model(*teacher_);
+        QVERIFY2(model.SetFilter(filter), qPrintable(model.Problem()));
+        QStringList shown;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            shown << model.data(model.index(r, teacher::AttemptListModel::Pupil)).toString();
+        }
+        QCOMPARE(shown, pupils);
+        QCOMPARE(teacher::ComputersInJournal(*teacher_), (QStringList{"класс-1", "класс-2"}));
     }
 
     void chartsCountOnTheServer()
@@ -296,8 +348,8 @@ private slots:
                 QVERIFY(!window.StatusText().contains("wrong"));
             } else {
                 QCOMPARE(window.Model()->rowCount(), 0);
-                QVERIFY(!window.findChild<QCheckBox*>("allDays")->isChecked());
-                window.findChild<QCheckBox*>("allDays")->click();
+                QCOMPARE(window.Filters()->Preset(), teacher::DaysPreset::Today);
+                window.Filters()->ChoosePreset(teacher::DaysPreset::AllDays);
                 QVERIFY(window.StatusText().contains(said));
             }
             QCOMPARE(window.DeleteSelected(), 0);

@@ -5,6 +5,7 @@
 // is narrowed to one pupil, that pupil's mistakes across attempts.
 #include "teacher/attempt_list_model.h"
 #include "teacher/journal_window.h"
+#include "teacher/filter_bar.h"
 #include "teacher/mistakes_view.h"
 #include "tests/teacher/journal_fixture.h"
 
@@ -152,7 +153,7 @@ private slots:
         QVERIFY(view->Text().contains("ошибок нет"));
 
         window->findChild<QLineEdit*>("pupilFilter")->clear();
-        window->findChild<QCheckBox*>("allDays")->setChecked(true);
+        window->findChild<teacher::FilterBar*>()->ChoosePreset(teacher::DaysPreset::AllDays);
         QTRY_VERIFY(view->Text().startsWith("Типичные ошибки в 4 попытках:"));
         // Two pupils each now: the one found on more rows comes first.
         QCOMPARE(RowOf(view->MistakeTable(), 0),
@@ -224,7 +225,8 @@ private slots:
         j->Add(MakeAttempt("Ким Мария", DaysAgoAt9(1), std::nullopt));
         j->Add(MakeAttempt("Новиков Олег", TodayAt(9, 30), std::nullopt));
 
-        window->findChild<QCheckBox*>("allDays")->setChecked(allDays);
+        window->findChild<teacher::FilterBar*>()->ChoosePreset(
+            allDays ? teacher::DaysPreset::AllDays : teacher::DaysPreset::Today);
         window->findChild<QLineEdit*>("pupilFilter")->setText(name);
         QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
         QCOMPARE(window->Model()->Filter().From.isValid(), !allDays);

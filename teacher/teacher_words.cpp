@@ -1,0 +1,457 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "teacher/teacher_words.h"
+
+#include "journal/stored_attempt.h"
+#include "teacher/attempt_list_model.h"
+#include "teacher/attempt_texts.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <array>
+
+namespace teacher::words {
+
+namespace {
+
+const QLocale& Russian()
+{
+    static const QLocale locale(QLocale::Russian, QLocale::Russia);
+    return locale;
+}
+
+QString DaysText(const journal::AttemptFilter& filter)
+{
+    if (filter.From.isValid() && filter.To.isValid()) {
+        return filter.From == filter.To
+                   ? QStringLiteral("за %1").arg(DateText(filter.From))
+                   : QStringLiteral("с %1 по %2").arg(DateText(filter.From), DateText(filter.To));
+    }
+    if (filter.From.isValid()) {
+        return QStringLiteral("с %1").arg(DateText(filter.From));
+    }
+    if (filter.To.isValid()) {
+        return QStringLiteral("по %1").arg(DateText(filter.To));
+    }
+    return QStringLiteral("за все дни");
+}
+
+QString Attempts(long long count)
+{
+    return CountedWord(count, QStringLiteral("попытка"), QStringLiteral("попытки"),
+                       QStringLiteral("попыток"));
+}
+
+} // namespace
+
+QString WindowTitle()
+{
+    return QStringLiteral("Журнал результатов");
+}
+QString AttemptTab()
+{
+    return QStringLiteral("Попы&тка");
+}
+QString ChartsTab()
+{
+    return QStringLiteral("&Диаграммы");
+}
+QString AttemptPaneName()
+{
+    return QStringLiteral("Выбранная попытка");
+}
+QString ChartsPaneName()
+{
+    return QStringLiteral("Диаграммы");
+}
+QString TabsName()
+{
+    return QStringLiteral("Попытка и диаграммы");
+}
+QString JournalNotOpen()
+{
+    return QStringLiteral("Журнал не открыт.");
+}
+QString JournalNotOpenPane()
+{
+    return QStringLiteral("Журнал не открыт: смотрите сообщение внизу окна.");
+}
+QString AttemptGone()
+{
+    return QStringLiteral("Этой попытки уже нет в журнале: нажмите «Обновить».");
+}
+QString AttemptUnreadable()
+{
+    return QStringLiteral("Попытку не удалось прочитать.");
+}
+QString NotDeleted(const QString& why)
+{
+    return QStringLiteral("Попытки не удалены: %1").arg(why);
+}
+QString ListName()
+{
+    return QStringLiteral("Список попыток");
+}
+QString TotalsName()
+{
+    return QStringLiteral("Итог по списку");
+}
+QString StatusName()
+{
+    return QStringLiteral("Состояние");
+}
+QString ChooseAnAttempt()
+{
+    return QStringLiteral("Выберите попытку в списке.");
+}
+QString EmptyJournal()
+{
+    return QStringLiteral(
+        "В журнале пока нет ни одной попытки. Они появятся здесь, когда ученики пройдут тест на "
+        "этом компьютере (или на компьютерах класса, если журнал ведётся на сервере).");
+}
+
+QString DaysLabel()
+{
+    return QStringLiteral("Д&ни:");
+}
+QString DaysName()
+{
+    return QStringLiteral("Показать попытки за дни");
+}
+QString PresetName(DaysPreset preset)
+{
+    switch (preset) {
+    case DaysPreset::Today:
+        return QStringLiteral("Сегодня");
+    case DaysPreset::Yesterday:
+        return QStringLiteral("Вчера");
+    case DaysPreset::ThisWeek:
+        return QStringLiteral("Эта неделя");
+    case DaysPreset::ThisMonth:
+        return QStringLiteral("Этот месяц");
+    case DaysPreset::ThisQuarter:
+        return QStringLiteral("Эта четверть");
+    case DaysPreset::ThisSchoolYear:
+        return QStringLiteral("Этот учебный год");
+    case DaysPreset::AllDays:
+        return QStringLiteral("За все дни");
+    case DaysPreset::Chosen:
+        break;
+    }
+    return QStringLiteral("Выбранные дни");
+}
+QString FromLabel()
+{
+    return QStringLiteral("&с");
+}
+QString FromName()
+{
+    return QStringLiteral("Показать попытки с даты");
+}
+QString ToLabel()
+{
+    return QStringLiteral("п&о");
+}
+QString ToName()
+{
+    return QStringLiteral("Показать попытки по дату");
+}
+QString PupilLabel()
+{
+    return QStringLiteral("&Ученик:");
+}
+QString PupilPlaceholder()
+{
+    return QStringLiteral("часть имени, ищется за выбранные дни");
+}
+QString PupilName()
+{
+    return QStringLiteral("Ученик: часть имени");
+}
+QString PupilDescription()
+{
+    return QStringLiteral("Список показывает за выбранные дни учеников, в имени которых есть "
+                          "набранный текст; буквы е и ё не различаются");
+}
+QString EndingLabel()
+{
+    return QStringLiteral("&Итог:");
+}
+QString EndingName()
+{
+    return QStringLiteral("Показать попытки с итогом");
+}
+QString AnyEnding()
+{
+    return QStringLiteral("любой");
+}
+QString HostLabel()
+{
+    return QStringLiteral("&Компьютер:");
+}
+QString HostName()
+{
+    return QStringLiteral("Показать попытки с компьютера");
+}
+QString AnyHost()
+{
+    return QStringLiteral("все");
+}
+QString RefreshButton()
+{
+    return QStringLiteral("О&бновить");
+}
+QString RefreshTip()
+{
+    return QStringLiteral("Прочитать журнал заново (F5)");
+}
+QString ToMovedUp(const QDate& to)
+{
+    return QStringLiteral("Дата «по» не может быть раньше даты «с»: она передвинута на %1.")
+        .arg(DateText(to));
+}
+QString FromMovedBack(const QDate& from)
+{
+    return QStringLiteral("Дата «с» не может быть позже даты «по»: она передвинута на %1.")
+        .arg(DateText(from));
+}
+
+QString CountText(long long count)
+{
+    return Russian().toString(count);
+}
+
+QString FilterText(const journal::AttemptFilter& filter)
+{
+    QStringList parts{DaysText(filter)};
+    if (!filter.PupilContains.isEmpty()) {
+        parts << QStringLiteral("в имени «%1»").arg(ShownName(filter.PupilContains));
+    }
+    if (filter.Ending) {
+        parts << QStringLiteral("итог: %1").arg(journal::EndingText(*filter.Ending));
+    }
+    if (!filter.Host.isEmpty()) {
+        parts << QStringLiteral("компьютер: %1").arg(ShownName(filter.Host));
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+QString TotalsText(const journal::AttemptFilter& filter, long long count,
+                   const std::optional<double>& average)
+{
+    return QStringLiteral("Показано попыток: %1 (%2); средняя отметка: %3")
+        .arg(CountText(count), FilterText(filter), AverageText(average));
+}
+
+QString EmptyListText(const journal::AttemptFilter& filter, const HidingConditions& hiding)
+{
+    const bool days = filter.From.isValid() || filter.To.isValid();
+    const bool pupil = !filter.PupilContains.isEmpty();
+    const bool ending = filter.Ending.has_value();
+    const bool host = !filter.Host.isEmpty();
+    // When no condition alone hides the rows, every condition that is set is worth changing.
+    const bool anyAlone = (days && hiding.Days) || (pupil && hiding.Pupil) ||
+                          (ending && hiding.Ending) || (host && hiding.Host);
+    QStringList advice;
+    if (days && (hiding.Days || !anyAlone)) {
+        advice << QStringLiteral("выберите другие дни или «За все дни»");
+    }
+    if (pupil && (hiding.Pupil || !anyAlone)) {
+        advice << QStringLiteral("измените или сотрите имя");
+    }
+    if (ending && (hiding.Ending || !anyAlone)) {
+        advice << QStringLiteral("выберите итог «любой»");
+    }
+    if (host && (hiding.Host || !anyAlone)) {
+        advice << QStringLiteral("выберите компьютер «все»");
+    }
+    QString text = QStringLiteral("Попыток нет (%1).").arg(FilterText(filter));
+    if (!advice.isEmpty()) {
+        const QString last = advice.takeLast();
+        const QString all =
+            advice.isEmpty() ? last
+                             : advice.join(QStringLiteral(", ")) + QStringLiteral(" или ") + last;
+        text += QStringLiteral(" Чтобы увидеть попытки, %1.").arg(all);
+    }
+    return text;
+}
+
+QString ListHeading(int column)
+{
+    // «Итог» rather than a participle: the endings (сдан, время вышло, прерван, идёт) agree with
+    // «тест», and a heading such as «Завершена» would clash with each of them.
+    static const std::array<QString, AttemptListModel::Received + 1> kHeadings = {
+        QStringLiteral("Ученик"),  QStringLiteral("Компьютер"), QStringLiteral("Начало"),
+        QStringLiteral("Время"),   QStringLiteral("Итог"),      QStringLiteral("Верных"),
+        QStringLiteral("Отметка"), QStringLiteral("Проверка"),  QStringLiteral("Получено")};
+    if (column < 0 || column > AttemptListModel::Received) {
+        return {};
+    }
+    return kHeadings.at(static_cast<std::size_t>(column));
+}
+
+QString DeleteTitle()
+{
+    return QStringLiteral("Удаление попыток");
+}
+QString DeleteQuestion(long long count)
+{
+    const QString back = count == 1 ? QStringLiteral("Вернуть её будет нельзя.")
+                                    : QStringLiteral("Вернуть их будет нельзя.");
+    return QStringLiteral("Удалить из журнала %1 %2? %3")
+        .arg(CountText(count),
+             CountedWord(count, QStringLiteral("попытку"), QStringLiteral("попытки"),
+                         QStringLiteral("попыток")),
+             back);
+}
+QString DeleteButton()
+{
+    return QStringLiteral("Удалить");
+}
+QString CancelButton()
+{
+    return QStringLiteral("Отмена");
+}
+QString DeletedText(long long count)
+{
+    return QStringLiteral("Удалено из журнала: %1 %2.").arg(CountText(count), Attempts(count));
+}
+
+QString GradeWords(const std::string& gradeText)
+{
+    QString text = QString::fromStdString(gradeText);
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start).isDigit()) {
+        ++start;
+    }
+    if (start > 0 && start < text.size() && text.at(start) == QLatin1Char('.')) {
+        ++start;
+    } else {
+        start = 0;
+    }
+    return text.mid(start).trimmed();
+}
+
+QString AttemptName()
+{
+    return QStringLiteral("Попытка");
+}
+QStringList AttemptHeadings()
+{
+    return {QStringLiteral("№"),
+            QStringLiteral("Задание"),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("Ответ ученика"),
+            QStringLiteral("Верный ответ"),
+            QStringLiteral("Проверка"),
+            QStringLiteral("Ошибка")};
+}
+QString TaskName(int row)
+{
+    return QStringLiteral("Задание %1").arg(row);
+}
+QString FirstNumberName(const QString& task)
+{
+    return task + QStringLiteral(", первое число");
+}
+QString SecondNumberName(const QString& task)
+{
+    return task + QStringLiteral(", второе число");
+}
+QString AnswerName(const QString& task)
+{
+    return task + QStringLiteral(", ответ ученика");
+}
+QString KeyName(const QString& task)
+{
+    return task + QStringLiteral(", верный ответ");
+}
+QString RowSpoken(const QString& task, const QString& first, const QString& operation,
+                  const QString& second, const QString& typed, const QString& key,
+                  const QString& verdict)
+{
+    return QStringLiteral("%1: %2 %3 %4; ответ ученика %5; верный ответ %6; %7")
+        .arg(task, first, operation, second, typed, key, verdict);
+}
+
+QString NoRightToRead()
+{
+    return QStringLiteral("Нет права читать журнал на сервере: это роль компьютера ученика. "
+                          "Проверьте, что в адресе журнала указана роль учителя "
+                          "(fraction_teacher).");
+}
+QString CannotRead(const QString& why)
+{
+    return QStringLiteral("Не удалось прочитать журнал: %1. Проверьте, что сервер журнала "
+                          "доступен, и попробуйте «Обновить».")
+        .arg(why);
+}
+QString CheckUnreadable()
+{
+    return QStringLiteral("не сходится: попытку не удалось прочитать");
+}
+QString CheckFailed(const QString& why)
+{
+    return QStringLiteral("не удалось прочитать: %1").arg(why);
+}
+
+QString MarksSeries()
+{
+    return QStringLiteral("Попыток");
+}
+QString MarksText(const QStringList& parts)
+{
+    return QStringLiteral("Отметки: %1.").arg(parts.join(QStringLiteral(", ")));
+}
+QString MarkPart(int mark, long long count)
+{
+    return QStringLiteral("«%1» — %2").arg(mark).arg(CountText(count));
+}
+QString RowsSeries()
+{
+    return QStringLiteral("Верно, %");
+}
+QString RowsText(const QStringList& parts)
+{
+    return QStringLiteral("Верно решили: %1.").arg(parts.join(QStringLiteral("; ")));
+}
+QString RowNotJudged(int row)
+{
+    return QStringLiteral("задание %1 — не проверялось").arg(row);
+}
+QString RowShare(int row, const QString& percent, long long right, long long judged)
+{
+    return QStringLiteral("задание %1 — %2 % (%3 из %4)")
+        .arg(row)
+        .arg(percent, CountText(right), CountText(judged));
+}
+QString MarksChartTitle()
+{
+    return QStringLiteral("Распределение отметок");
+}
+QString RowsChartTitle()
+{
+    return QStringLiteral("Доля верных ответов по заданиям");
+}
+QString PupilChartTitle()
+{
+    return QStringLiteral("Отметки ученика по времени");
+}
+QString PupilMarksText(const QString& pupil, const QStringList& points)
+{
+    return QStringLiteral("Ученик: %1. Отметки по времени: %2.")
+        .arg(pupil, points.join(QStringLiteral("; ")));
+}
+QString PupilHasNoMarks(const QString& pupil)
+{
+    return QStringLiteral("Ученик: %1. За выбранные дни попыток с отметкой нет.").arg(pupil);
+}
+QString ChoosePupilForChart()
+{
+    return QStringLiteral("Выберите попытку в списке, чтобы увидеть отметки её ученика.");
+}
+
+} // namespace teacher::words

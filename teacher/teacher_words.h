@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The words of the teacher's window, in one file for whoever proofreads them: the filter bar
+// and its day presets, the list's headings and totals, what the status line says about an empty
+// list, the deletion's question and answer, and the charts' titles. Counts are written with
+// Russian digit grouping («100 000»).
+//
+// The words of one attempt (its facts, verdicts, dates and times) are in attempt_texts.cpp.
+// Nothing here reads a journal or decides anything: it words what it is given.
+#pragma once
+
+#include "journal/attempt_filter.h"
+#include "teacher/day_presets.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace teacher::words {
+
+// The window.
+QString WindowTitle();
+QString AttemptTab();
+QString ChartsTab();
+QString AttemptPaneName();
+QString ChartsPaneName();
+QString TabsName();
+QString JournalNotOpen();
+QString JournalNotOpenPane();
+QString AttemptGone();
+QString AttemptUnreadable();
+QString NotDeleted(const QString& why);
+QString ListName();
+QString TotalsName();
+QString StatusName();
+QString ChooseAnAttempt();
+QString EmptyJournal();
+
+// The filter bar. Labels carry their & mnemonic.
+QString DaysLabel();
+QString DaysName();
+QString PresetName(DaysPreset preset);
+QString FromLabel();
+QString FromName();
+QString ToLabel();
+QString ToName();
+QString PupilLabel();
+QString PupilPlaceholder();
+QString PupilName();
+QString PupilDescription();
+QString EndingLabel();
+QString EndingName();
+QString AnyEnding();
+QString HostLabel();
+QString HostName();
+QString AnyHost();
+QString RefreshButton();
+QString RefreshTip();
+// Said when one date was moved so that «по» is not before «с».
+QString ToMovedUp(const QDate& to);
+QString FromMovedBack(const QDate& from);
+
+// "100 000": a count as a Russian reader groups its digits.
+QString CountText(long long count);
+
+// What a filter shows, "за 10.12.2026; в имени «ив»; итог: сдан; компьютер: класс-1".
+QString FilterText(const journal::AttemptFilter& filter);
+// "Показано попыток: 3 (за 10.12.2026); средняя отметка: 4,0".
+QString TotalsText(const journal::AttemptFilter& filter, long long count,
+                   const std::optional<double>& average);
+
+// Which of a filter's conditions keep rows out of an empty list: each is true when leaving that
+// condition alone out would show some attempts.
+struct HidingConditions {
+    bool Days = false, Pupil = false, Ending = false, Host = false;
+};
+// An empty list's explanation: what is chosen, and how to see attempts, naming only the
+// conditions that are set (and of them the ones that hide rows, when any alone does).
+QString EmptyListText(const journal::AttemptFilter& filter, const HidingConditions& hiding);
+
+// The list's column headings, by AttemptListModel::Column.
+QString ListHeading(int column);
+
+// Deleting.
+QString DeleteTitle();
+QString DeleteQuestion(long long count);
+QString DeleteButton();
+QString CancelButton();
+QString DeletedText(long long count);
+
+// The words of a grade without its leading mark: "5. Отличная работа" → "Отличная работа".
+QString GradeWords(const std::string& gradeText);
+
+// One attempt's pane: its name, the grid's headings (№, Задание, …, Проверка; the sign, the
+// second number and "=" have none), and what a screen reader says of each part of a row.
+QString AttemptName();
+QStringList AttemptHeadings();
+QString TaskName(int row); // "Задание 3", counting from 1
+QString FirstNumberName(const QString& task);
+QString SecondNumberName(const QString& task);
+QString AnswerName(const QString& task);
+QString KeyName(const QString& task);
+// "Задание 2: 1/2 разделить на 2/3; ответ ученика 3/4; верный ответ 3/4; верно".
+QString RowSpoken(const QString& task, const QString& first, const QString& operation,
+                  const QString& second, const QString& typed, const QString& key,
+                  const QString& verdict);
+
+// Reading the list.
+QString NoRightToRead();
+QString CannotRead(const QString& why);
+QString CheckUnreadable();
+QString CheckFailed(const QString& why);
+
+// The charts.
+QString MarksSeries();
+QString MarksText(const QStringList& parts); // parts: "«5» — 2"
+QString MarkPart(int mark, long long count);
+QString RowsSeries();
+QString RowsText(const QStringList& parts);
+QString RowNotJudged(int row); // counting from 1
+QString RowShare(int row, const QString& percent, long long right, long long judged);
+QString MarksChartTitle();
+QString RowsChartTitle();
+QString PupilChartTitle();
+// The text beside the pupil's chart: "Ученик: Иванов Пётр. Отметки по времени: …".
+QString PupilMarksText(const QString& pupil, const QStringList& points);
+QString PupilHasNoMarks(const QString& pupil);
+QString ChoosePupilForChart();
+
+} // namespace teacher::words
