@@ -197,7 +197,8 @@ void AttemptListModel::sort(int column, Qt::SortOrder order)
 
 void AttemptListModel::SetOrder(int column, Qt::SortOrder order)
 {
-    if (column >= 0 && column < ColumnCount) {
+    // A server's list sorts by its stamp too.
+    if (column >= 0 && column < columnCount()) {
         sortColumn_ = column;
         sortOrder_ = order;
     }

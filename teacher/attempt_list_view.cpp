@@ -51,6 +51,10 @@ void AttemptListView::ShowAttempts(AttemptListModel* attempts)
             c, std::max(metrics.horizontalAdvance(heading) + 28,
                         metrics.horizontalAdvance(samples.at(static_cast<std::size_t>(c))) + 12));
     }
+    // A server's list has the time it received each attempt, as wide as the start.
+    if (attempts->columnCount() > AttemptListModel::Received) {
+        setColumnWidth(AttemptListModel::Received, columnWidth(AttemptListModel::Started));
+    }
     horizontalHeader()->setStretchLastSection(true);
     // Who, when and the mark first, so that a narrow list still shows them; the computer and
     // the check, read less often, come last. The teacher may drag them elsewhere.

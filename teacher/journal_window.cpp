@@ -39,10 +39,7 @@
 
 namespace teacher {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     : QMainWindow(parent), connection_(opened.Db), openNote_(opened.Problem)

@@ -67,7 +67,7 @@ read_window() {
     local status=0
     /usr/bin/python3 "$here/read_journal_window.py" 30 >"$work/read.txt" || status=$?
     local wid
-    wid=$(xdotool search --onlyvisible --name '^Журнал результатов$' | head -n 1) || true
+    wid=$(xdotool search --onlyvisible --name '^Журнал результатов' | head -n 1) || true
     if [[ -n $wid ]]; then
         xdotool windowfocus --sync "$wid" key ctrl+q || true
     fi
@@ -103,7 +103,7 @@ echo "e2e: the attempt taken as a pupil is in the teacher's window: $name, $endi
 # the window's «Сохранить список в CSV» must win, and Ctrl+Q close the window from there.
 "$program" --journal &
 pid=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Журнал результатов$' | head -n 1) ||
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Журнал результатов' | head -n 1) ||
     fail "the journal window did not appear again"
 xdotool windowfocus --sync "$wid"
 sleep 0.5

@@ -4,8 +4,8 @@
 // common mistake, the chart and its text, all following the window's filter; and, when the list
 // is narrowed to one pupil, that pupil's mistakes across attempts.
 #include "teacher/attempt_list_model.h"
-#include "teacher/journal_window.h"
 #include "teacher/filter_bar.h"
+#include "teacher/journal_window.h"
 #include "teacher/mistakes_view.h"
 #include "tests/teacher/journal_fixture.h"
 
