@@ -100,7 +100,6 @@ QString ExportToFile(const std::optional<journal::Connection>& db, const QString
     return problem;
 }
 
-
 // The configured journal; none when a local one does not exist yet (it is not created). False
 // with the problem said when it cannot be opened.
 bool OpenConfigured(std::optional<journal::Connection>& db)
