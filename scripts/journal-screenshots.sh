@@ -35,7 +35,8 @@ xdotool mousemove --window "$wid" 98 36 click 1
 sleep 0.5
 xdotool key End Up Return
 sleep 0.5
-xdotool mousemove --window "$wid" 120 130 click 1
+# The newest attempt, one with wrong answers, so that its page and its practice sheet show them.
+xdotool mousemove --window "$wid" 120 113 click 1
 sleep 0.5
 xdotool key Tab Right
 sleep 1.5
@@ -69,7 +70,7 @@ pdftoppm -r 80 -png -singlefile "$work/attempt.pdf" "$work/attempt"
 convert "$work/attempt.png" -crop 662x560+0+0 +repage "$docs/screenshot-journal-attempt.png"
 
 # The practice sheet of the same attempt, from the button under its facts; its first page.
-xdotool mousemove --window "$wid" 778 191 click 1
+xdotool mousemove --window "$wid" 852 229 click 1
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Сохранить лист для тренировки' | head -n 1)
 xdotool windowfocus --sync "$dialog"
 sleep 0.3
