@@ -13,12 +13,13 @@
 
 namespace app {
 
-enum class CommandKind { Window, JournalWindow, ExportCsv, Version, Help, Error };
+enum class CommandKind { Window, JournalWindow, ExportCsv, ImportRoster, Version, Help, Error };
 
 struct Command {
     CommandKind Kind = CommandKind::Window;
-    QString CsvTarget; // ExportCsv: a file name or "-"
+    QString CsvTarget; // ExportCsv: a file name or "-"; ImportRoster: the file to read
     QString Message;   // Error: one Russian line
+    QString ClassName = {}; // ImportRoster: the class the pupils go into
 };
 
 // The program's options, with their Russian descriptions, added to `parser`.

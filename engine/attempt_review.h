@@ -43,7 +43,8 @@ struct AttemptReview {
     bool Agrees() const { return Problems.empty(); }
 };
 
-// Judges `record` again. `secondsAllowed` is the time the pupil had (the test's ten minutes).
+// Judges `record` again. `secondsAllowed` is the time the pupil had (the record's own
+// SecondsAllowed for a kept attempt).
 AttemptReview ReviewAttempt(const AttemptRecord& record, int secondsAllowed);
 
 // "сходится", or "не сходится: " and the problems joined with "; ".

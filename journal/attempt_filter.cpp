@@ -48,6 +48,10 @@ SqlCondition ConditionFor(const AttemptFilter& filter, Backend backend)
             condition.Values << filter.PupilContains;
         }
     }
+    if (!filter.ClassName.isEmpty()) {
+        parts << QStringLiteral("class_name = ?");
+        condition.Values << filter.ClassName;
+    }
     if (!parts.isEmpty()) {
         condition.Where = QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
     }

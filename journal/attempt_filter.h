@@ -17,6 +17,7 @@ namespace journal {
 struct AttemptFilter {
     QDate From, To;        // local dates, inclusive; an invalid date leaves that side open
     QString PupilContains; // case-insensitive (Cyrillic too) part of the pupil's name; empty = all
+    QString ClassName = {}; // the attempts' class exactly; empty = all (a journal with the roster)
 };
 
 // Where: "" or " WHERE …" with ? placeholders, over table `attempt` (its columns unqualified);

@@ -70,7 +70,7 @@ QStringList CsvHeader()
                << row + QStringLiteral("введено, числитель")
                << row + QStringLiteral("введено, знаменатель") << row + QStringLiteral("итог");
     }
-    header << QStringLiteral("Проверка");
+    header << QStringLiteral("Проверка") << QStringLiteral("Класс");
     return header;
 }
 
@@ -114,7 +114,7 @@ QStringList CsvFields(const StoredAttempt& a)
         fields << (right ? (*right ? QStringLiteral("верно") : QStringLiteral("неверно"))
                          : QString());
     }
-    fields << CheckTextOf(review);
+    fields << CheckTextOf(review) << FreeText(a.ClassName);
     return fields;
 }
 

@@ -4,8 +4,9 @@
 // 4180 says. A header row, then one line per attempt in start order with every field: the
 // attempt's own (times in local time, "yyyy-MM-dd HH:mm:ss"; the ending in words) and, for each
 // of the ten rows, the operation, the three fractions as whole/numerator/denominator, the three
-// typed texts and the verdict ("верно", "неверно", empty before judging); last, «Проверка»:
-// "сходится", or "не сходится: " with what does not. The key, the verdicts, the count, the grade
+// typed texts and the verdict ("верно", "неверно", empty before judging); then «Проверка»:
+// "сходится", or "не сходится: " with what does not; last, «Класс» (empty when not known),
+// after every other column so that a reader counting columns finds the rest where they were. The key, the verdicts, the count, the grade
 // and the mark are the ones the engine gives the stored exercises and typed texts (see
 // attempt_check.h), never the stored ones taken on trust.
 //

@@ -124,6 +124,7 @@ enum class LocalCheck { Ready, NotADatabase, Refused };
 struct LocalAttempt {
     LocalCheck Check = LocalCheck::Refused;
     QString Problem;
+    int Version = 0;
 };
 
 // Opens, checks and migrates the file under connection `name`; leaves it open only when Ready.
@@ -202,7 +203,7 @@ LocalAttempt TryOpenLocal(const QString& path, const QString& name)
                                "файл и его папку.")
                     .arg(Native(path), text)};
     }
-    return {LocalCheck::Ready, {}};
+    return {LocalCheck::Ready, {}, kSqliteSchemaVersion};
 }
 
 // libpq's English words for the usual faults, as the sentence that says what to check.
@@ -267,7 +268,7 @@ OpenResult OpenSqlite(const QString& path)
         const QString name = NewConnectionName(QStringLiteral("sqlite"));
         const LocalAttempt attempt = TryOpenLocal(path, name);
         if (attempt.Check == LocalCheck::Ready) {
-            return {Connection{name, Backend::Sqlite}, note};
+            return {Connection{name, Backend::Sqlite, attempt.Version}, note};
         }
         Forget(name);
         if (attempt.Check == LocalCheck::Refused || round > 0) {
@@ -321,6 +322,7 @@ OpenResult OpenServer(const QString& uri)
         options << QStringLiteral("%1='%2'").arg(key, quoted);
     }
     const QString name = NewConnectionName(QStringLiteral("server"));
+    int found = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         db.setHostName(url.host());
@@ -349,7 +351,7 @@ OpenResult OpenServer(const QString& uri)
                                    "postgresql-journal.sql (см. README).")
                         .arg(url.host(), url.userName())};
         }
-        const int found = version.value(0).toInt();
+        found = version.value(0).toInt();
         version.finish();
         if (found > kServerSchemaVersion) {
             db = QSqlDatabase();
@@ -363,7 +365,7 @@ OpenResult OpenServer(const QString& uri)
                         .arg(url.host())};
         }
     }
-    return {Connection{name, Backend::Postgres}, {}};
+    return {Connection{name, Backend::Postgres, found}, {}};
 }
 
 OpenResult OpenForReading()
@@ -373,6 +375,11 @@ OpenResult OpenForReading()
         return OpenServer(settings.ServerUri);
     }
     return OpenSqlite(settings.LocalPath);
+}
+
+bool HasRoster(const Connection& c)
+{
+    return c.Version >= (c.Kind == Backend::Sqlite ? kSqliteRosterVersion : kServerRosterVersion);
 }
 
 void CloseConnection(const Connection& c)

@@ -48,6 +48,8 @@ struct PupilJournal::Impl {
 
     JournalSettings settings;
     PupilIdentity identity;
+    QString className;     // the taker's class, when known
+    QString rosterPupilId; // the taker's roster pupil, when known
     JournalLog log;
     std::unique_ptr<ServerSender> sender;
 
@@ -101,9 +103,9 @@ void PupilJournal::Impl::Report(const engine::AttemptRecord& record)
             return;
         }
         if (!current) {
-            current = StoredAttempt{
-                NewAttemptId(), identity.Pupil, identity.Host, identity.ProgramVersion, now,
-                QDateTime(),    record};
+            current = StoredAttempt{NewAttemptId(), identity.Pupil, identity.Host,
+                                    identity.ProgramVersion, className, rosterPupilId,
+                                    now, QDateTime(), record};
             if (ending) {
                 current->EndedAt = now;
             }
@@ -416,6 +418,17 @@ void PupilJournal::Report(const engine::AttemptRecord& record)
 void PupilJournal::Shutdown()
 {
     impl_->Shutdown();
+}
+
+void PupilJournal::SetTaker(const QString& pupil, const QString& className,
+                            const QString& rosterPupilId)
+{
+    const std::lock_guard lock(impl_->mutex);
+    if (!pupil.trimmed().isEmpty()) {
+        impl_->identity.Pupil = pupil.trimmed();
+    }
+    impl_->className = className.trimmed();
+    impl_->rosterPupilId = rosterPupilId;
 }
 
 QString PupilJournal::AttemptId() const

@@ -406,7 +406,8 @@ private slots:
     void newerServerSchemaIsRefused()
     {
         QVERIFY(QSqlQuery(QSqlDatabase::database(admin_->Name))
-                    .exec("UPDATE schema_version SET version = 2"));
+                    .exec(QStringLiteral("UPDATE schema_version SET version = %1")
+                              .arg(journal::kServerSchemaVersion + 1)));
         const auto teacher = journal::OpenServer(Uri("FRACTION_TEST_TEACHER_URI"));
         QVERIFY(QSqlQuery(QSqlDatabase::database(admin_->Name))
                     .exec("UPDATE schema_version SET version = 1"));
