@@ -104,16 +104,39 @@ void CheckPupil(const RosterPupil& p)
     CheckMinutes(p.Minutes);
 }
 
-QString ClassColumns(const Connection& c)
+QString ClassColumns(const Connection& c, bool everything = true)
 {
-    return IdColumn(c, QStringLiteral("id")) +
-           QStringLiteral(", name, school_year, archived, minutes FROM school_class");
+    return IdColumn(c, QStringLiteral("id")) + QStringLiteral(", name, school_year, archived") +
+           (everything ? QStringLiteral(", minutes") : QString()) +
+           QStringLiteral(" FROM school_class");
 }
 
-SchoolClass ClassFrom(const QSqlQuery& q)
+SchoolClass ClassFrom(const QSqlQuery& q, bool everything = true)
 {
     return {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-            q.value(3).toBool(), MinutesFrom(q.value(4))};
+            q.value(3).toBool(), everything ? MinutesFrom(q.value(4)) : std::nullopt};
+}
+
+std::vector<SchoolClass> ReadClasses(const Connection& c, bool withArchived, bool everything)
+{
+    RequireRoster(c, kReadFailed);
+    QString sql = QStringLiteral("SELECT ") + ClassColumns(c, everything);
+    if (!withArchived) {
+        sql += c.Kind == Backend::Postgres ? QStringLiteral(" WHERE NOT archived")
+                                           : QStringLiteral(" WHERE archived = 0");
+    }
+    QSqlQuery q = RunSql(DatabaseNamed(c.Name), sql, {}, kReadFailed);
+    std::vector<SchoolClass> classes;
+    while (q.next()) {
+        classes.push_back(ClassFrom(q, everything));
+    }
+    std::sort(classes.begin(), classes.end(), [](const SchoolClass& a, const SchoolClass& b) {
+        if (a.SchoolYear != b.SchoolYear) {
+            return a.SchoolYear > b.SchoolYear;
+        }
+        return QString::localeAwareCompare(a.Name, b.Name) < 0;
+    });
+    return classes;
 }
 
 RosterPupil PupilFrom(const QSqlQuery& q, bool everything)
@@ -209,24 +232,12 @@ QString SchoolYearOf(const QDate& day)
 
 std::vector<SchoolClass> LoadClasses(const Connection& c, bool withArchived)
 {
-    RequireRoster(c, kReadFailed);
-    QString sql = QStringLiteral("SELECT ") + ClassColumns(c);
-    if (!withArchived) {
-        sql += c.Kind == Backend::Postgres ? QStringLiteral(" WHERE NOT archived")
-                                           : QStringLiteral(" WHERE archived = 0");
-    }
-    QSqlQuery q = RunSql(DatabaseNamed(c.Name), sql, {}, kReadFailed);
-    std::vector<SchoolClass> classes;
-    while (q.next()) {
-        classes.push_back(ClassFrom(q));
-    }
-    std::sort(classes.begin(), classes.end(), [](const SchoolClass& a, const SchoolClass& b) {
-        if (a.SchoolYear != b.SchoolYear) {
-            return a.SchoolYear > b.SchoolYear;
-        }
-        return QString::localeAwareCompare(a.Name, b.Name) < 0;
-    });
-    return classes;
+    return ReadClasses(c, withArchived, true);
+}
+
+std::vector<SchoolClass> LoadClassNames(const Connection& c)
+{
+    return ReadClasses(c, false, false);
 }
 
 std::optional<SchoolClass> ActiveClassNamed(const Connection& c, const QString& name)

@@ -67,6 +67,9 @@ QString SchoolYearOf(const QDate& day);
 // The classes, by school year (newest first) and name; archived ones only when asked for.
 std::vector<SchoolClass> LoadClasses(const Connection& c, bool withArchived);
 
+// The classes not archived, without their minutes: what the pupils' role may read.
+std::vector<SchoolClass> LoadClassNames(const Connection& c);
+
 // The class with this name that is not archived; the newest school year's if there are two.
 std::optional<SchoolClass> ActiveClassNamed(const Connection& c, const QString& name);
 
