@@ -22,8 +22,9 @@ constexpr const char* kThanksSecondLine = "Лирвене за идею, доб�
 
 } // namespace
 
-Form1::Form1(core::RandomSource& random, TestReport report)
-    : w_(BuildMainWindowLayout()), random_(random), report_(std::move(report))
+Form1::Form1(core::RandomSource& random, TestReport report, TimeAllowed timeAllowed)
+    : w_(BuildMainWindowLayout()), random_(random), report_(std::move(report)),
+      timeAllowed_(std::move(timeAllowed))
 {
     w_.Command1.OnClick([this] { Command1_Click(); });
     w_.Command2.OnClick([this] { Command2_Click(); });
@@ -48,13 +49,18 @@ void Form1::Show()
 
 void Form1::Form_Load()
 {
-    SecondsLeft = engine::kTestSeconds;
+    secondsAllowed_ = engine::kTestSeconds;
+    SecondsLeft = secondsAllowed_;
     random_.Reseed(core::SecondsSinceMidnight());
     PlaceFractionBars(w_);
 }
 
 void Form1::Command1_Click()
 {
+    if (timeAllowed_) {
+        secondsAllowed_ = engine::TestSecondsFrom(timeAllowed_());
+        SecondsLeft = secondsAllowed_;
+    }
     w_.Timer1.SetInterval(engine::kTickMilliseconds);
     engine::GenerateTasks(TaskOps, random_,
                           [this](core::Int16 row, engine::Fraction& f, engine::ExercisePart part) {
@@ -64,7 +70,7 @@ void Form1::Command1_Click()
     w_.Frame1.SetVisible(true);
     w_.Command1.SetVisible(false);
     w_.TL.SetVisible(true);
-    w_.TL.SetCaption("00:10:00");
+    w_.TL.SetCaption(ToTime(SecondsLeft));
     w_.Label1.SetVisible(true);
     w_.Command2.SetVisible(true);
     ReportAttempt(engine::AttemptEnd::Running);
@@ -175,7 +181,7 @@ void Form1::AnswerBox_Change()
 void Form1::ReportAttempt(engine::AttemptEnd end)
 {
     if (report_) {
-        engine::AttemptRecord record = RecordOfAttempt(w_, TaskOps, SecondsLeft, GradeText, end);
+        engine::AttemptRecord record = RecordOfAttempt(w_, TaskOps, secondsAllowed_, SecondsLeft, GradeText, end);
         if (typedAsLeft_) {
             // The journal keeps what was typed: a box left empty stays empty there, although
             // the window shows its default.

@@ -24,8 +24,10 @@ namespace window {
 class Form1 {
 public:
     // Builds the window and runs its load handler; the window is shown by Show(). What happens
-    // to the test is told to `report`, if given.
-    explicit Form1(core::RandomSource& random, TestReport report = {});
+    // to the test is told to `report`, if given; `timeAllowed`, if given, says how long the
+    // test runs when it starts.
+    explicit Form1(core::RandomSource& random, TestReport report = {},
+                   TimeAllowed timeAllowed = {});
 
     void Show();
     MainWindowLayout& Controls() { return w_; }
@@ -58,6 +60,9 @@ private:
     MainWindowLayout w_;
     core::RandomSource& random_;
     TestReport report_;
+    TimeAllowed timeAllowed_;
+    // The time of the test being taken, in seconds; the countdown starts from it.
+    core::Int16 secondsAllowed_ = 0;
 
     // The window's variables.
     core::Int16 SecondsLeft = 0;

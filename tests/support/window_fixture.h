@@ -29,7 +29,8 @@ struct WindowFixture {
         static const bool programLook = (toolkit::ApplyProgramLook(*qApp), true);
         Q_UNUSED(programLook);
         form = std::make_unique<window::Form1>(
-            random, [this](const engine::AttemptRecord& record) { reports.push_back(record); });
+            random, [this](const engine::AttemptRecord& record) { reports.push_back(record); },
+            [this] { return secondsAllowed; });
         form->Show();
         QApplication::setActiveWindow(w().Window->Widget());
         if (!QTest::qWaitForWindowActive(w().Window->Widget())) {
@@ -62,6 +63,8 @@ struct WindowFixture {
     const engine::TaskOpsTable& taskOps() const { return window::Form1TestSeam::TaskOps(*form); }
 
     ScriptedRandomSource random;
+    // The time the window is given when the test starts.
+    int secondsAllowed = 600;
     // Every record the window reported, in order.
     std::vector<engine::AttemptRecord> reports;
     std::unique_ptr<window::Form1> form;
