@@ -20,11 +20,6 @@ namespace window {
 // when it is handed in or the time runs out. It must not throw.
 using TestReport = std::function<void(const engine::AttemptRecord&)>;
 
-// Called when «Начать тест» is pressed, before the exercises appear: gives the time the pupil
-// has for the test, in seconds (the test's ten minutes unless the roster says otherwise). It
-// must not throw. Without one the test has ten minutes.
-using TimeAllowed = std::function<int()>;
-
 // The attempt as the window shows it now: the exercises and the key from the labels, the typed
 // texts from the boxes and, once judged, the verdicts, the count and the mark.
 engine::AttemptRecord RecordOfAttempt(const MainWindowLayout& w, const engine::TaskOpsTable& ops,

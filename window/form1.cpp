@@ -10,6 +10,7 @@
 #include "toolkit/program.h"
 #include "window/accessibility.h"
 #include "window/fraction_display.h"
+#include "window/pupil_dialog.h"
 #include "window/run_time_looks.h"
 
 namespace window {
@@ -22,9 +23,9 @@ constexpr const char* kThanksSecondLine = "Лирвене за идею, доб�
 
 } // namespace
 
-Form1::Form1(core::RandomSource& random, TestReport report, TimeAllowed timeAllowed)
+Form1::Form1(core::RandomSource& random, TestReport report, TestTaker taker)
     : w_(BuildMainWindowLayout()), random_(random), report_(std::move(report)),
-      timeAllowed_(std::move(timeAllowed))
+      taker_(std::move(taker))
 {
     w_.Command1.OnClick([this] { Command1_Click(); });
     w_.Command2.OnClick([this] { Command2_Click(); });
@@ -57,8 +58,18 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
-    if (timeAllowed_) {
-        secondsAllowed_ = engine::TestSecondsFrom(timeAllowed_());
+    std::optional<PupilChoice> choice;
+    if (taker_.Ask != AskWho::Nobody) {
+        choice = AskWhoTakesTheTest(taker_.Ask, taker_.Classes ? taker_.Classes()
+                                                               : std::vector<RosterClass>{});
+        if (!choice) {
+            // «Отмена»: back to the start, as if the button had not been pressed.
+            w_.Command1.SetFocus();
+            return;
+        }
+    }
+    if (taker_.Begin) {
+        secondsAllowed_ = engine::TestSecondsFrom(taker_.Begin(choice));
         SecondsLeft = secondsAllowed_;
     }
     w_.Timer1.SetInterval(engine::kTickMilliseconds);
