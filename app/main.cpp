@@ -3,7 +3,9 @@
 // display (--export-csv, --version, --help) or starts the toolkit and opens the pupil's window,
 // whose reports go to the results journal, and delivers events until the end.
 #include "app/command_line.h"
+#include "app/test_taker.h"
 #include "core/random_source.h"
+#include "journal/pupil_identity.h"
 #include "journal/pupil_journal.h"
 #include "teacher/run_journal_window.h"
 #include "toolkit/program.h"
@@ -28,11 +30,17 @@ int main(int argc, char** argv)
     }
 
     // The journal starts its own threads; the window only hands it records. When the event
-    // loop ends (the window closed, "Выход"), a test still running is kept as interrupted.
-    journal::PupilJournal journal;
+    // loop ends (the window closed, "Выход"), a test still running is kept as interrupted. The
+    // roster is read meanwhile in the background, for who takes the test and how long they have.
+    const journal::JournalSettings settings = journal::ConfiguredJournalSettings();
+    journal::PupilJournal journal(settings);
+    journal::JournalLog log(settings.LogPath);
+    journal::RosterLookup roster(settings, journal::ThisPupil().Login,
+                                 settings.Identity == journal::IdentityMode::List);
     core::SystemRandomSource random;
-    window::Form1 form(random,
-                       [&journal](const engine::AttemptRecord& record) { journal.Report(record); });
+    window::Form1 form(
+        random, [&journal](const engine::AttemptRecord& record) { journal.Report(record); },
+        app::TakerFor(settings, roster, journal, log));
     form.Show();
     const int status = toolkit::RunEventLoop();
     journal.Shutdown();

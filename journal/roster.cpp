@@ -317,6 +317,32 @@ int SecondsAllowedFor(const Connection& c, const QString& pupilId)
                     : kMinSecondsAllowed;
 }
 
+std::map<QString, int> SecondsAllowedByPupil(const Connection& c)
+{
+    RequireRoster(c, kReadFailed);
+    const QSqlDatabase db = DatabaseNamed(c.Name);
+    std::map<QString, int> seconds;
+    if (c.Kind == Backend::Postgres) {
+        QSqlQuery q = RunSql(db,
+                             QStringLiteral("SELECT CAST(id AS text), roster_seconds_allowed(id)"
+                                            " FROM roster_pupil"),
+                             {}, kReadFailed);
+        while (q.next()) {
+            seconds.emplace(q.value(0).toString(), q.value(1).toInt());
+        }
+        return seconds;
+    }
+    QSqlQuery q = RunSql(db,
+                         QStringLiteral("SELECT p.id, p.minutes, c.minutes FROM roster_pupil p"
+                                        " JOIN school_class c ON c.id = p.class_id"),
+                         {}, kReadFailed);
+    while (q.next()) {
+        seconds.emplace(q.value(0).toString(),
+                        SecondsOf(MinutesFrom(q.value(1)), MinutesFrom(q.value(2))));
+    }
+    return seconds;
+}
+
 SchoolClass AddClass(const Connection& c, SchoolClass k)
 {
     RequireRoster(c, kSaveFailed);

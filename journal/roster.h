@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -85,6 +86,10 @@ std::optional<RosterEntry> PupilForLogin(const Connection& c, const QString& log
 // The time a roster pupil has for the test, in seconds: their own minutes, else their class's,
 // else the test's ten minutes; also ten minutes for an id the roster does not have.
 int SecondsAllowedFor(const Connection& c, const QString& pupilId);
+
+// The time allowed of every pupil on the roster, in seconds, by pupil id (the server answers
+// this through the function the pupils' role may call).
+std::map<QString, int> SecondsAllowedByPupil(const Connection& c);
 
 // Adds the class (its Id is made here) and gives the stored class.
 SchoolClass AddClass(const Connection& c, SchoolClass k);
