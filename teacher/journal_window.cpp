@@ -9,6 +9,7 @@
 #include "teacher/attempt_texts.h"
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
+#include "teacher/class_view.h"
 #include "teacher/printed_documents.h"
 
 #include <QAccessible>
@@ -140,6 +141,12 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
 
     model_ = new AttemptListModel(*connection_, this);
     list_->setModel(model_);
+    if (journal::HasRoster(*connection_)) {
+        classView_ = new ClassView(*connection_);
+        classView_->setObjectName(QStringLiteral("classView"));
+        tabs_->addTab(classView_, QStringLiteral("&Класс"));
+        classView_->Refresh();
+    }
     // Wide enough for the heading and for what the column usually holds.
     const QFontMetrics metrics(list_->font());
     const std::array<QString, AttemptListModel::ColumnCount> samples = {
@@ -307,6 +314,9 @@ void JournalWindow::ApplyFilter()
     filter.PupilContains = pupil_->text().trimmed();
     typing_->stop();
     model_->SetFilter(filter);
+    if (classView_) {
+        classView_->SetFilter(filter);
+    }
     chartsStale_ = true;
     SaySummary();
     ShowCurrentAttempt();

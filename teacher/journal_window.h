@@ -29,6 +29,7 @@ namespace teacher {
 class AttemptDetailView;
 class AttemptListModel;
 class ChartsView;
+class ClassView;
 
 class JournalWindow : public QMainWindow {
     Q_OBJECT
@@ -45,6 +46,8 @@ public:
     AttemptListModel* Model() const { return model_; }
     AttemptDetailView* Detail() const { return detail_; }
     ChartsView* Charts() const { return charts_; }
+    // Null for a journal without classes (a server not yet upgraded).
+    ClassView* Classes() const { return classView_; }
 
     // The menu's commands after their file dialogs: true when the file was written.
     bool ExportCsv(const QString& path);
@@ -73,6 +76,7 @@ private:
     // Said when the journal opened with something to know (a damaged file moved aside).
     QString openNote_;
     AttemptListModel* model_ = nullptr;
+    ClassView* classView_ = nullptr;
     QCheckBox* allDays_ = nullptr;
     QDateEdit* from_ = nullptr;
     QDateEdit* to_ = nullptr;
