@@ -4,6 +4,7 @@
 #include "journal/attempt_store.h"
 #include "journal/csv_export.h"
 #include "journal/journal_error.h"
+#include "journal/roster.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/attempt_texts.h"
@@ -15,6 +16,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -146,6 +148,19 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
         classView_->setObjectName(QStringLiteral("classView"));
         tabs_->addTab(classView_, QStringLiteral("&Класс"));
         classView_->Refresh();
+        const QSignalBlocker quiet(classFilter_);
+        classFilter_->addItem(QStringLiteral("все классы"), QString());
+        try {
+            for (const journal::SchoolClass& k : journal::LoadClasses(*connection_, false)) {
+                if (classFilter_->findData(k.Name) < 0) {
+                    classFilter_->addItem(ShownName(k.Name), k.Name);
+                }
+            }
+        } catch (const journal::JournalError& error) {
+            Say(QString::fromUtf8(error.what()));
+        }
+        classFilter_->setVisible(true);
+        classLabel_->setVisible(true);
     }
     // Wide enough for the heading and for what the column usually holds.
     const QFontMetrics metrics(list_->font());
@@ -237,11 +252,23 @@ QWidget* JournalWindow::BuildFilterBar()
     refresh->setToolTip(QStringLiteral("Прочитать журнал заново (F5)"));
     connect(refresh, &QPushButton::clicked, this, [this] { ApplyFilter(); });
 
+    // Filled once the journal is known to have classes; hidden otherwise.
+    classFilter_ = new QComboBox;
+    classFilter_->setObjectName(QStringLiteral("classFilter"));
+    classFilter_->setAccessibleName(QStringLiteral("Показать попытки класса"));
+    classLabel_ = new QLabel(QStringLiteral("Кл&асс:"));
+    classLabel_->setBuddy(classFilter_);
+    classLabel_->setVisible(false);
+    classFilter_->setVisible(false);
+    connect(classFilter_, &QComboBox::currentIndexChanged, this, [this] { ApplyFilter(); });
+
     row->addWidget(fromLabel);
     row->addWidget(from_);
     row->addWidget(toLabel);
     row->addWidget(to_);
     row->addWidget(allDays_);
+    row->addWidget(classLabel_);
+    row->addWidget(classFilter_);
     row->addSpacing(16);
     row->addWidget(pupilLabel);
     row->addWidget(pupil_, 1);
@@ -312,6 +339,7 @@ void JournalWindow::ApplyFilter()
         filter.To = to_->date();
     }
     filter.PupilContains = pupil_->text().trimmed();
+    filter.ClassName = classFilter_->currentData().toString();
     typing_->stop();
     model_->SetFilter(filter);
     if (classView_) {

@@ -17,6 +17,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -81,6 +82,8 @@ private:
     QDateEdit* from_ = nullptr;
     QDateEdit* to_ = nullptr;
     QLineEdit* pupil_ = nullptr;
+    QComboBox* classFilter_ = nullptr;
+    QLabel* classLabel_ = nullptr;
     QTimer* typing_ = nullptr;
     QTableView* list_ = nullptr;
     QLabel* totals_ = nullptr;

@@ -5,6 +5,7 @@
 #include "journal_fixture.h"
 
 #include "journal/roster.h"
+#include "teacher/attempt_list_model.h"
 #include "teacher/class_view.h"
 #include "teacher/journal_window.h"
 
@@ -90,6 +91,14 @@ private slots:
         }
         QCOMPARE(shown, lines);
         QCOMPARE(view->SummaryText(), summary);
+
+        // The class filter beside the dates: the list shows that class's attempts only.
+        auto* filter = window.findChild<QComboBox*>("classFilter");
+        QVERIFY(filter->isVisibleTo(&window));
+        QCOMPARE(window.Model()->rowCount(), 4); // today's, every class
+        filter->setCurrentIndex(filter->findData("6Б"));
+        QCOMPARE(window.Model()->rowCount(), 1);
+        QCOMPARE(window.Model()->Filter().ClassName, QStringLiteral("6Б"));
     }
 };
 
