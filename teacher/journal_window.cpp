@@ -11,6 +11,7 @@
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
 #include "teacher/class_view.h"
+#include "teacher/roster_editor.h"
 #include "teacher/printed_documents.h"
 
 #include <QAccessible>
@@ -148,6 +149,11 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
         classView_->setObjectName(QStringLiteral("classView"));
         tabs_->addTab(classView_, QStringLiteral("&Класс"));
         classView_->Refresh();
+        rosterEditor_ = new RosterEditor(*connection_);
+        rosterEditor_->setObjectName(QStringLiteral("rosterEditor"));
+        tabs_->addTab(rosterEditor_, QStringLiteral("Сп&иски классов"));
+        rosterEditor_->Refresh();
+        connect(rosterEditor_, &RosterEditor::RosterChanged, classView_, &ClassView::Refresh);
         const QSignalBlocker quiet(classFilter_);
         classFilter_->addItem(QStringLiteral("все классы"), QString());
         try {

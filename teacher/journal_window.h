@@ -31,6 +31,7 @@ class AttemptDetailView;
 class AttemptListModel;
 class ChartsView;
 class ClassView;
+class RosterEditor;
 
 class JournalWindow : public QMainWindow {
     Q_OBJECT
@@ -49,6 +50,7 @@ public:
     ChartsView* Charts() const { return charts_; }
     // Null for a journal without classes (a server not yet upgraded).
     ClassView* Classes() const { return classView_; }
+    RosterEditor* Roster() const { return rosterEditor_; }
 
     // The menu's commands after their file dialogs: true when the file was written.
     bool ExportCsv(const QString& path);
@@ -78,6 +80,7 @@ private:
     QString openNote_;
     AttemptListModel* model_ = nullptr;
     ClassView* classView_ = nullptr;
+    RosterEditor* rosterEditor_ = nullptr;
     QCheckBox* allDays_ = nullptr;
     QDateEdit* from_ = nullptr;
     QDateEdit* to_ = nullptr;
