@@ -24,7 +24,8 @@ for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.Fr
     ./usr/share/metainfo/io.github.drobi6.FractionTest.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/io.github.drobi6.FractionTest.svg \
     ./usr/share/doc/fraction-test/copyright \
-    ./usr/share/fraction-test/postgresql-journal.sql; do
+    ./usr/share/fraction-test/postgresql-journal.sql \
+    ./usr/share/fraction-test/postgresql-roster.sql; do
     grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done
 echo "deb: $(basename "$deb") built with its dependencies"

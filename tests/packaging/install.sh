@@ -50,4 +50,6 @@ grep -q '^License: GPL-3.0-or-later' "$dest/usr/share/doc/fraction-test/copyrigh
 # The classroom server's schema, for the administrator to load.
 cmp -s "$dest/usr/share/fraction-test/postgresql-journal.sql" "$source/journal/sql/postgresql-journal.sql" ||
     fail "the server's SQL is not installed"
+cmp -s "$dest/usr/share/fraction-test/postgresql-roster.sql" "$source/journal/sql/postgresql-roster.sql" ||
+    fail "the server's roster SQL is not installed"
 echo "install: program, both desktop entries, icon, metainfo and the server's SQL in place and valid"
