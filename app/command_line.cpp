@@ -26,8 +26,9 @@ const QString kVersion = QStringLiteral("version");
 const QString kHelp = QStringLiteral("help");
 
 const QStringList kCommandOptions = {
-    QStringLiteral("--export-csv"), QStringLiteral("--import-roster"), QStringLiteral("--class"),
-    QStringLiteral("--version"),    QStringLiteral("-v"),              QStringLiteral("--help"),
+    QStringLiteral("--export-csv"), QStringLiteral("--import-roster"),
+    QStringLiteral("--class"),      QStringLiteral("--version"),
+    QStringLiteral("-v"),           QStringLiteral("--help"),
     QStringLiteral("-h"),           QStringLiteral("-?")};
 
 void Print(std::FILE* stream, const QString& text)
@@ -132,7 +133,9 @@ Command ParseCommandLine(const QStringList& arguments)
     }
     if (parser.isSet(kImportRoster)) {
         if (parser.values(kImportRoster).size() > 1 || parser.values(kClass).size() > 1) {
-            return {CommandKind::Error, {}, QStringLiteral("--import-roster или --class указан дважды")};
+            return {CommandKind::Error,
+                    {},
+                    QStringLiteral("--import-roster или --class указан дважды")};
         }
         if (parser.value(kImportRoster).isEmpty() || parser.value(kClass).trimmed().isEmpty()) {
             return {CommandKind::Error,

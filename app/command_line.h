@@ -17,8 +17,8 @@ enum class CommandKind { Window, JournalWindow, ExportCsv, ImportRoster, Version
 
 struct Command {
     CommandKind Kind = CommandKind::Window;
-    QString CsvTarget; // ExportCsv: a file name or "-"; ImportRoster: the file to read
-    QString Message;   // Error: one Russian line
+    QString CsvTarget;      // ExportCsv: a file name or "-"; ImportRoster: the file to read
+    QString Message;        // Error: one Russian line
     QString ClassName = {}; // ImportRoster: the class the pupils go into
 };
 

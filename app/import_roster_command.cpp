@@ -40,8 +40,7 @@ int RunImportRoster(const QString& file, const QString& className)
         return Fail(
             QStringLiteral("не удалось прочитать файл «%1»: %2").arg(file, in.errorString()));
     }
-    const journal::RosterImport parsed =
-        journal::ParseRoster(journal::RosterTextFromBytes(bytes));
+    const journal::RosterImport parsed = journal::ParseRoster(journal::RosterTextFromBytes(bytes));
     for (const journal::RosterLineProblem& problem : parsed.Problems) {
         Say(stderr, QStringLiteral("%1: %2").arg(file, problem.Text));
     }

@@ -83,8 +83,7 @@ window::TestTaker TakerFor(const journal::JournalSettings& settings, journal::Ro
         }
         const journal::RosterForPupils roster = lookup.Result(kRosterWait);
         const auto seconds = roster.Seconds.find(id);
-        return seconds != roster.Seconds.end() ? seconds->second
-                                               : int(journal::kMinSecondsAllowed);
+        return seconds != roster.Seconds.end() ? seconds->second : int(journal::kMinSecondsAllowed);
     };
     return taker;
 }

@@ -15,7 +15,8 @@ constexpr qint64 kClockSlackMs = 5000;
 
 engine::AttemptReview CheckAttempt(const StoredAttempt& attempt)
 {
-    engine::AttemptReview review = engine::ReviewAttempt(attempt.Record, attempt.Record.SecondsAllowed);
+    engine::AttemptReview review =
+        engine::ReviewAttempt(attempt.Record, attempt.Record.SecondsAllowed);
     auto& problems = review.Problems;
     if (QUuid::fromString(attempt.Id).isNull()) {
         problems.emplace_back("номер попытки не UUID");

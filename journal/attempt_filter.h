@@ -15,8 +15,8 @@
 namespace journal {
 
 struct AttemptFilter {
-    QDate From, To;        // local dates, inclusive; an invalid date leaves that side open
-    QString PupilContains; // case-insensitive (Cyrillic too) part of the pupil's name; empty = all
+    QDate From, To;         // local dates, inclusive; an invalid date leaves that side open
+    QString PupilContains;  // case-insensitive (Cyrillic too) part of the pupil's name; empty = all
     QString ClassName = {}; // the attempts' class exactly; empty = all (a journal with the roster)
 };
 

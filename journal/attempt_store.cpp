@@ -406,9 +406,9 @@ std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter
     const SqlCondition condition = ConditionFor(f, c.Kind);
     std::vector<StoredAttempt> attempts;
     QHash<QString, std::size_t> byId;
-    QSqlQuery q = RunSql(
-        db, SelectAttempts(c) + condition.Where + QStringLiteral(" ORDER BY started_at, id"),
-        condition.Values, kReadFailed);
+    QSqlQuery q =
+        RunSql(db, SelectAttempts(c) + condition.Where + QStringLiteral(" ORDER BY started_at, id"),
+               condition.Values, kReadFailed);
     while (q.next()) {
         attempts.push_back(AttemptFromQuery(q));
         byId.insert(attempts.back().Id, attempts.size() - 1);

@@ -37,10 +37,10 @@ ClassResults SummariseClass(const std::vector<RosterPupil>& pupils,
             }
             // Last: the latest start. Best: the highest mark, and of equal ones the latest.
             const bool better =
-                !line.Mark || (choice == MarkChoice::Last
-                                   ? a.StartedAt >= *chosenAt
-                                   : (*mark > *line.Mark ||
-                                      (*mark == *line.Mark && a.StartedAt >= *chosenAt)));
+                !line.Mark ||
+                (choice == MarkChoice::Last
+                     ? a.StartedAt >= *chosenAt
+                     : (*mark > *line.Mark || (*mark == *line.Mark && a.StartedAt >= *chosenAt)));
             if (better) {
                 line.Mark = mark;
                 line.Seconds = a.Record.SecondsUsed;

@@ -22,9 +22,9 @@ enum class MarkChoice { Last, Best };
 
 struct PupilResult {
     RosterPupil Pupil;
-    int Attempts = 0;            // every attempt, finished or not
-    std::optional<int> Mark;     // of the chosen finished attempt; none without one
-    std::optional<int> Seconds;  // seconds used in that attempt
+    int Attempts = 0;           // every attempt, finished or not
+    std::optional<int> Mark;    // of the chosen finished attempt; none without one
+    std::optional<int> Seconds; // seconds used in that attempt
 };
 
 struct ClassResults {

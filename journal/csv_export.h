@@ -6,9 +6,9 @@
 // of the ten rows, the operation, the three fractions as whole/numerator/denominator, the three
 // typed texts and the verdict ("верно", "неверно", empty before judging); then «Проверка»:
 // "сходится", or "не сходится: " with what does not; last, «Класс» (empty when not known),
-// after every other column so that a reader counting columns finds the rest where they were. The key, the verdicts, the count, the grade
-// and the mark are the ones the engine gives the stored exercises and typed texts (see
-// attempt_check.h), never the stored ones taken on trust.
+// after every other column so that a reader counting columns finds the rest where they were. The
+// key, the verdicts, the count, the grade and the mark are the ones the engine gives the stored
+// exercises and typed texts (see attempt_check.h), never the stored ones taken on trust.
 //
 // Free text that a spreadsheet would take for a formula (starting with = + - @) or that starts
 // with an apostrophe gets one leading apostrophe; a reader drops one leading apostrophe to

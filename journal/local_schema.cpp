@@ -185,12 +185,12 @@ void MigrateToFourth(const QSqlDatabase& db)
     const int before = schemaVersion.next() ? schemaVersion.value(0).toInt() : 0;
     schemaVersion.finish();
     RunSql(db, QStringLiteral("PRAGMA writable_schema = ON"), {}, kUpgradeFailed);
-    QSqlQuery rewrite = RunSql(
-        db,
-        QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, ?, ?)"
-                       " WHERE type = 'table' AND name = 'attempt' AND instr(sql, ?) > 0"),
-        {fixed, QStringLiteral("CHECK (seconds_used BETWEEN 0 AND seconds_allowed)"), fixed},
-        kUpgradeFailed);
+    QSqlQuery rewrite =
+        RunSql(db,
+               QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, ?, ?)"
+                              " WHERE type = 'table' AND name = 'attempt' AND instr(sql, ?) > 0"),
+               {fixed, QStringLiteral("CHECK (seconds_used BETWEEN 0 AND seconds_allowed)"), fixed},
+               kUpgradeFailed);
     const int rewritten = rewrite.numRowsAffected();
     rewrite.finish();
     // A new schema_version tells every connection to read the changed definition.

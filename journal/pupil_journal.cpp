@@ -103,9 +103,10 @@ void PupilJournal::Impl::Report(const engine::AttemptRecord& record)
             return;
         }
         if (!current) {
-            current = StoredAttempt{NewAttemptId(), identity.Pupil, identity.Host,
-                                    identity.ProgramVersion, className, rosterPupilId,
-                                    now, QDateTime(), record};
+            current = StoredAttempt{
+                NewAttemptId(), identity.Pupil, identity.Host, identity.ProgramVersion,
+                className,      rosterPupilId,  now,           QDateTime(),
+                record};
             if (ending) {
                 current->EndedAt = now;
             }

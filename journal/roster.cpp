@@ -189,9 +189,10 @@ int SecondsOf(const std::optional<int>& pupilMinutes, const std::optional<int>& 
 
 std::optional<SchoolClass> ClassWithId(const Connection& c, const QString& id)
 {
-    QSqlQuery q = RunSql(DatabaseNamed(c.Name),
-                         QStringLiteral("SELECT ") + ClassColumns(c) + QStringLiteral(" WHERE id = ?"),
-                         {id}, kReadFailed);
+    QSqlQuery q =
+        RunSql(DatabaseNamed(c.Name),
+               QStringLiteral("SELECT ") + ClassColumns(c) + QStringLiteral(" WHERE id = ?"), {id},
+               kReadFailed);
     if (!q.next()) {
         return std::nullopt;
     }
@@ -206,8 +207,12 @@ bool IsUuid(const QString& id)
 // The values for "class_id, surname, first_name, logins, minutes, id", in that order.
 QVariantList PupilValues(const RosterPupil& p)
 {
-    return {p.ClassId, p.Surname.trimmed(), p.FirstName.trimmed(), NotNullText(p.Logins.join(u' ')),
-            OptionalMinutes(p.Minutes), p.Id};
+    return {p.ClassId,
+            p.Surname.trimmed(),
+            p.FirstName.trimmed(),
+            NotNullText(p.Logins.join(u' ')),
+            OptionalMinutes(p.Minutes),
+            p.Id};
 }
 
 void RequireClass(const Connection& c, const QString& classId)
@@ -353,8 +358,8 @@ SchoolClass AddClass(const Connection& c, SchoolClass k)
     CheckClass(k);
     for (const SchoolClass& other : LoadClasses(c, true)) {
         if (other.Name == k.Name && other.SchoolYear == k.SchoolYear) {
-            Refuse(QStringLiteral("класс «%1» %2 учебного года уже есть")
-                       .arg(k.Name, k.SchoolYear));
+            Refuse(
+                QStringLiteral("класс «%1» %2 учебного года уже есть").arg(k.Name, k.SchoolYear));
         }
     }
     k.Id = NewId();
@@ -373,12 +378,12 @@ void UpdateClass(const Connection& c, const SchoolClass& k)
     if (!IsUuid(k.Id)) {
         Refuse(QStringLiteral("такого класса нет в журнале"));
     }
-    QSqlQuery q = RunSql(DatabaseNamed(c.Name),
-                         QStringLiteral("UPDATE school_class SET name = ?, school_year = ?,"
-                                        " archived = ?, minutes = ? WHERE id = ?"),
-                         {k.Name.trimmed(), k.SchoolYear, Flag(c, k.Archived),
-                          OptionalMinutes(k.Minutes), k.Id},
-                         kSaveFailed);
+    QSqlQuery q = RunSql(
+        DatabaseNamed(c.Name),
+        QStringLiteral("UPDATE school_class SET name = ?, school_year = ?,"
+                       " archived = ?, minutes = ? WHERE id = ?"),
+        {k.Name.trimmed(), k.SchoolYear, Flag(c, k.Archived), OptionalMinutes(k.Minutes), k.Id},
+        kSaveFailed);
     if (q.numRowsAffected() != 1) {
         Refuse(QStringLiteral("такого класса нет в журнале"));
     }
@@ -422,9 +427,9 @@ void RemovePupil(const Connection& c, const QString& pupilId)
     if (!IsUuid(pupilId)) {
         Refuse(QStringLiteral("такого ученика нет в списке"));
     }
-    QSqlQuery q = RunSql(DatabaseNamed(c.Name),
-                         QStringLiteral("DELETE FROM roster_pupil WHERE id = ?"), {pupilId},
-                         kSaveFailed);
+    QSqlQuery q =
+        RunSql(DatabaseNamed(c.Name), QStringLiteral("DELETE FROM roster_pupil WHERE id = ?"),
+               {pupilId}, kSaveFailed);
     if (q.numRowsAffected() != 1) {
         Refuse(QStringLiteral("такого ученика нет в списке"));
     }

@@ -141,7 +141,8 @@ RosterImport ParseRoster(const QString& text)
         }
         const auto pupil = PupilOf(SplitLine(line, *separator));
         if (const QString* why = std::get_if<QString>(&pupil)) {
-            result.Problems.push_back({lineNo, QStringLiteral("Строка %1: %2").arg(lineNo).arg(*why)});
+            result.Problems.push_back(
+                {lineNo, QStringLiteral("Строка %1: %2").arg(lineNo).arg(*why)});
             continue;
         }
         const RosterPupil& p = std::get<RosterPupil>(pupil);

@@ -20,7 +20,8 @@ RosterForPupils ReadRosterForPupils(const JournalSettings& settings, const QStri
     }
     try {
         if (!HasRoster(*opened.Db)) {
-            found.Problem = QStringLiteral("в журнале нет классов (журнал на сервере старой версии)");
+            found.Problem =
+                QStringLiteral("в журнале нет классов (журнал на сервере старой версии)");
         } else {
             found.Account = PupilForLogin(*opened.Db, login);
             if (withList) {
@@ -37,11 +38,10 @@ RosterForPupils ReadRosterForPupils(const JournalSettings& settings, const QStri
 }
 
 RosterLookup::RosterLookup(JournalSettings settings, QString login, bool withList)
-    : reading_(std::async(std::launch::async,
-                          [settings = std::move(settings), login = std::move(login), withList] {
-                              return ReadRosterForPupils(settings, login, withList);
-                          })
-                   .share())
+    : reading_(std::async(std::launch::async, [settings = std::move(settings),
+                                               login = std::move(login), withList] {
+                   return ReadRosterForPupils(settings, login, withList);
+               }).share())
 {}
 
 RosterLookup::~RosterLookup()
@@ -56,8 +56,8 @@ RosterForPupils RosterLookup::Result(std::chrono::milliseconds wait)
 {
     if (reading_.wait_for(wait) != std::future_status::ready) {
         RosterForPupils late;
-        late.Problem = QStringLiteral("список класса не прочитан за %1 с").arg(
-            static_cast<double>(wait.count()) / 1000.0);
+        late.Problem = QStringLiteral("список класса не прочитан за %1 с")
+                           .arg(static_cast<double>(wait.count()) / 1000.0);
         return late;
     }
     return reading_.get();

@@ -39,8 +39,8 @@ QString EndingCode(engine::AttemptEnd end);
 std::optional<engine::AttemptEnd> EndingFromCode(const QString& code);
 
 // The longest texts the journal keeps, in characters: a pupil's name and a computer's name, the
-// program's version, a typed answer box's text, the grade in words and a class's name. Longer ones are cut
-// (Bounded) before they are written, refused by the server's constraints, and cut again
+// program's version, a typed answer box's text, the grade in words and a class's name. Longer ones
+// are cut (Bounded) before they are written, refused by the server's constraints, and cut again
 // wherever they are shown, since a journal file can be written by anyone who has it.
 inline constexpr int kMaxNameLength = 200;
 inline constexpr int kMaxVersionLength = 50;

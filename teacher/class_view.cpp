@@ -100,9 +100,9 @@ void ClassView::ShowClass()
         }
         journal::AttemptFilter filter = filter_;
         filter.ClassName = k->Name;
-        results_ = journal::SummariseClass(
-            journal::LoadPupils(connection_, classId), journal::LoadAttempts(connection_, filter),
-            journal::MarkChoice(choice_->currentData().toInt()));
+        results_ = journal::SummariseClass(journal::LoadPupils(connection_, classId),
+                                           journal::LoadAttempts(connection_, filter),
+                                           journal::MarkChoice(choice_->currentData().toInt()));
     } catch (const journal::JournalError& error) {
         summary_->setText(QString::fromUtf8(error.what()));
         return;
@@ -111,12 +111,11 @@ void ClassView::ShowClass()
     int row = 0;
     for (const journal::PupilResult& line : results_.Lines) {
         const QString mark = line.Attempts == 0 ? QStringLiteral("не проходил(а)")
-                             : line.Mark       ? QString::number(*line.Mark)
-                                               : QStringLiteral("без оценки");
-        const QStringList cells = {
-            ShownName(journal::FullName(line.Pupil)), mark,
-            line.Seconds ? DurationText(*line.Seconds) : QString(),
-            QString::number(line.Attempts)};
+                             : line.Mark        ? QString::number(*line.Mark)
+                                                : QStringLiteral("без оценки");
+        const QStringList cells = {ShownName(journal::FullName(line.Pupil)), mark,
+                                   line.Seconds ? DurationText(*line.Seconds) : QString(),
+                                   QString::number(line.Attempts)};
         for (int column = 0; column < cells.size(); ++column) {
             table_->setItem(row, column, new QTableWidgetItem(cells.at(column)));
         }

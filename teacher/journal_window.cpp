@@ -11,8 +11,8 @@
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
 #include "teacher/class_view.h"
-#include "teacher/roster_editor.h"
 #include "teacher/printed_documents.h"
+#include "teacher/roster_editor.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -7,8 +7,8 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -216,10 +216,11 @@ bool RosterEditor::ToggleArchived()
             if (k.Id == id) {
                 k.Archived = !k.Archived;
                 journal::UpdateClass(connection_, k);
-                Tell(k.Archived ? QStringLiteral("Класс «%1» в архиве: его нет в списке для "
-                                                 "учеников, результаты остаются.")
-                                      .arg(ShownName(k.Name))
-                                : QStringLiteral("Класс «%1» снова в работе.").arg(ShownName(k.Name)));
+                Tell(k.Archived
+                         ? QStringLiteral("Класс «%1» в архиве: его нет в списке для "
+                                          "учеников, результаты остаются.")
+                               .arg(ShownName(k.Name))
+                         : QStringLiteral("Класс «%1» снова в работе.").arg(ShownName(k.Name)));
             }
         }
     } catch (const journal::JournalError& error) {
@@ -348,15 +349,14 @@ void RosterEditor::AskAndAddPupil()
         return;
     }
     bool ok = false;
-    const QString surname = QInputDialog::getText(this, QStringLiteral("Новый ученик"),
-                                                  QStringLiteral("Фамилия:"), QLineEdit::Normal,
-                                                  {}, &ok);
+    const QString surname =
+        QInputDialog::getText(this, QStringLiteral("Новый ученик"), QStringLiteral("Фамилия:"),
+                              QLineEdit::Normal, {}, &ok);
     if (!ok) {
         return;
     }
-    const QString firstName = QInputDialog::getText(this, QStringLiteral("Новый ученик"),
-                                                    QStringLiteral("Имя:"), QLineEdit::Normal, {},
-                                                    &ok);
+    const QString firstName = QInputDialog::getText(
+        this, QStringLiteral("Новый ученик"), QStringLiteral("Имя:"), QLineEdit::Normal, {}, &ok);
     if (ok) {
         AddPupil(surname, firstName);
     }
@@ -418,15 +418,16 @@ void RosterEditor::OpenPasteDialog()
     preview->setWordWrap(true);
     layout->addWidget(preview);
     auto* buttons = new QDialogButtonBox;
-    QPushButton* open = buttons->addButton(QStringLiteral("Открыть CSV-файл…"),
-                                           QDialogButtonBox::ActionRole);
+    QPushButton* open =
+        buttons->addButton(QStringLiteral("Открыть CSV-файл…"), QDialogButtonBox::ActionRole);
     QPushButton* load =
         buttons->addButton(QStringLiteral("Загрузить"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     const auto update = [this, text, preview, load] {
         const journal::RosterImport read = PreviewPaste(text->toPlainText());
-        QStringList lines = {QStringLiteral("Будет загружено учеников: %1.").arg(read.Pupils.size())};
+        QStringList lines = {
+            QStringLiteral("Будет загружено учеников: %1.").arg(read.Pupils.size())};
         for (const journal::RosterLineProblem& problem : read.Problems) {
             lines << problem.Text;
         }

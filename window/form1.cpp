@@ -60,8 +60,8 @@ void Form1::Command1_Click()
 {
     std::optional<PupilChoice> choice;
     if (taker_.Ask != AskWho::Nobody) {
-        choice = AskWhoTakesTheTest(taker_.Ask, taker_.Classes ? taker_.Classes()
-                                                               : std::vector<RosterClass>{});
+        choice = AskWhoTakesTheTest(taker_.Ask,
+                                    taker_.Classes ? taker_.Classes() : std::vector<RosterClass>{});
         if (!choice) {
             // «Отмена»: back to the start, as if the button had not been pressed.
             w_.Command1.SetFocus();
@@ -192,7 +192,8 @@ void Form1::AnswerBox_Change()
 void Form1::ReportAttempt(engine::AttemptEnd end)
 {
     if (report_) {
-        engine::AttemptRecord record = RecordOfAttempt(w_, TaskOps, secondsAllowed_, SecondsLeft, GradeText, end);
+        engine::AttemptRecord record =
+            RecordOfAttempt(w_, TaskOps, secondsAllowed_, SecondsLeft, GradeText, end);
         if (typedAsLeft_) {
             // The journal keeps what was typed: a box left empty stays empty there, although
             // the window shows its default.

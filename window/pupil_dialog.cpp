@@ -126,8 +126,8 @@ void BuildList(QDialog* dialog, QVBoxLayout* layout, const std::vector<RosterCla
 void BuildTyped(QVBoxLayout* layout, bool listFailed)
 {
     if (listFailed) {
-        auto* note = new QLabel(
-            QStringLiteral("Список класса недоступен: введите фамилию, имя и класс."));
+        auto* note =
+            new QLabel(QStringLiteral("Список класса недоступен: введите фамилию, имя и класс."));
         note->setObjectName(QStringLiteral("listUnavailable"));
         note->setWordWrap(true);
         layout->addWidget(note);
@@ -188,8 +188,7 @@ std::optional<PupilChoice> ChoiceIn(const QDialog& dialog)
         if (item == nullptr || classBox == nullptr) {
             return std::nullopt;
         }
-        return PupilChoice{S(item->data(IdRole).toString()),
-                           S(item->data(SurnameRole).toString()),
+        return PupilChoice{S(item->data(IdRole).toString()), S(item->data(SurnameRole).toString()),
                            S(item->data(FirstNameRole).toString()), S(classBox->currentText())};
     }
     const auto text = [&](const char* name) {

@@ -110,11 +110,11 @@ private slots:
         const int list = int(journal::IdentityMode::List);
         const int ask = int(journal::IdentityMode::Ask);
         QTest::newRow("nothing set") << QByteArray() << QByteArray() << false << account << "";
-        QTest::newRow("administrator's list") << QByteArray("[pupil]\nidentity=list\n")
-                                              << QByteArray() << false << list << "";
-        QTest::newRow("user's over it") << QByteArray("[pupil]\nidentity=list\n")
-                                        << QByteArray("[pupil]\nidentity= ASK \n") << false
-                                        << ask << "";
+        QTest::newRow("administrator's list")
+            << QByteArray("[pupil]\nidentity=list\n") << QByteArray() << false << list << "";
+        QTest::newRow("user's over it")
+            << QByteArray("[pupil]\nidentity=list\n") << QByteArray("[pupil]\nidentity= ASK \n")
+            << false << ask << "";
         QTest::newRow("with the journal in the environment")
             << QByteArray("[pupil]\nidentity=ask\n") << QByteArray() << true << ask << "";
         QTest::newRow("unknown word") << QByteArray("[pupil]\nidentity=списком\n") << QByteArray()

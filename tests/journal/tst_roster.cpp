@@ -65,7 +65,8 @@ private slots:
     void init()
     {
         static int n = 0;
-        const auto opened = journal::OpenSqlite(dir_.filePath(QStringLiteral("j%1.sqlite").arg(++n)));
+        const auto opened =
+            journal::OpenSqlite(dir_.filePath(QStringLiteral("j%1.sqlite").arg(++n)));
         QVERIFY2(opened.Db, qPrintable(opened.Problem));
         db_ = opened.Db;
     }
@@ -96,7 +97,8 @@ private slots:
             << QStringList{"Иванова|Мария Петровна||", "Ли|Чен||"} << QStringList{};
         QTest::newRow("bad lines named, good ones kept")
             << "Иванов,Иван,ivanov\nПетров\n,Анна\nСидоров,Олег,олег\nКим,Юна,kim,пять\n"
-               "Ли,Чен,li,5\nОрлова,Ева,orlova,15,лишнее\nНовиков,Пётр,ivanov\n\nЗуева,Зоя,zueva,61\n"
+               "Ли,Чен,li,5\nОрлова,Ева,orlova,15,лишнее\nНовиков,Пётр,ivanov\n\nЗуева,Зоя,zueva,"
+               "61\n"
             << QStringList{"Иванов|Иван|ivanov|"}
             << QStringList{"Строка 2: нужны фамилия и имя, а здесь только «Петров»",
                            "Строка 3: нет фамилии или имени",
@@ -139,7 +141,8 @@ private slots:
 
     void classesAndPupilsAreEdited()
     {
-        const SchoolClass a = journal::AddClass(Db(), {{}, QStringLiteral(" 6А "), "2026/2027", false, {}});
+        const SchoolClass a =
+            journal::AddClass(Db(), {{}, QStringLiteral(" 6А "), "2026/2027", false, {}});
         const SchoolClass b = journal::AddClass(Db(), {{}, "6Б", "2026/2027", false, 15});
         QCOMPARE(a.Name, QStringLiteral("6А"));
         RosterPupil ivan = journal::AddPupil(Db(), Pupil(a.Id, "Иванов", "Иван", {"ivanov"}));
@@ -192,9 +195,15 @@ private slots:
         const RosterPupil p = journal::AddPupil(Db(), Pupil(a.Id, "Иванов", "Иван"));
         journal::RemovePupil(Db(), journal::AddPupil(Db(), Pupil(a.Id, "Гость", "Гость")).Id);
         const std::vector<std::function<void()>> edits = {
-            [&] { journal::AddClass(Db(), {{}, "6А", "2026/2027", false, {}}); },
-            [&] { journal::AddClass(Db(), {{}, "  ", "2026/2027", false, {}}); },
-            [&] { journal::AddClass(Db(), {{}, "6Г", "2026/2027", false, 5}); },
+            [&] {
+                journal::AddClass(Db(), {{}, "6А", "2026/2027", false, {}});
+            },
+            [&] {
+                journal::AddClass(Db(), {{}, "  ", "2026/2027", false, {}});
+            },
+            [&] {
+                journal::AddClass(Db(), {{}, "6Г", "2026/2027", false, 5});
+            },
             [&] { journal::AddPupil(Db(), Pupil(a.Id, "Петров", " ")); },
             [&] { journal::AddPupil(Db(), Pupil(a.Id, "Петров", "Пётр", {"пётр"})); },
             [&] { journal::AddPupil(Db(), Pupil(journal::NewAttemptId(), "Петров", "Пётр")); },
@@ -218,7 +227,8 @@ private slots:
         const SchoolClass a = journal::AddClass(Db(), {{}, "6А", "2026/2027", false, {}});
         const SchoolClass b = journal::AddClass(Db(), {{}, "6Б", "2026/2027", false, 15});
         const SchoolClass old = journal::AddClass(Db(), {{}, "6А", "2025/2026", true, {}});
-        const RosterPupil ivanov = journal::AddPupil(Db(), Pupil(a.Id, "Иванов", "Иван", {"ivanov", "i.ivanov"}));
+        const RosterPupil ivanov =
+            journal::AddPupil(Db(), Pupil(a.Id, "Иванов", "Иван", {"ivanov", "i.ivanov"}));
         const RosterPupil ivan = journal::AddPupil(Db(), Pupil(b.Id, "Иванова", "Ива", {"ivan"}));
         const RosterPupil own = journal::AddPupil(Db(), Pupil(b.Id, "Ким", "Юна", {"kim"}, 25));
         journal::AddPupil(Db(), Pupil(old.Id, "Старый", "Сергей", {"stary"}));
@@ -365,8 +375,8 @@ private slots:
                           arguments);
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitCode(), status);
-        const QString out = QString::fromUtf8(program.readAllStandardOutput() +
-                                              program.readAllStandardError());
+        const QString out =
+            QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
         QStringList expected;
         for (const QString& line : said) {
             expected << QString(line)

@@ -108,8 +108,10 @@ private slots:
 
     void teacherEditsTheRoster()
     {
-        const journal::SchoolClass b = journal::AddClass(*teacher_, {{}, "6Б", "2026/2027", false, {}});
-        journal::RosterPupil moved = journal::AddPupil(*teacher_, {{}, class_.Id, "Орлова", "Ева", {"orlova"}, {}});
+        const journal::SchoolClass b =
+            journal::AddClass(*teacher_, {{}, "6Б", "2026/2027", false, {}});
+        journal::RosterPupil moved =
+            journal::AddPupil(*teacher_, {{}, class_.Id, "Орлова", "Ева", {"orlova"}, {}});
         moved.ClassId = b.Id;
         journal::UpdatePupil(*teacher_, moved);
         QCOMPARE(journal::LoadPupils(*teacher_, b.Id), std::vector<journal::RosterPupil>{moved});

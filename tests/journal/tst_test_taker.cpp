@@ -74,7 +74,9 @@ private slots:
         const auto a = journal::AddClass(c, {{}, "6А", "2026/2027", false, {}});
         const auto b = journal::AddClass(c, {{}, "6Б", "2026/2027", false, 15});
         QVERIFY(!journal::ThisPupil().Login.isEmpty());
-        accountId_ = journal::AddPupil(c, {{}, b.Id, "Учётная", "Запись", {journal::ThisPupil().Login}, {}}).Id;
+        accountId_ =
+            journal::AddPupil(c, {{}, b.Id, "Учётная", "Запись", {journal::ThisPupil().Login}, {}})
+                .Id;
         kimId_ = journal::AddPupil(c, {{}, a.Id, "Ким", "Юна", {}, 25}).Id;
         journal::AddPupil(c, {{}, a.Id, "Иванов", "Иван", {}, {}});
         journal::CloseConnection(c);

@@ -78,8 +78,8 @@ private slots:
         auto* classes = view->findChild<QComboBox*>("classChoice");
         QCOMPARE(classes->count(), 2);
         classes->setCurrentIndex(classes->findData(a.Id));
-        view->findChild<QComboBox*>("markChoice")->setCurrentIndex(
-            view->findChild<QComboBox*>("markChoice")->findData(choice));
+        view->findChild<QComboBox*>("markChoice")
+            ->setCurrentIndex(view->findChild<QComboBox*>("markChoice")->findData(choice));
         auto* table = view->findChild<QTableWidget*>("classTable");
         QStringList shown;
         for (int row = 0; row < table->rowCount(); ++row) {

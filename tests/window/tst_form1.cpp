@@ -419,8 +419,8 @@ private slots:
         // Ten minutes and a second in: a longer test still runs, not blinking.
         f->setSecondsLeft(allowed - 600);
         f->tick();
-        QCOMPARE(f->reports.back().End, allowed > 600 ? engine::AttemptEnd::Running
-                                                      : engine::AttemptEnd::TimedOut);
+        QCOMPARE(f->reports.back().End,
+                 allowed > 600 ? engine::AttemptEnd::Running : engine::AttemptEnd::TimedOut);
         if (allowed == 600) {
             return;
         }

@@ -29,9 +29,9 @@ void Press(const QString& step)
 {
     QWidget* at = QApplication::focusWidget();
     QVERIFY(at != nullptr);
-    static const QMap<QString, Qt::Key> keys = {{"<Tab>", Qt::Key_Tab},     {"<Down>", Qt::Key_Down},
-                                                {"<Up>", Qt::Key_Up},       {"<Enter>", Qt::Key_Return},
-                                                {"<Esc>", Qt::Key_Escape}, {"<Space>", Qt::Key_Space}};
+    static const QMap<QString, Qt::Key> keys = {
+        {"<Tab>", Qt::Key_Tab},      {"<Down>", Qt::Key_Down},  {"<Up>", Qt::Key_Up},
+        {"<Enter>", Qt::Key_Return}, {"<Esc>", Qt::Key_Escape}, {"<Space>", Qt::Key_Space}};
     if (keys.contains(step)) {
         QTest::keyClick(at, keys.value(step));
     } else {
@@ -74,18 +74,16 @@ private slots:
             << Choice(window::PupilChoice{"id-kim", "Ким", "Юна", "6Б"});
         QTest::newRow("nobody matches: Enter does not start")
             << list << true << QStringList{"<Tab>", "яя", "<Enter>"} << false << Choice();
-        QTest::newRow("Esc cancels") << list << true << QStringList{"<Tab>", "ив", "<Esc>"} << false
-                                     << Choice();
+        QTest::newRow("Esc cancels")
+            << list << true << QStringList{"<Tab>", "ив", "<Esc>"} << false << Choice();
         QTest::newRow("typed names")
-            << typed << false
-            << QStringList{"Ёлкина ", "<Tab>", "Злата", "<Tab>", "6В", "<Enter>"} << true
-            << Choice(window::PupilChoice{"", "Ёлкина", "Злата", "6В"});
+            << typed << false << QStringList{"Ёлкина ", "<Tab>", "Злата", "<Tab>", "6В", "<Enter>"}
+            << true << Choice(window::PupilChoice{"", "Ёлкина", "Злата", "6В"});
         QTest::newRow("typed, no class: Enter does not start")
-            << typed << false << QStringList{"Ёлкина", "<Tab>", "Злата", "<Enter>"}
-            << false << Choice();
+            << typed << false << QStringList{"Ёлкина", "<Tab>", "Злата", "<Enter>"} << false
+            << Choice();
         QTest::newRow("list unreadable: typed instead")
-            << list << false
-            << QStringList{"Ким", "<Tab>", "Юна", "<Tab>", "6Б", "<Enter>"} << true
+            << list << false << QStringList{"Ким", "<Tab>", "Юна", "<Tab>", "6Б", "<Enter>"} << true
             << Choice(window::PupilChoice{"", "Ким", "Юна", "6Б"});
     }
 
@@ -193,7 +191,8 @@ private slots:
             QVERIFY(f.reports.empty());
         } else {
             QCOMPARE(f.choices.size(), 1U);
-            QCOMPARE(f.choices.front(), Choice(window::PupilChoice{"id-petrov", "Петров", "Пётр", "6А"}));
+            QCOMPARE(f.choices.front(),
+                     Choice(window::PupilChoice{"id-petrov", "Петров", "Пётр", "6А"}));
             QVERIFY(f.w().Frame1.Visible());
             QCOMPARE(Caption(f.w().TL), "00:15:00");
             QCOMPARE(f.reports.back().SecondsAllowed, 900);
