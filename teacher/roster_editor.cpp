@@ -49,7 +49,8 @@ RosterEditor::RosterEditor(const journal::Connection& connection, QWidget* paren
     QPushButton* addClass = Button(QStringLiteral("Добавить класс…"), "addClass");
     QPushButton* rename = Button(QStringLiteral("Переименовать…"), "renameClass");
     QPushButton* archive = Button(QStringLiteral("В архив / из архива"), "archiveClass");
-    for (QPushButton* b : {addClass, rename, archive}) {
+    QPushButton* classTime = Button(QStringLiteral("Время класса…"), "classMinutes");
+    for (QPushButton* b : {addClass, rename, classTime, archive}) {
         left->addWidget(b);
     }
     panes->addLayout(left, 1);
@@ -72,10 +73,11 @@ RosterEditor::RosterEditor(const journal::Connection& connection, QWidget* paren
     right->addWidget(pupils_, 1);
     auto* pupilButtons = new QHBoxLayout;
     QPushButton* addPupil = Button(QStringLiteral("Добавить ученика…"), "addPupil");
+    QPushButton* edit = Button(QStringLiteral("Изменить…"), "editPupil");
     QPushButton* move = Button(QStringLiteral("Перевести в класс…"), "movePupil");
     QPushButton* remove = Button(QStringLiteral("Убрать из списка…"), "removePupil");
     QPushButton* paste = Button(QStringLiteral("Вставить список…"), "pasteList");
-    for (QPushButton* b : {addPupil, move, remove, paste}) {
+    for (QPushButton* b : {addPupil, edit, move, remove, paste}) {
         pupilButtons->addWidget(b);
     }
     right->addLayout(pupilButtons);
@@ -94,6 +96,8 @@ RosterEditor::RosterEditor(const journal::Connection& connection, QWidget* paren
     connect(archive, &QPushButton::clicked, this, [this] { ToggleArchived(); });
     connect(addPupil, &QPushButton::clicked, this, [this] { AskAndAddPupil(); });
     connect(move, &QPushButton::clicked, this, [this] { AskAndMove(); });
+    connect(edit, &QPushButton::clicked, this, [this] { AskAndEdit(); });
+    connect(classTime, &QPushButton::clicked, this, [this] { AskAndSetClassMinutes(); });
     connect(remove, &QPushButton::clicked, this, [this] { AskAndRemove(); });
     connect(paste, &QPushButton::clicked, this, [this] { OpenPasteDialog(); });
 }
@@ -228,6 +232,54 @@ bool RosterEditor::ToggleArchived()
         return false;
     }
     Refresh();
+    emit RosterChanged();
+    return true;
+}
+
+bool RosterEditor::SetClassMinutes(std::optional<int> minutes)
+{
+    const QString id = ChosenClassId();
+    try {
+        for (journal::SchoolClass k : journal::LoadClasses(connection_, true)) {
+            if (k.Id == id) {
+                k.Minutes = minutes;
+                journal::UpdateClass(connection_, k);
+            }
+        }
+    } catch (const journal::JournalError& error) {
+        Tell(QString::fromUtf8(error.what()));
+        return false;
+    }
+    Tell(minutes ? QStringLiteral("У класса %1 минут на тест.").arg(*minutes)
+                 : QStringLiteral("У класса обычные 10 минут на тест."));
+    emit RosterChanged();
+    return true;
+}
+
+bool RosterEditor::EditChosenPupil(const QString& surname, const QString& firstName,
+                                   const QString& logins, std::optional<int> minutes)
+{
+    const QTableWidgetItem* item = pupils_->currentItem();
+    if (item == nullptr) {
+        Tell(QStringLiteral("Выберите ученика в списке."));
+        return false;
+    }
+    const QString id = item->data(Qt::UserRole).toString();
+    try {
+        for (journal::RosterPupil p : journal::LoadPupils(connection_, ChosenClassId())) {
+            if (p.Id == id) {
+                p.Surname = surname;
+                p.FirstName = firstName;
+                p.Logins = logins.split(u' ', Qt::SkipEmptyParts);
+                p.Minutes = minutes;
+                journal::UpdatePupil(connection_, p);
+            }
+        }
+    } catch (const journal::JournalError& error) {
+        Tell(QString::fromUtf8(error.what()));
+        return false;
+    }
+    ShowPupils();
     emit RosterChanged();
     return true;
 }
@@ -375,6 +427,56 @@ void RosterEditor::AskAndMove()
                                                  QStringLiteral("Класс:"), names, 0, false, &ok);
     if (ok && names.contains(chosen)) {
         MoveChosenPupil(ids.at(names.indexOf(chosen)));
+    }
+}
+
+void RosterEditor::AskAndEdit()
+{
+    const int row = pupils_->currentRow();
+    if (row < 0) {
+        Tell(QStringLiteral("Выберите ученика в списке."));
+        return;
+    }
+    const QString title = QStringLiteral("Изменить ученика");
+    bool ok = false;
+    const QString surname =
+        QInputDialog::getText(this, title, QStringLiteral("Фамилия:"), QLineEdit::Normal,
+                              pupils_->item(row, 0)->text(), &ok);
+    if (!ok) {
+        return;
+    }
+    const QString firstName = QInputDialog::getText(
+        this, title, QStringLiteral("Имя:"), QLineEdit::Normal, pupils_->item(row, 1)->text(), &ok);
+    if (!ok) {
+        return;
+    }
+    const QString logins = QInputDialog::getText(
+        this, title, QStringLiteral("Имена входа (через пробел, можно не указывать):"),
+        QLineEdit::Normal, pupils_->item(row, 2)->text(), &ok);
+    if (!ok) {
+        return;
+    }
+    const int minutes = QInputDialog::getInt(
+        this, title, QStringLiteral("Своё время на тест, минут (0 — как у класса):"),
+        pupils_->item(row, 3)->text().toInt(), 0, journal::kMaxRosterMinutes, 1, &ok);
+    if (ok) {
+        EditChosenPupil(surname, firstName, logins,
+                        minutes > 0 ? std::optional<int>(minutes) : std::nullopt);
+    }
+}
+
+void RosterEditor::AskAndSetClassMinutes()
+{
+    if (ChosenClassId().isEmpty()) {
+        return;
+    }
+    bool ok = false;
+    const int minutes = QInputDialog::getInt(
+        this, QStringLiteral("Время класса"),
+        QStringLiteral("Время на тест для всего класса, минут (0 — обычные 10):"), 0, 0,
+        journal::kMaxRosterMinutes, 1, &ok);
+    if (ok) {
+        SetClassMinutes(minutes > 0 ? std::optional<int>(minutes) : std::nullopt);
     }
 }
 

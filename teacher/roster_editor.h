@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The roster editor pane: the classes (add, rename, archive at the year's end and bring back)
-// and the chosen class's pupils (add, move to another class, take off the list), and a list
+// The roster editor pane: the classes (add, rename, set their time, archive at the year's end
+// and bring back) and the chosen class's pupils (add, edit, move to another class, take off the
+// list), and a list
 // pasted from a spreadsheet or read from a CSV file, shown as a preview with a Russian message
 // for each line that cannot be read before anything is added.
 //
@@ -12,6 +13,8 @@
 #include "journal/roster_import.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QListWidget;
@@ -34,8 +37,13 @@ public:
     bool AddClass(const QString& name, const QString& schoolYear = {});
     bool RenameClass(const QString& name);
     bool ToggleArchived();
+    // The chosen class's time for the test in minutes; nothing: the test's ten minutes.
+    bool SetClassMinutes(std::optional<int> minutes);
     bool AddPupil(const QString& surname, const QString& firstName);
     bool MoveChosenPupil(const QString& classId);
+    // The chosen pupil's names, logins (separated by spaces) and own minutes.
+    bool EditChosenPupil(const QString& surname, const QString& firstName, const QString& logins,
+                         std::optional<int> minutes);
     bool RemoveChosenPupil();
     // The pasted text's preview, then adding its readable lines to the chosen class.
     journal::RosterImport PreviewPaste(const QString& text);
@@ -55,6 +63,8 @@ private:
     void AskAndRename();
     void AskAndAddPupil();
     void AskAndMove();
+    void AskAndEdit();
+    void AskAndSetClassMinutes();
     void AskAndRemove();
     void OpenPasteDialog();
 

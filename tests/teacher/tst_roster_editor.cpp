@@ -83,6 +83,19 @@ private slots:
         QCOMPARE(Column(pupils, 0), (QStringList{"Иванов", "Орлова"}));
         QCOMPARE(Column(pupils, 3), (QStringList{"", "15"}));
 
+        // Edited: a login and a time of her own; too short a time is refused with its reason.
+        pupils->setCurrentCell(1, 0);
+        QVERIFY(!editor->EditChosenPupil("Орлова", "Ева", "orlova", 5));
+        QVERIFY(editor->Message().contains("от 10 до 60 минут"));
+        QVERIFY(editor->EditChosenPupil("Орлова", "Ева Петровна", "orlova", 20));
+        QCOMPARE(Column(pupils, 1), (QStringList{"Иван", "Ева Петровна"}));
+        QCOMPARE(Column(pupils, 2), (QStringList{"ivanov", "orlova"}));
+        QCOMPARE(Column(pupils, 3), (QStringList{"", "20"}));
+        // The whole class's time, for its pupils without their own.
+        QVERIFY(editor->SetClassMinutes(15));
+        const QString ivanovId = journal::LoadPupils(*f.db, editor->ChosenClassId()).front().Id;
+        QCOMPARE(journal::SecondsAllowedFor(*f.db, ivanovId), 900);
+
         // Moved to 6Б.
         pupils->setCurrentCell(1, 0);
         const QString sixB = classes->item(1)->data(Qt::UserRole).toString();
