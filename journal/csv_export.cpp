@@ -135,6 +135,27 @@ QString CsvLine(const QStringList& fields)
     return quoted.join(u',');
 }
 
+void WriteClassCsv(const ClassResults& results, QIODevice& out)
+{
+    const QString lineEnd = QStringLiteral("\r\n");
+    Write(out,
+          QString(QChar(0xFEFF)) +
+              CsvLine({QStringLiteral("Фамилия"), QStringLiteral("Имя"), QStringLiteral("Оценка"),
+                       QStringLiteral("Секунд"), QStringLiteral("Попыток")}) +
+              lineEnd);
+    for (const PupilResult& line : results.Lines) {
+        const QString mark = line.Attempts == 0 ? QStringLiteral("не проходил(а)")
+                             : line.Mark        ? QString::number(*line.Mark)
+                                                : QStringLiteral("без оценки");
+        Write(out, CsvLine({FreeText(line.Pupil.Surname), FreeText(line.Pupil.FirstName), mark,
+                            Number(line.Seconds), QString::number(line.Attempts)}) +
+                       lineEnd);
+    }
+    Write(out, CsvLine({QStringLiteral("Средняя оценка"), QString(),
+                        results.Mean ? QString::number(*results.Mean, 'f', 2) : QString()}) +
+                   lineEnd);
+}
+
 void WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out)
 {
     const std::vector<StoredAttempt> attempts = LoadAttempts(c, f);

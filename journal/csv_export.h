@@ -16,6 +16,7 @@
 #pragma once
 
 #include "journal/attempt_filter.h"
+#include "journal/class_results.h"
 #include "journal/journal_database.h"
 #include "journal/stored_attempt.h"
 
@@ -31,6 +32,11 @@ void WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out);
 // The header row's names and one attempt's fields, in column order.
 QStringList CsvHeader();
 QStringList CsvFields(const StoredAttempt& a);
+
+// A class view as CSV in the same form: a header row, then one line per pupil (surname, first
+// name, mark or «не проходил(а)», seconds used, attempts), then the class's mean mark. Throws
+// JournalError when `out` cannot be written.
+void WriteClassCsv(const ClassResults& results, QIODevice& out);
 
 // One line (without its CRLF) of fields quoted where needed.
 QString CsvLine(const QStringList& fields);

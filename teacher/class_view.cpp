@@ -2,14 +2,18 @@
 #include "teacher/class_view.h"
 
 #include "journal/attempt_store.h"
+#include "journal/csv_export.h"
 #include "journal/journal_error.h"
 #include "journal/roster.h"
 #include "teacher/attempt_texts.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -48,6 +52,17 @@ ClassView::ClassView(const journal::Connection& connection, QWidget* parent)
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addWidget(summary_);
+    auto* save = new QPushButton(QStringLiteral("Сохранить в CSV…"));
+    save->setObjectName(QStringLiteral("classCsv"));
+    layout->addWidget(save, 0, Qt::AlignLeft);
+    connect(save, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Сохранить класс в CSV"), QStringLiteral("класс.csv"),
+            QStringLiteral("CSV (*.csv)"));
+        if (!path.isEmpty()) {
+            ExportCsv(path);
+        }
+    });
 
     connect(class_, &QComboBox::currentIndexChanged, this, [this] { ShowClass(); });
     connect(choice_, &QComboBox::currentIndexChanged, this, [this] { ShowClass(); });
@@ -75,6 +90,28 @@ void ClassView::Refresh()
     const int again = class_->findData(chosen);
     class_->setCurrentIndex(again >= 0 ? again : 0);
     ShowClass();
+}
+
+bool ClassView::ExportCsv(const QString& path)
+{
+    QSaveFile file(path);
+    try {
+        if (!file.open(QIODevice::WriteOnly)) {
+            throw journal::JournalError(QStringLiteral("Не удалось создать файл «%1»: %2")
+                                            .arg(path, file.errorString())
+                                            .toStdString());
+        }
+        journal::WriteClassCsv(results_, file);
+        if (!file.commit()) {
+            throw journal::JournalError(QStringLiteral("Не удалось записать файл «%1»: %2")
+                                            .arg(path, file.errorString())
+                                            .toStdString());
+        }
+    } catch (const journal::JournalError& error) {
+        summary_->setText(QString::fromUtf8(error.what()));
+        return false;
+    }
+    return true;
 }
 
 QString ClassView::SummaryText() const

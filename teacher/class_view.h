@@ -5,7 +5,7 @@
 // chooses, and under the table the class's mean mark and how many pupils have each mark.
 //
 // It reads the roster and the class's attempts itself, through the connection it is given, and
-// changes nothing. Not here: the filter bar, exports and printing.
+// changes nothing. Not here: the filter bar, PDF and printing.
 #pragma once
 
 #include "journal/attempt_filter.h"
@@ -34,6 +34,10 @@ public:
     // What the pane shows now (tests, exports).
     const journal::ClassResults& Results() const { return results_; }
     QString SummaryText() const;
+
+    // The shown lines as CSV into the file; true when it was written (the message line says
+    // what went wrong otherwise).
+    bool ExportCsv(const QString& path);
 
 private:
     void ShowClass();

@@ -10,6 +10,7 @@
 #include "teacher/journal_window.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -91,6 +92,22 @@ private slots:
         }
         QCOMPARE(shown, lines);
         QCOMPARE(view->SummaryText(), summary);
+        // The same lines as CSV, read back.
+        const QString csv = f.dir.filePath("class.csv");
+        QVERIFY(view->ExportCsv(csv));
+        QFile written(csv);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        const QStringList records =
+            QString::fromUtf8(bytes.mid(3)).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(records.size(), lines.size() + 2);
+        QCOMPARE(records.first(), QStringLiteral("Фамилия,Имя,Оценка,Секунд,Попыток"));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QStringList cells = lines.at(i).split('|');
+            QCOMPARE(records.at(i + 1).split(',').at(2), cells.at(1));
+            QCOMPARE(records.at(i + 1).split(',').at(4), cells.at(3));
+        }
 
         // The class filter beside the dates: the list shows that class's attempts only.
         auto* filter = window.findChild<QComboBox*>("classFilter");
