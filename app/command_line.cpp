@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 
 #include "app/export_command.h"
+#include "app/import_roster_command.h"
 #include "journal/pupil_identity.h"
 
 #include <QCoreApplication>
@@ -19,17 +20,16 @@ constexpr int kUsageStatus = 2;
 
 const QString kExportCsv = QStringLiteral("export-csv");
 const QString kExportXlsx = QStringLiteral("export-xlsx");
+const QString kImportRoster = QStringLiteral("import-roster");
+const QString kClass = QStringLiteral("class");
 const QString kJournal = QStringLiteral("journal");
 const QString kVersion = QStringLiteral("version");
 const QString kHelp = QStringLiteral("help");
 
-const QStringList kCommandOptions = {QStringLiteral("--export-csv"),
-                                     QStringLiteral("--export-xlsx"),
-                                     QStringLiteral("--version"),
-                                     QStringLiteral("-v"),
-                                     QStringLiteral("--help"),
-                                     QStringLiteral("-h"),
-                                     QStringLiteral("-?")};
+const QStringList kCommandOptions = {
+    QStringLiteral("--export-csv"),    QStringLiteral("--export-xlsx"), QStringLiteral("--import-roster"),
+    QStringLiteral("--class"),         QStringLiteral("--version"),     QStringLiteral("-v"),
+    QStringLiteral("--help"),          QStringLiteral("-h"),            QStringLiteral("-?")};
 
 void Print(std::FILE* stream, const QString& text)
 {
@@ -56,6 +56,13 @@ void DescribeOptions(QCommandLineParser& parser)
                       QStringLiteral("Выгрузить журнал результатов в книгу Excel <файл> (.xlsx) и "
                                      "выйти."),
                       QStringLiteral("файл")});
+    parser.addOption({kImportRoster,
+                      QStringLiteral("Загрузить список учеников из CSV-файла <файл> (фамилия, имя, "
+                                     "имя входа, минуты на тест) в класс, указанный --class, и "
+                                     "выйти."),
+                      QStringLiteral("файл")});
+    parser.addOption({kClass, QStringLiteral("Класс для --import-roster (например, 6А)."),
+                      QStringLiteral("класс")});
     parser.addOption({kJournal, QStringLiteral("Открыть журнал результатов (окно учителя).")});
 }
 
@@ -86,7 +93,8 @@ Command ParseCommandLine(const QStringList& arguments)
         return {CommandKind::Error,
                 {},
                 QStringLiteral("после --export-csv нужно имя файла (или «-» для стандартного "
-                               "вывода), после --export-xlsx — имя файла")};
+                               "вывода), после --export-xlsx и --import-roster — имя файла, после "
+                               "--class — название класса")};
     }
     if (!parser.positionalArguments().isEmpty()) {
         return {CommandKind::Error,
@@ -96,12 +104,19 @@ Command ParseCommandLine(const QStringList& arguments)
     }
     const int commands = int(parser.isSet(kHelp)) + int(parser.isSet(kVersion)) +
                          int(parser.isSet(kExportCsv)) + int(parser.isSet(kExportXlsx)) +
+                         int(parser.isSet(kImportRoster)) +
                          int(parser.isSet(kJournal));
     if (commands > 1) {
         return {CommandKind::Error,
                 {},
-                QStringLiteral("параметры --help, --version, --export-csv, --export-xlsx и "
+                QStringLiteral("параметры --help, --version, --export-csv, --export-xlsx, --import-roster и "
                                "--journal не сочетаются: укажите один")};
+    }
+    if (parser.isSet(kClass) != parser.isSet(kImportRoster)) {
+        return {CommandKind::Error,
+                {},
+                QStringLiteral("--import-roster и --class указываются вместе: "
+                               "fraction-test --import-roster ФАЙЛ --class 6А")};
     }
     if (parser.isSet(kHelp)) {
         return {CommandKind::Help, {}, {}};
@@ -132,6 +147,20 @@ Command ParseCommandLine(const QStringList& arguments)
         }
         return {CommandKind::ExportXlsx, target, {}};
     }
+    if (parser.isSet(kImportRoster)) {
+        if (parser.values(kImportRoster).size() > 1 || parser.values(kClass).size() > 1) {
+            return {CommandKind::Error,
+                    {},
+                    QStringLiteral("--import-roster или --class указан дважды")};
+        }
+        if (parser.value(kImportRoster).isEmpty() || parser.value(kClass).trimmed().isEmpty()) {
+            return {CommandKind::Error,
+                    {},
+                    QStringLiteral("после --import-roster нужно имя файла, после --class — "
+                                   "название класса")};
+        }
+        return {CommandKind::ImportRoster, parser.value(kImportRoster), {}, parser.value(kClass)};
+    }
     if (parser.isSet(kJournal)) {
         return {CommandKind::JournalWindow, {}, {}};
     }
@@ -143,6 +172,7 @@ bool RunsWithoutWindow(const Command& command, const QStringList& arguments)
     switch (command.Kind) {
     case CommandKind::ExportCsv:
     case CommandKind::ExportXlsx:
+    case CommandKind::ImportRoster:
     case CommandKind::Version:
     case CommandKind::Help:
         return true;
@@ -193,6 +223,9 @@ int RunCommand(const Command& command, int& argc, char** argv)
         return RunExportCsv(command.CsvTarget);
     case CommandKind::ExportXlsx:
         return RunExportXlsx(command.CsvTarget);
+
+    case CommandKind::ImportRoster:
+        return RunImportRoster(command.CsvTarget, command.ClassName);
     case CommandKind::Error:
         return ReportUsageError(command.Message);
     case CommandKind::Window:

@@ -14,12 +14,23 @@
 
 namespace app {
 
-enum class CommandKind { Window, JournalWindow, ExportCsv, ExportXlsx, Version, Help, Error };
+enum class CommandKind {
+    Window,
+    JournalWindow,
+    ExportCsv,
+    ExportXlsx,
+    ImportRoster,
+    Version,
+    Help,
+    Error
+};
 
 struct Command {
     CommandKind Kind = CommandKind::Window;
-    QString CsvTarget; // ExportCsv: a file name or "-"; ExportXlsx: a file name
-    QString Message;   // Error: one Russian line
+    // ExportCsv: a file name or "-"; ExportXlsx: a file name; ImportRoster: the file to read
+    QString CsvTarget;
+    QString Message;        // Error: one Russian line
+    QString ClassName = {}; // ImportRoster: the class the pupils go into
 };
 
 // The program's options, with their Russian descriptions, added to `parser`.

@@ -38,6 +38,12 @@ void DeferredJournal::Report(const engine::AttemptRecord& record)
     Begin().Report(record);
 }
 
+void DeferredJournal::SetTaker(const QString& pupil, const QString& className,
+                               const QString& rosterPupilId)
+{
+    Begin().SetTaker(pupil, className, rosterPupilId);
+}
+
 void DeferredJournal::Shutdown()
 {
     Begin().Shutdown();

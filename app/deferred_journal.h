@@ -5,7 +5,8 @@
 // all come after. A record the window reports before then begins the journal at once, and so
 // does the end of the run, so nothing is lost and an earlier run's attempt is still recovered.
 //
-// Contents: the class DeferredJournal (BeginAfterFirstFrameOf, Report, Shutdown, HasBegun).
+// Contents: the class DeferredJournal (BeginAfterFirstFrameOf, Report, SetTaker, Shutdown,
+// HasBegun).
 // It does not decide what is written or when (journal/pupil_journal.h does).
 #pragma once
 
@@ -36,6 +37,10 @@ public:
 
     // Hands the record to the journal, beginning it first if it has not begun.
     void Report(const engine::AttemptRecord& record);
+
+    // Tells the journal who takes the test (PupilJournal::SetTaker), beginning it first if it
+    // has not begun.
+    void SetTaker(const QString& pupil, const QString& className, const QString& rosterPupilId);
 
     // Begins the journal if it has not begun, then shuts it down (PupilJournal::Shutdown).
     void Shutdown();

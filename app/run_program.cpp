@@ -4,6 +4,10 @@
 #include "app/command_line.h"
 #include "app/deferred_journal.h"
 #include "app/journal_window_module.h"
+#include "app/test_taker.h"
+#include "journal/journal_log.h"
+#include "journal/pupil_identity.h"
+#include "journal/roster_lookup.h"
 #include "core/random_source.h"
 #include "toolkit/program.h"
 #include "window/form1.h"
@@ -33,9 +37,20 @@ int RunProgram(int argc, char** argv, const WindowWatcher& watchWindow)
     // only hands it records. When the event loop ends (the window closed, "Выход"), a test
     // still running is kept as interrupted.
     DeferredJournal journal;
+    // Who takes the test and how long they have: the roster is read in the background, and
+    // asked for only when «Начать тест» is pressed.
+    const journal::JournalSettings settings = journal::ConfiguredJournalSettings();
+    journal::JournalLog log(settings.LogPath);
+    journal::RosterLookup roster(settings, journal::ThisPupil().Login,
+                                 settings.Identity == journal::IdentityMode::List);
     core::SystemRandomSource random;
-    window::Form1 form(random,
-                       [&journal](const engine::AttemptRecord& record) { journal.Report(record); });
+    window::Form1 form(
+        random, [&journal](const engine::AttemptRecord& record) { journal.Report(record); },
+        TakerFor(settings, roster,
+                 [&journal](const QString& pupil, const QString& className, const QString& id) {
+                     journal.SetTaker(pupil, className, id);
+                 },
+                 log));
     QWidget& window = *form.Controls().Window->Widget();
     journal.BeginAfterFirstFrameOf(window);
     if (watchWindow) {

@@ -46,7 +46,10 @@ struct RowRecord {
 struct AttemptRecord {
     std::array<RowRecord, kAttemptRows> Rows{};
     AttemptEnd End = AttemptEnd::Running;
-    // Seconds of the ten minutes used so far (600 at a time-out).
+    // The time the pupil had, in seconds: the test's ten minutes unless the roster gives the
+    // pupil or the class another time.
+    int SecondsAllowed = 600;
+    // Seconds of SecondsAllowed used so far (all of them at a time-out).
     int SecondsUsed = 0;
     // Set once the test is judged; empty before.
     std::optional<int> RightCount;

@@ -44,7 +44,8 @@ struct AttemptReview {
     bool Agrees() const { return Problems.empty(); }
 };
 
-// Judges `record` again. `secondsAllowed` is the time the pupil had (the test's ten minutes).
+// Judges `record` again. `secondsAllowed` is the time the pupil had (the record's own
+// SecondsAllowed for a kept attempt).
 AttemptReview ReviewAttempt(const AttemptRecord& record, int secondsAllowed);
 
 // The record as the review judges it: its keys (where the exercise is one the test makes), its

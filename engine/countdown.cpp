@@ -3,6 +3,7 @@
 
 #include "core/conversions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace engine {
@@ -57,6 +58,11 @@ std::optional<std::string> TimeLeftAnnouncement(Int16 secondsLeft)
     default:
         return std::nullopt;
     }
+}
+
+Int16 TestSecondsFrom(int seconds)
+{
+    return static_cast<Int16>(std::clamp(seconds, int(kTestSeconds), int(kLongestTestSeconds)));
 }
 
 TickDecision CountdownTick(Int16& secondsLeft)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ten-minute countdown: the time text (ToTime), what a screen reader is told of the time
+// The countdown, ten minutes unless a pupil has another time (TestSecondsFrom): the time text
+// (ToTime), what a screen reader is told of the time
 // left (TimeLeftAnnouncement) and what each tick decides (CountdownTick).
 //
 // Not here: the timer itself, the colours the blink is drawn in (the window's), and how an
@@ -16,6 +17,8 @@ namespace engine {
 using core::Int16;
 
 inline constexpr Int16 kTestSeconds = 600;
+// The longest time a test may be given: an hour.
+inline constexpr Int16 kLongestTestSeconds = 3600;
 inline constexpr int kTickMilliseconds = 1000;
 // From this many seconds left the time blinks: red on even counts, black on odd.
 inline constexpr Int16 kBlinkFrom = 30;
@@ -39,6 +42,10 @@ struct TickDecision {
 // any other count. Deliberately a few moments only: a sighted pupil glances at the time, a
 // blind pupil must not be talked over every second while typing.
 std::optional<std::string> TimeLeftAnnouncement(Int16 secondsLeft);
+
+// The seconds a test starts from for a time allowed of `seconds`: never less than the test's
+// ten minutes, never more than an hour.
+Int16 TestSecondsFrom(int seconds);
 
 // One tick: takes a second off `secondsLeft` and says what follows from the new count.
 TickDecision CountdownTick(Int16& secondsLeft);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal/attempt_check.h"
 
-#include "engine/countdown.h"
-
 #include <QUuid>
 
 namespace journal {
@@ -17,7 +15,8 @@ constexpr qint64 kClockSlackMs = 5000;
 
 engine::AttemptReview CheckAttempt(const StoredAttempt& attempt)
 {
-    engine::AttemptReview review = engine::ReviewAttempt(attempt.Record, engine::kTestSeconds);
+    engine::AttemptReview review =
+        engine::ReviewAttempt(attempt.Record, attempt.Record.SecondsAllowed);
     auto& problems = review.Problems;
     if (QUuid::fromString(attempt.Id).isNull()) {
         problems.emplace_back("номер попытки не UUID");

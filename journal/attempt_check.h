@@ -15,7 +15,7 @@
 namespace journal {
 
 // The engine's review of the attempt with the journal's own problems added. The time allowed
-// is the test's ten minutes.
+// is the one recorded with the attempt.
 engine::AttemptReview CheckAttempt(const StoredAttempt& attempt);
 
 // "сходится", or "не сходится: " and what does not.

@@ -65,6 +65,10 @@ SqlCondition ConditionFor(const AttemptFilter& filter, Backend backend)
         parts << QStringLiteral("substr(host, 1, %1) = ?").arg(kMaxNameLength + 1);
         condition.Values << filter.Host;
     }
+    if (!filter.ClassName.isEmpty()) {
+        parts << QStringLiteral("class_name = ?");
+        condition.Values << filter.ClassName;
+    }
     if (!parts.isEmpty()) {
         condition.Where = QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
     }

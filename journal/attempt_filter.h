@@ -23,6 +23,7 @@ struct AttemptFilter {
     QString PupilContains; // part of the pupil's name, any case, е and ё alike; empty = all
     std::optional<engine::AttemptEnd> Ending{}; // how the attempt ended; none = any way
     QString Host{}; // the computer's name as stored (compared within the shown length); empty = all
+    QString ClassName = {}; // the attempts' class exactly; empty = all (a journal with the roster)
 
     friend bool operator==(const AttemptFilter&, const AttemptFilter&) = default;
 };

@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUuid>
 
 #include <limits>
@@ -60,18 +61,29 @@ QString Placeholders(qsizetype count)
     return marks.join(QStringLiteral(", "));
 }
 
-// The attempt's own columns (those of the server's table, plus the local search column).
-QStringList AttemptColumnsFor(Backend backend)
+// The columns of the journal's class, roster pupil and time allowed, after kAttemptColumns.
+const QStringList kRosterColumns = {
+    QStringLiteral("class_name"),
+    QStringLiteral("pupil_id"),
+    QStringLiteral("seconds_allowed"),
+};
+
+// The attempt's own columns (those of the server's table, plus the local search column last).
+QStringList AttemptColumnsFor(const Connection& c)
 {
     QStringList columns = kAttemptColumns;
-    if (backend == Backend::Sqlite) {
+    if (HasRoster(c)) {
+        columns << kRosterColumns;
+    }
+    if (c.Kind == Backend::Sqlite) {
         columns << QStringLiteral("pupil_folded");
     }
     return columns;
 }
 
-QVariantList AttemptValues(const StoredAttempt& a, Backend backend)
+QVariantList AttemptValues(const StoredAttempt& a, const Connection& c)
 {
+    const Backend backend = c.Kind;
     const engine::AttemptRecord& r = a.Record;
     QVariantList values = {
         a.Id,
@@ -86,6 +98,11 @@ QVariantList AttemptValues(const StoredAttempt& a, Backend backend)
         r.Mark || !r.GradeText.empty() ? QVariant(QString::fromStdString(r.GradeText)) : QVariant(),
         Optional(r.Mark),
     };
+    if (HasRoster(c)) {
+        values << NotNullText(a.ClassName)
+               << (a.RosterPupilId.isEmpty() ? QVariant() : QVariant(a.RosterPupilId))
+               << r.SecondsAllowed;
+    }
     if (backend == Backend::Sqlite) {
         values << FoldedName(a.Pupil);
     }
@@ -119,7 +136,7 @@ QVariantList RowValues(const QString& id, int rowNo, const engine::RowRecord& ro
 }
 
 // What the schema would refuse, said before anything is written.
-void CheckStorable(const StoredAttempt& a)
+void CheckStorable(const StoredAttempt& a, const Connection& c)
 {
     auto refuse = [&](const QString& why) {
         throw JournalError(
@@ -132,8 +149,25 @@ void CheckStorable(const StoredAttempt& a)
     if (!a.StartedAt.isValid()) {
         refuse(QStringLiteral("нет времени начала"));
     }
-    if (r.SecondsUsed < 0 || r.SecondsUsed > 600) {
-        refuse(QStringLiteral("использовано %1 с, а бывает от 0 до 600").arg(r.SecondsUsed));
+    if (r.SecondsAllowed < kMinSecondsAllowed || r.SecondsAllowed > kMaxSecondsAllowed) {
+        refuse(QStringLiteral("отведено %1 с, а бывает от %2 до %3")
+                   .arg(r.SecondsAllowed)
+                   .arg(kMinSecondsAllowed)
+                   .arg(kMaxSecondsAllowed));
+    }
+    if (r.SecondsUsed < 0 || r.SecondsUsed > r.SecondsAllowed) {
+        refuse(QStringLiteral("использовано %1 с, а бывает от 0 до %2")
+                   .arg(r.SecondsUsed)
+                   .arg(r.SecondsAllowed));
+    }
+    if (!a.RosterPupilId.isEmpty() && !IsUuid(a.RosterPupilId)) {
+        refuse(QStringLiteral("код ученика из списка не UUID"));
+    }
+    // A server set up before classes existed would lose them without a word.
+    if (!HasRoster(c) && (r.SecondsAllowed != kMinSecondsAllowed || !a.ClassName.isEmpty() ||
+                          !a.RosterPupilId.isEmpty())) {
+        refuse(QStringLiteral("журнал на сервере старой версии не хранит класс и время на тест: "
+                              "обновите его (postgresql-roster.sql, см. README)"));
     }
     if (r.RightCount && (*r.RightCount < 0 || *r.RightCount > engine::kAttemptRows)) {
         refuse(QStringLiteral("верных ответов %1").arg(*r.RightCount));
@@ -161,9 +195,9 @@ QString AssignmentsFromExcluded(const QStringList& columns, qsizetype skip)
 // is left as it is. Gives whether the attempt's own line was written.
 bool Write(const Connection& c, const StoredAttempt& a, bool replace, bool queue = false)
 {
-    CheckStorable(a);
+    CheckStorable(a, c);
     const QSqlDatabase db = DatabaseNamed(c.Name);
-    const QStringList attemptColumns = AttemptColumnsFor(c.Kind);
+    const QStringList attemptColumns = AttemptColumnsFor(c);
     const QString attemptConflict = replace ? QStringLiteral(" ON CONFLICT (id) DO UPDATE SET ") +
                                                   AssignmentsFromExcluded(attemptColumns, 1)
                                             : QStringLiteral(" ON CONFLICT DO NOTHING");
@@ -178,7 +212,7 @@ bool Write(const Connection& c, const StoredAttempt& a, bool replace, bool queue
                                        .arg(attemptColumns.join(QStringLiteral(", ")),
                                             Placeholders(attemptColumns.size())) +
                                    attemptConflict,
-                               AttemptValues(a, c.Kind), kSaveFailed);
+                               AttemptValues(a, c), kSaveFailed);
     const bool written = attempt.numRowsAffected() > 0;
     attempt.finish();
     if (written) {
@@ -215,14 +249,22 @@ QString TimeColumn(const QString& column, Backend backend)
         .arg(column);
 }
 
-QString SelectAttempts(Backend backend)
+QString SelectAttempts(const Connection& c)
 {
+    const Backend backend = c.Kind;
     QStringList columns = kAttemptColumns;
     columns[4] = TimeColumn(QStringLiteral("started_at"), backend);
     columns[5] = TimeColumn(QStringLiteral("ended_at"), backend);
+    // The roster's columns come right after the attempt's, on a journal that has them.
+    if (HasRoster(c)) {
+        columns << kRosterColumns;
+        if (backend == Backend::Postgres) {
+            columns[kAttemptColumns.size() + 1] = QStringLiteral("CAST(pupil_id AS text)");
+        }
+    }
     if (backend == Backend::Postgres) {
         columns[0] = QStringLiteral("CAST(id AS text)");
-        // The server's own stamps, after the attempt's columns; never written by this program.
+        // The server's own stamps, last; never written by this program.
         columns << TimeColumn(QStringLiteral("received_at"), backend)
                 << QStringLiteral("host(received_from)") << QStringLiteral("received_role");
     }
@@ -352,9 +394,18 @@ StoredAttempt AttemptFromQuery(const QSqlQuery& q, Backend backend)
     a.Record.RightCount = line.OptionalWhole(8, 0, engine::kAttemptRows);
     a.Record.GradeText = line.IsNull(9) ? std::string() : line.Text(9).toStdString();
     a.Record.Mark = line.OptionalWhole(10, 2, 5);
+    // Present only on a journal with the roster; an older one had ten minutes for everybody.
+    const auto first = static_cast<int>(kAttemptColumns.size());
+    const int stamps = backend == Backend::Postgres ? 3 : 0;
+    const bool roster = q.record().count() >= first + static_cast<int>(kRosterColumns.size()) + stamps;
+    if (roster) {
+        a.ClassName = q.value(first).toString();
+        a.RosterPupilId = q.value(first + 1).toString();
+        a.Record.SecondsAllowed = q.value(first + 2).toInt();
+    }
     if (backend == Backend::Postgres) {
         // The server's own stamps; empty on attempts it kept from before it stamped them.
-        const auto stamp = static_cast<int>(kAttemptColumns.size());
+        const int stamp = first + (roster ? static_cast<int>(kRosterColumns.size()) : 0);
         a.ReceivedAt = TimeFromStorageText(q.value(stamp).toString());
         a.ReceivedFrom = q.value(stamp + 1).toString();
         a.ReceivedRole = q.value(stamp + 2).toString();
@@ -483,7 +534,7 @@ std::optional<StoredAttempt> LoadAttempt(const Connection& c, const QString& id)
     }
     const QSqlDatabase db = DatabaseNamed(c.Name);
     QSqlQuery q =
-        RunSql(db, SelectAttempts(c.Kind) + QStringLiteral(" WHERE id = ?"), {id}, kReadFailed);
+        RunSql(db, SelectAttempts(c) + QStringLiteral(" WHERE id = ?"), {id}, kReadFailed);
     if (!q.next()) {
         ThrowIfFailed(q, kReadFailed);
         return std::nullopt;
@@ -504,9 +555,9 @@ std::vector<StoredAttempt> LoadAttempts(const Connection& c, const AttemptFilter
     const SqlCondition condition = ConditionFor(f, c.Kind);
     std::vector<StoredAttempt> attempts;
     QHash<QString, std::size_t> byId;
-    QSqlQuery q = RunSql(
-        db, SelectAttempts(c.Kind) + condition.Where + QStringLiteral(" ORDER BY started_at, id"),
-        condition.Values, kReadFailed);
+    QSqlQuery q =
+        RunSql(db, SelectAttempts(c) + condition.Where + QStringLiteral(" ORDER BY started_at, id"),
+               condition.Values, kReadFailed);
     ForEachLine(q, [&](const QSqlQuery& line) {
         attempts.push_back(AttemptFromQuery(line, c.Kind));
         byId.insert(attempts.back().Id, attempts.size() - 1);
@@ -551,7 +602,7 @@ std::vector<StoredAttempt> LoadAttemptsByIds(const Connection& c, const QStringL
     const QSqlDatabase db = DatabaseNamed(c.Name);
     const QString among = QStringLiteral(" IN (%1)").arg(Placeholders(values.size()));
     std::vector<bool> found(attempts.size(), false);
-    QSqlQuery q = RunSql(db, SelectAttempts(c.Kind) + QStringLiteral(" WHERE id") + among, values,
+    QSqlQuery q = RunSql(db, SelectAttempts(c) + QStringLiteral(" WHERE id") + among, values,
                          kReadFailed);
     ForEachLine(q, [&](const QSqlQuery& line) {
         StoredAttempt a = AttemptFromQuery(line, c.Kind);

@@ -76,6 +76,7 @@ QStringList CsvHeader()
     for (int n = 1; n <= engine::kAttemptRows; ++n) {
         header << QStringLiteral("Задание %1: ошибка").arg(n);
     }
+    header << QStringLiteral("Класс");
     return header;
 }
 
@@ -125,6 +126,7 @@ QStringList CsvFields(const StoredAttempt& a)
     for (const engine::RowRecord& row : judged.Rows) {
         fields << QString::fromStdString(engine::RowMistakeWords(row));
     }
+    fields << FreeText(a.ClassName);
     return fields;
 }
 
@@ -144,6 +146,27 @@ QString CsvLine(const QStringList& fields, QChar separator)
         }
     }
     return quoted.join(separator);
+}
+
+void WriteClassCsv(const ClassResults& results, QIODevice& out)
+{
+    const QString lineEnd = QStringLiteral("\r\n");
+    Write(out,
+          QString(QChar(0xFEFF)) +
+              CsvLine({QStringLiteral("Фамилия"), QStringLiteral("Имя"), QStringLiteral("Отметка"),
+                       QStringLiteral("Секунд"), QStringLiteral("Попыток")}) +
+              lineEnd);
+    for (const PupilResult& line : results.Lines) {
+        const QString mark = line.Attempts == 0 ? QStringLiteral("не проходил(а)")
+                             : line.Mark        ? QString::number(*line.Mark)
+                                                : QStringLiteral("без оценки");
+        Write(out, CsvLine({FreeText(line.Pupil.Surname), FreeText(line.Pupil.FirstName), mark,
+                            Number(line.Seconds), QString::number(line.Attempts)}) +
+                       lineEnd);
+    }
+    Write(out, CsvLine({QStringLiteral("Средняя отметка"), QString(),
+                        results.Mean ? QString::number(*results.Mean, 'f', 2) : QString()}) +
+                   lineEnd);
 }
 
 QStringList WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out)

@@ -9,8 +9,8 @@
 // and the mark are the ones the engine gives the stored exercises and typed texts (see
 // attempt_check.h), never the stored ones taken on trust. After it, for each of the ten rows,
 // what a wrong answer reveals («не перевёрнут делитель; ответ не сокращён»), empty for a row
-// judged right or never judged. New columns go at the end, so that a program reading the
-// others by position is not disturbed.
+// judged right or never judged; last, «Класс» (empty when not known). New columns go at the
+// end, so that a program reading the others by position is not disturbed.
 //
 // Free text (the attempt id, names, the version, the grade's words, the typed texts) that a
 // spreadsheet would take for a formula (starting with = + - @, a TAB or a CR) or that starts
@@ -20,6 +20,7 @@
 #pragma once
 
 #include "journal/attempt_filter.h"
+#include "journal/class_results.h"
 #include "journal/journal_database.h"
 #include "journal/stored_attempt.h"
 
@@ -36,6 +37,11 @@ QStringList WriteCsv(const Connection& c, const AttemptFilter& f, QIODevice& out
 // The header row's names and one attempt's fields, in column order.
 QStringList CsvHeader();
 QStringList CsvFields(const StoredAttempt& a);
+
+// A class view as CSV in the same form: a header row, then one line per pupil (surname, first
+// name, mark or «не проходил(а)», seconds used, attempts), then the class's mean mark. Throws
+// JournalError when `out` cannot be written.
+void WriteClassCsv(const ClassResults& results, QIODevice& out);
 
 // One line (without its CRLF) of fields quoted where needed. The separator is a comma, or a
 // semicolon for a spreadsheet set up for Russian, whose decimal mark is the comma.

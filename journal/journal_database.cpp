@@ -124,6 +124,7 @@ enum class LocalCheck { Ready, NotADatabase, Refused };
 struct LocalAttempt {
     LocalCheck Check = LocalCheck::Refused;
     QString Problem;
+    int Version = 0;
 };
 
 // Opens, checks and migrates the file under connection `name`; leaves it open only when Ready.
@@ -202,7 +203,7 @@ LocalAttempt TryOpenLocal(const QString& path, const QString& name)
                                "файл и его папку.")
                     .arg(Native(path), text)};
     }
-    return {LocalCheck::Ready, {}};
+    return {LocalCheck::Ready, {}, kSqliteSchemaVersion};
 }
 
 const QString kReadOnlyOption = QStringLiteral("QSQLITE_OPEN_READONLY");
@@ -393,7 +394,7 @@ OpenResult OpenSqlite(const QString& path)
         const QString name = NewConnectionName(QStringLiteral("sqlite"));
         const LocalAttempt attempt = TryOpenLocal(path, name);
         if (attempt.Check == LocalCheck::Ready) {
-            return {Connection{name, Backend::Sqlite}, note};
+            return {Connection{name, Backend::Sqlite, attempt.Version}, note};
         }
         Forget(name);
         if (attempt.Check == LocalCheck::Refused || round > 0) {
@@ -540,6 +541,7 @@ OpenResult OpenServer(const QString& uri)
         options << QStringLiteral("%1='%2'").arg(key, quoted);
     }
     const QString name = NewConnectionName(QStringLiteral("server"));
+    int found = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         db.setHostName(url.host());
@@ -568,7 +570,7 @@ OpenResult OpenServer(const QString& uri)
                                    "postgresql-journal.sql (см. README).")
                         .arg(url.host(), url.userName())};
         }
-        const int found = version.value(0).toInt();
+        found = version.value(0).toInt();
         version.finish();
         if (found > kServerSchemaVersion) {
             db = QSqlDatabase();
@@ -581,7 +583,9 @@ OpenResult OpenServer(const QString& uri)
                         .arg(kServerSchemaVersion)
                         .arg(url.host())};
         }
-        if (found < kServerSchemaVersion) {
+        // A server without the stamps and the bounds is refused; one without the roster is
+        // used without it (HasRoster).
+        if (found < kServerStampsVersion) {
             db = QSqlDatabase();
             Forget(name);
             return {std::nullopt,
@@ -591,10 +595,10 @@ OpenResult OpenServer(const QString& uri)
                                    "изменён.")
                         .arg(url.host())
                         .arg(found)
-                        .arg(kServerSchemaVersion)};
+                        .arg(kServerStampsVersion)};
         }
     }
-    return {Connection{name, Backend::Postgres}, {}};
+    return {Connection{name, Backend::Postgres, found}, {}};
 }
 
 OpenResult OpenForReading()
@@ -604,6 +608,11 @@ OpenResult OpenForReading()
         return OpenServer(settings.ServerUri);
     }
     return OpenSqliteForReading(settings.LocalPath);
+}
+
+bool HasRoster(const Connection& c)
+{
+    return c.Version >= (c.Kind == Backend::Sqlite ? kSqliteRosterVersion : kServerRosterVersion);
 }
 
 void CloseConnection(const Connection& c)

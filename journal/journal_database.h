@@ -18,9 +18,12 @@
 namespace journal {
 
 // A named Qt SQL connection: QSqlDatabase::database(Name) in the thread that opened it.
+// Version is the journal's schema version: always the newest for a local file (it is migrated
+// on open); a server may be older, and then only what its tables hold is read and written.
 struct Connection {
     QString Name;
     Backend Kind;
+    int Version = 0;
 };
 
 // Db is set when the journal can be used. Problem is plain Russian and says what to check;
@@ -70,8 +73,17 @@ QString LocalJournalPath();
 void CloseConnection(const Connection& c);
 
 // The newest schema version of each kind this program knows.
-inline constexpr int kSqliteSchemaVersion = 3;
-inline constexpr int kServerSchemaVersion = 2;
+inline constexpr int kSqliteSchemaVersion = 4;
+inline constexpr int kServerSchemaVersion = 3;
+// The first versions that hold classes, the roster and each attempt's class, roster pupil and
+// time allowed.
+inline constexpr int kSqliteRosterVersion = 4;
+inline constexpr int kServerRosterVersion = 3;
+// The oldest server journal this program uses: the one that stamps and bounds what it is sent.
+inline constexpr int kServerStampsVersion = 2;
+
+// Whether the journal behind `c` holds the roster (and the attempts' class and time allowed).
+bool HasRoster(const Connection& c);
 
 // The URI with its password replaced by "***", for messages and logs.
 QString UriForMessages(const QString& uri);

@@ -22,11 +22,37 @@ QString LogPathBeside(const QString& localPath)
     return QFileInfo(localPath).absolutePath() + QStringLiteral("/journal.log");
 }
 
+std::optional<IdentityMode> IdentityModeNamed(const QString& value)
+{
+    const QString word = value.trimmed().toLower();
+    if (word == QLatin1String("account")) {
+        return IdentityMode::Account;
+    }
+    if (word == QLatin1String("list")) {
+        return IdentityMode::List;
+    }
+    if (word == QLatin1String("ask")) {
+        return IdentityMode::Ask;
+    }
+    return std::nullopt;
+}
+
 JournalSettings ConfiguredJournalSettings()
 {
     JournalSettings settings;
     settings.LocalPath = LocalJournalPath();
     const QString fromEnvironment = qEnvironmentVariable(kJournalEnvironmentVariable).trimmed();
+    // The user scope falls back to the system-wide file by itself.
+    const QSettings file(QSettings::IniFormat, QSettings::UserScope,
+                         QStringLiteral("fraction-test"), QStringLiteral("fraction-test"));
+    const QString identity = file.value(QStringLiteral("pupil/identity")).toString();
+    if (!identity.trimmed().isEmpty()) {
+        if (const auto mode = IdentityModeNamed(identity)) {
+            settings.Identity = *mode;
+        } else {
+            settings.UnknownIdentity = identity;
+        }
+    }
     if (!fromEnvironment.isEmpty()) {
         if (IsServerUri(fromEnvironment)) {
             settings.ServerUri = fromEnvironment;
@@ -34,9 +60,6 @@ JournalSettings ConfiguredJournalSettings()
             settings.LocalPath = fromEnvironment;
         }
     } else {
-        // The user scope falls back to the system-wide file by itself.
-        const QSettings file(QSettings::IniFormat, QSettings::UserScope,
-                             QStringLiteral("fraction-test"), QStringLiteral("fraction-test"));
         settings.ServerUri = file.value(QStringLiteral("journal/server")).toString().trimmed();
     }
     settings.LogPath = LogPathBeside(settings.LocalPath);

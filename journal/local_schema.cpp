@@ -131,6 +131,70 @@ void MigrateToThird(const QSqlDatabase& db)
     RunAll(db, triggers);
 }
 
+// Version 4: the roster, and each attempt's class, roster pupil and time allowed. SQLite cannot
+// change a CHECK either: the seconds-used one is rewritten in the table's stored definition (the
+// way SQLite's own documentation gives for changing a constraint), which leaves every row as it
+// is and needs no copy of the table.
+void MigrateToFourth(const QSqlDatabase& db)
+{
+    RunAll(db,
+           {
+               QStringLiteral("CREATE TABLE school_class ("
+                              " id TEXT PRIMARY KEY,"
+                              " name TEXT NOT NULL CHECK (length(name) BETWEEN 1 AND %1),"
+                              " school_year TEXT NOT NULL CHECK (length(school_year) <= 20),"
+                              " archived INTEGER NOT NULL DEFAULT 0 CHECK (archived IN (0, 1)),"
+                              " minutes INTEGER CHECK (minutes BETWEEN %2 AND %3),"
+                              " UNIQUE (name, school_year))")
+                   .arg(kMaxClassNameLength)
+                   .arg(kMinSecondsAllowed / 60)
+                   .arg(kMaxSecondsAllowed / 60),
+               QStringLiteral("CREATE TABLE roster_pupil ("
+                              " id TEXT PRIMARY KEY,"
+                              " class_id TEXT NOT NULL REFERENCES school_class (id),"
+                              " surname TEXT NOT NULL CHECK (length(surname) BETWEEN 1 AND %1),"
+                              " first_name TEXT NOT NULL"
+                              "  CHECK (length(first_name) BETWEEN 1 AND %1),"
+                              " logins TEXT NOT NULL DEFAULT '' CHECK (length(logins) <= %2),"
+                              " minutes INTEGER CHECK (minutes BETWEEN %3 AND %4))")
+                   .arg(kMaxPersonNameLength)
+                   .arg(kMaxNameLength)
+                   .arg(kMinSecondsAllowed / 60)
+                   .arg(kMaxSecondsAllowed / 60),
+               QStringLiteral("CREATE INDEX roster_pupil_class ON roster_pupil (class_id)"),
+               QStringLiteral("ALTER TABLE attempt ADD COLUMN class_name TEXT NOT NULL DEFAULT ''"
+                              " CHECK (length(class_name) <= %1)")
+                   .arg(kMaxClassNameLength),
+               QStringLiteral("ALTER TABLE attempt ADD COLUMN pupil_id TEXT"),
+               QStringLiteral("ALTER TABLE attempt ADD COLUMN seconds_allowed INTEGER NOT NULL"
+                              " DEFAULT 600 CHECK (seconds_allowed BETWEEN %1 AND %2)")
+                   .arg(kMinSecondsAllowed)
+                   .arg(kMaxSecondsAllowed),
+               QStringLiteral("CREATE INDEX attempt_class_name ON attempt (class_name)"),
+           });
+    const QString fixed = QStringLiteral("CHECK (seconds_used BETWEEN 0 AND 600)");
+    QSqlQuery schemaVersion =
+        RunSql(db, QStringLiteral("PRAGMA schema_version"), {}, kUpgradeFailed);
+    const int before = schemaVersion.next() ? schemaVersion.value(0).toInt() : 0;
+    schemaVersion.finish();
+    RunSql(db, QStringLiteral("PRAGMA writable_schema = ON"), {}, kUpgradeFailed);
+    QSqlQuery rewrite =
+        RunSql(db,
+               QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, ?, ?)"
+                              " WHERE type = 'table' AND name = 'attempt' AND instr(sql, ?) > 0"),
+               {fixed, QStringLiteral("CHECK (seconds_used BETWEEN 0 AND seconds_allowed)"), fixed},
+               kUpgradeFailed);
+    const int rewritten = rewrite.numRowsAffected();
+    rewrite.finish();
+    // A new schema_version tells every connection to read the changed definition.
+    RunSql(db, QStringLiteral("PRAGMA schema_version = %1").arg(before + 1), {}, kUpgradeFailed);
+    RunSql(db, QStringLiteral("PRAGMA writable_schema = OFF"), {}, kUpgradeFailed);
+    if (rewritten != 1) {
+        ThrowSqlError(kUpgradeFailed,
+                      QStringLiteral("в таблице attempt нет ожидаемого ограничения seconds_used"));
+    }
+}
+
 } // namespace
 
 std::optional<int> LocalSchemaVersion(const QSqlDatabase& db)
@@ -171,9 +235,9 @@ void CreateFirstLocalSchema(const QSqlDatabase& db)
 void MigrateLocalSchema(const QSqlDatabase& db, int from)
 {
     // steps[i] takes a journal from version i + 1 to version i + 2.
-    const std::vector<std::function<void(const QSqlDatabase&)>> steps = {MigrateToSecond,
-                                                                         MigrateToThird};
-    static_assert(kSqliteSchemaVersion == 3, "every schema version needs its migration step");
+    const std::vector<std::function<void(const QSqlDatabase&)>> steps = {
+        MigrateToSecond, MigrateToThird, MigrateToFourth};
+    static_assert(kSqliteSchemaVersion == 4, "every schema version needs its migration step");
     for (int version = from; version < kSqliteSchemaVersion; ++version) {
         steps.at(static_cast<std::size_t>(version - 1))(db);
         RunSql(db, QStringLiteral("UPDATE schema_version SET version = ?"), {version + 1},

@@ -5,6 +5,10 @@
 //   2: the outbox of attempts still to send to a server (every finished attempt of a version-1
 //      file is queued), a case-folded copy of the pupil's name for searching, an index on the
 //      start time.
+//   3: triggers that hold the texts to the journal's lengths.
+//   4: classes and their pupils (the roster), and each attempt's class, roster pupil and time
+//      allowed (ten minutes for the attempts already there); seconds used are checked against
+//      the attempt's own time allowed.
 //
 // It does not decide what to do with a file that is not a journal or is newer (journal_database).
 #pragma once

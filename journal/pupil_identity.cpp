@@ -27,6 +27,7 @@ PupilIdentity ThisPupil()
     passwd* found = nullptr;
     if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found) {
         identity.Pupil = NameFromPasswd(found->pw_gecos, found->pw_name);
+        identity.Login = QString::fromUtf8(found->pw_name ? found->pw_name : "");
     }
     if (identity.Pupil.isEmpty()) {
         identity.Pupil = qEnvironmentVariable("USER", QStringLiteral("?"));

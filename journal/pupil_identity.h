@@ -10,6 +10,7 @@ namespace journal {
 
 struct PupilIdentity {
     QString Pupil;
+    QString Login; // the account's login name (what the roster links pupils by)
     QString Host;
     QString ProgramVersion;
 };

@@ -53,6 +53,9 @@ struct PupilJournal::Impl {
     bool settingsToRead = false;
     PupilIdentity identity;
     bool identityKnown = false;
+    QString chosenPupil;   // the taker's name as chosen or typed; empty: the account's
+    QString className;     // the taker's class, when known
+    QString rosterPupilId; // the taker's roster pupil, when known
     JournalLog log;
     std::unique_ptr<ServerSender> sender;
 
@@ -100,8 +103,9 @@ void PupilJournal::Impl::Report(const engine::AttemptRecord& record)
         }
         if (!current) {
             current = StoredAttempt{
-                NewAttemptId(), identity.Pupil, identity.Host, identity.ProgramVersion, now,
-                QDateTime(),    record};
+                NewAttemptId(), identity.Pupil, identity.Host, identity.ProgramVersion,
+                className,      rosterPupilId,  now,           QDateTime(),
+                record};
             if (ending) {
                 current->EndedAt = now;
             }
@@ -204,9 +208,13 @@ void PupilJournal::Impl::OpenLocal()
     {
         const std::lock_guard lock(mutex);
         identity = who;
+        // A name chosen in the window before the account's entry was read wins over it.
+        if (!chosenPupil.isEmpty()) {
+            identity.Pupil = chosenPupil;
+        }
         if (current && !identityKnown) {
             // The window reported before the account's entry was read.
-            current->Pupil = who.Pupil;
+            current->Pupil = identity.Pupil;
             current->Host = who.Host;
             current->ProgramVersion = who.ProgramVersion;
         }
@@ -445,6 +453,18 @@ void PupilJournal::Report(const engine::AttemptRecord& record)
 void PupilJournal::Shutdown()
 {
     impl_->Shutdown();
+}
+
+void PupilJournal::SetTaker(const QString& pupil, const QString& className,
+                            const QString& rosterPupilId)
+{
+    const std::lock_guard lock(impl_->mutex);
+    if (!pupil.trimmed().isEmpty()) {
+        impl_->chosenPupil = pupil.trimmed();
+        impl_->identity.Pupil = impl_->chosenPupil;
+    }
+    impl_->className = className.trimmed();
+    impl_->rosterPupilId = rosterPupilId;
 }
 
 QString PupilJournal::AttemptId() const

@@ -46,6 +46,11 @@ public:
     // sender tries what is queued once more and stops. Called by the destructor too.
     void Shutdown();
 
+    // Who takes the test, when the account does not say it all: the name (an empty one keeps
+    // the account's), the class and the roster pupil (either may be empty). Takes effect for an
+    // attempt not yet begun, so it is called before the first Report.
+    void SetTaker(const QString& pupil, const QString& className, const QString& rosterPupilId);
+
     // The attempt's id once the first record has come; empty before.
     QString AttemptId() const;
     // How many times the attempt was written to the local file so far.

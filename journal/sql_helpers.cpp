@@ -33,6 +33,11 @@ QSqlQuery RunSql(const QSqlDatabase& db, const QString& sql, const QVariantList&
     return query;
 }
 
+QVariant NotNullText(const QString& text)
+{
+    return text.isEmpty() ? QVariant(QString::fromUtf8("", 0)) : QVariant(text);
+}
+
 void RunPrepared(QSqlQuery& query, const QVariantList& values, const QString& what)
 {
     for (qsizetype i = 0; i < values.size(); ++i) {

@@ -15,6 +15,10 @@ namespace journal {
 QSqlQuery RunSql(const QSqlDatabase& db, const QString& sql, const QVariantList& values,
                  const QString& what);
 
+// The text as a bound value that is never NULL: Qt binds an empty QString as NULL, which a
+// NOT NULL text column refuses.
+QVariant NotNullText(const QString& text);
+
 // Runs an already prepared query again with new values; same failure rule.
 void RunPrepared(QSqlQuery& query, const QVariantList& values, const QString& what);
 

@@ -85,6 +85,7 @@ StoredAttempt BoundedForJournal(StoredAttempt a, bool& cut)
     bound(a.Pupil, kMaxNameLength);
     bound(a.Host, kMaxNameLength);
     bound(a.ProgramVersion, kMaxVersionLength);
+    bound(a.ClassName, kMaxClassNameLength);
     bound(a.Record.GradeText, kMaxGradeTextLength);
     for (engine::RowRecord& row : a.Record.Rows) {
         bound(row.Typed.Whole, kMaxTypedLength);

@@ -19,9 +19,13 @@ namespace journal {
 struct StoredAttempt {
     QString Id; // UUID text without braces
     QString Pupil, Host, ProgramVersion;
+    // The class as chosen, typed or found in the roster; empty when nobody said.
+    QString ClassName;
+    // The roster pupil the attempt is linked to (a UUID text); empty when not linked.
+    QString RosterPupilId;
     QDateTime StartedAt;          // UTC
     QDateTime EndedAt;            // UTC; invalid while running
-    engine::AttemptRecord Record; // End, SecondsUsed, Rows, RightCount, GradeText, Mark
+    engine::AttemptRecord Record; // End, SecondsAllowed, SecondsUsed, Rows, RightCount, …
 
     // What a classroom server wrote itself when the attempt arrived: its own clock (UTC), the
     // address it came from and the role that sent it. Invalid and empty for an attempt read
@@ -43,13 +47,21 @@ QString EndingCode(engine::AttemptEnd end);
 std::optional<engine::AttemptEnd> EndingFromCode(const QString& code);
 
 // The longest texts the journal keeps, in characters: a pupil's name and a computer's name, the
-// program's version, a typed answer box's text, and the grade in words. Longer ones are cut
-// (Bounded) before they are written, refused by the server's constraints, and cut again
+// program's version, a typed answer box's text, the grade in words and a class's name. Longer ones
+// are cut (Bounded) before they are written, refused by the server's constraints, and cut again
 // wherever they are shown, since a journal file can be written by anyone who has it.
 inline constexpr int kMaxNameLength = 200;
 inline constexpr int kMaxVersionLength = 50;
 inline constexpr int kMaxTypedLength = 50;
 inline constexpr int kMaxGradeTextLength = 100;
+inline constexpr int kMaxClassNameLength = 50;
+// A roster pupil's surname and first name, each.
+inline constexpr int kMaxPersonNameLength = 100;
+
+// The time for the test the journal accepts, in seconds: never less than the test's ten
+// minutes, at most an hour.
+inline constexpr int kMinSecondsAllowed = 600;
+inline constexpr int kMaxSecondsAllowed = 3600;
 
 // `text` if it has at most `limit` characters; else its first limit - 1 and "…".
 QString Bounded(const QString& text, int limit);

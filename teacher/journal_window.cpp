@@ -3,17 +3,20 @@
 
 #include "journal/attempt_store.h"
 #include "journal/journal_error.h"
+#include "journal/roster.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/attempt_list_view.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
+#include "teacher/class_view.h"
 #include "teacher/filter_bar.h"
 #include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
 #include "teacher/mistakes_view.h"
 #include "teacher/printed_documents.h"
+#include "teacher/roster_editor.h"
 #include "teacher/teacher_words.h"
 #include "teacher/window_exports.h"
 #include "teacher/window_memory.h"
@@ -22,6 +25,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -51,7 +55,22 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     auto* column = new QVBoxLayout(central);
     filters_ = new FilterBar;
     filters_->setObjectName(QStringLiteral("filters"));
-    column->addWidget(filters_);
+    // The class, beside the filter bar: filled once the journal is known to have classes,
+    // hidden otherwise.
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(filters_, 1);
+    classFilter_ = new QComboBox;
+    classFilter_->setObjectName(QStringLiteral("classFilter"));
+    classFilter_->setAccessibleName(QStringLiteral("Показать попытки класса"));
+    classLabel_ = new QLabel(QStringLiteral("Кл&асс:"));
+    classLabel_->setBuddy(classFilter_);
+    classLabel_->setVisible(false);
+    classFilter_->setVisible(false);
+    connect(classFilter_, &QComboBox::currentIndexChanged, this,
+            [this] { ApplyFilter(filters_->Filter()); });
+    filterRow->addWidget(classLabel_);
+    filterRow->addWidget(classFilter_);
+    column->addLayout(filterRow);
 
     list_ = new AttemptListView;
     list_->setObjectName(QStringLiteral("list"));
@@ -137,6 +156,30 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     mistakes->setObjectName(QStringLiteral("mistakes"));
     tabs_->addTab(mistakes, QStringLiteral("Типи&чные ошибки"));
     list_->ShowAttempts(model_);
+    if (journal::HasRoster(*connection_)) {
+        classView_ = new ClassView(*connection_);
+        classView_->setObjectName(QStringLiteral("classView"));
+        tabs_->addTab(classView_, QStringLiteral("&Класс"));
+        classView_->Refresh();
+        rosterEditor_ = new RosterEditor(*connection_);
+        rosterEditor_->setObjectName(QStringLiteral("rosterEditor"));
+        tabs_->addTab(rosterEditor_, QStringLiteral("Сп&иски классов"));
+        rosterEditor_->Refresh();
+        connect(rosterEditor_, &RosterEditor::RosterChanged, classView_, &ClassView::Refresh);
+        const QSignalBlocker quiet(classFilter_);
+        classFilter_->addItem(QStringLiteral("все классы"), QString());
+        try {
+            for (const journal::SchoolClass& k : journal::LoadClasses(*connection_, false)) {
+                if (classFilter_->findData(k.Name) < 0) {
+                    classFilter_->addItem(ShownName(k.Name), k.Name);
+                }
+            }
+        } catch (const journal::JournalError& error) {
+            Say(QString::fromUtf8(error.what()));
+        }
+        classFilter_->setVisible(true);
+        classLabel_->setVisible(true);
+    }
 
     bool placed = false;
     const FilterBar::State remembered =
@@ -259,7 +302,12 @@ void JournalWindow::ApplyFilter(const journal::AttemptFilter& filter)
     if (!model_) {
         return;
     }
-    model_->SetFilter(filter);
+    journal::AttemptFilter withClass = filter;
+    withClass.ClassName = classFilter_->currentData().toString();
+    model_->SetFilter(withClass);
+    if (classView_) {
+        classView_->SetFilter(withClass);
+    }
     // A new filter starts at the top of its list.
     ShowAsRead({});
 }

@@ -20,6 +20,7 @@
 #include <optional>
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QSplitter;
 class QTabWidget;
@@ -33,6 +34,8 @@ class ChartsView;
 class JournalWatch;
 class WindowExports;
 class FilterBar;
+class ClassView;
+class RosterEditor;
 
 class JournalWindow : public QMainWindow {
     Q_OBJECT
@@ -49,6 +52,9 @@ public:
     AttemptListModel* Model() const { return model_; }
     AttemptDetailView* Detail() const { return detail_; }
     ChartsView* Charts() const { return charts_; }
+    // Null for a journal without classes (a server not yet upgraded).
+    ClassView* Classes() const { return classView_; }
+    RosterEditor* Roster() const { return rosterEditor_; }
 
     // Saving and printing, each a job off the window's thread.
     WindowExports* Exports() const { return exports_; }
@@ -86,6 +92,10 @@ private:
     FilterBar* filters_ = nullptr;
     AttemptListView* list_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    ClassView* classView_ = nullptr;
+    RosterEditor* rosterEditor_ = nullptr;
+    QComboBox* classFilter_ = nullptr;
+    QLabel* classLabel_ = nullptr;
     QLabel* totals_ = nullptr;
     QLabel* status_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -2,7 +2,6 @@
 #include "window/attempt_report.h"
 
 #include "engine/answer_check.h"
-#include "engine/countdown.h"
 #include "window/fraction_display.h"
 #include "window/run_time_looks.h"
 
@@ -11,13 +10,13 @@
 namespace window {
 
 engine::AttemptRecord RecordOfAttempt(const MainWindowLayout& w, const engine::TaskOpsTable& ops,
-                                      core::Int16 secondsLeft, const std::string& gradeText,
-                                      engine::AttemptEnd end)
+                                      core::Int16 secondsAllowed, core::Int16 secondsLeft,
+                                      const std::string& gradeText, engine::AttemptEnd end)
 {
     engine::AttemptRecord record;
     record.End = end;
-    record.SecondsUsed =
-        std::clamp(engine::kTestSeconds - secondsLeft, 0, int(engine::kTestSeconds));
+    record.SecondsAllowed = secondsAllowed;
+    record.SecondsUsed = std::clamp(secondsAllowed - secondsLeft, 0, int(secondsAllowed));
     for (int row = 0; row < engine::kRowCount; ++row) {
         const engine::RowTexts texts = RowTextsOf(w, row);
         engine::RowRecord& r = record.Rows[row];

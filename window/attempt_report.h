@@ -23,7 +23,7 @@ using TestReport = std::function<void(const engine::AttemptRecord&)>;
 // The attempt as the window shows it now: the exercises and the key from the labels, the typed
 // texts from the boxes and, once judged, the verdicts, the count and the mark.
 engine::AttemptRecord RecordOfAttempt(const MainWindowLayout& w, const engine::TaskOpsTable& ops,
-                                      core::Int16 secondsLeft, const std::string& gradeText,
-                                      engine::AttemptEnd end);
+                                      core::Int16 secondsAllowed, core::Int16 secondsLeft,
+                                      const std::string& gradeText, engine::AttemptEnd end);
 
 } // namespace window

@@ -10,6 +10,7 @@
 #include "toolkit/program.h"
 #include "window/accessibility.h"
 #include "window/fraction_display.h"
+#include "window/pupil_dialog.h"
 #include "window/run_time_looks.h"
 
 namespace window {
@@ -22,8 +23,9 @@ constexpr const char* kThanksSecondLine = "Лирвене за идею, доб�
 
 } // namespace
 
-Form1::Form1(core::RandomSource& random, TestReport report)
-    : w_(BuildMainWindowLayout()), random_(random), report_(std::move(report))
+Form1::Form1(core::RandomSource& random, TestReport report, TestTaker taker)
+    : w_(BuildMainWindowLayout()), random_(random), report_(std::move(report)),
+      taker_(std::move(taker))
 {
     w_.Command1.OnClick([this] { Command1_Click(); });
     w_.Command2.OnClick([this] { Command2_Click(); });
@@ -48,13 +50,28 @@ void Form1::Show()
 
 void Form1::Form_Load()
 {
-    SecondsLeft = engine::kTestSeconds;
+    secondsAllowed_ = engine::kTestSeconds;
+    SecondsLeft = secondsAllowed_;
     random_.Reseed(core::SecondsSinceMidnight());
     PlaceFractionBars(w_);
 }
 
 void Form1::Command1_Click()
 {
+    std::optional<PupilChoice> choice;
+    if (taker_.Ask != AskWho::Nobody) {
+        choice = AskWhoTakesTheTest(taker_.Ask,
+                                    taker_.Classes ? taker_.Classes() : std::vector<RosterClass>{});
+        if (!choice) {
+            // «Отмена»: back to the start, as if the button had not been pressed.
+            w_.Command1.SetFocus();
+            return;
+        }
+    }
+    if (taker_.Begin) {
+        secondsAllowed_ = engine::TestSecondsFrom(taker_.Begin(choice));
+        SecondsLeft = secondsAllowed_;
+    }
     w_.Timer1.SetInterval(engine::kTickMilliseconds);
     engine::GenerateTasks(TaskOps, random_,
                           [this](core::Int16 row, engine::Fraction& f, engine::ExercisePart part) {
@@ -64,7 +81,7 @@ void Form1::Command1_Click()
     w_.Frame1.SetVisible(true);
     w_.Command1.SetVisible(false);
     w_.TL.SetVisible(true);
-    w_.TL.SetCaption("00:10:00");
+    w_.TL.SetCaption(ToTime(SecondsLeft));
     w_.Label1.SetVisible(true);
     w_.Command2.SetVisible(true);
     ReportAttempt(engine::AttemptEnd::Running);
@@ -175,7 +192,8 @@ void Form1::AnswerBox_Change()
 void Form1::ReportAttempt(engine::AttemptEnd end)
 {
     if (report_) {
-        engine::AttemptRecord record = RecordOfAttempt(w_, TaskOps, SecondsLeft, GradeText, end);
+        engine::AttemptRecord record =
+            RecordOfAttempt(w_, TaskOps, secondsAllowed_, SecondsLeft, GradeText, end);
         if (typedAsLeft_) {
             // The journal keeps what was typed: a box left empty stays empty there, although
             // the window shows its default.

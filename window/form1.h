@@ -14,6 +14,7 @@
 #include "engine/task_generator.h"
 #include "window/attempt_report.h"
 #include "window/main_window_layout.h"
+#include "window/test_taker.h"
 
 #include <array>
 #include <optional>
@@ -24,8 +25,9 @@ namespace window {
 class Form1 {
 public:
     // Builds the window and runs its load handler; the window is shown by Show(). What happens
-    // to the test is told to `report`, if given.
-    explicit Form1(core::RandomSource& random, TestReport report = {});
+    // to the test is told to `report`, if given; `taker` says whether «Начать тест» first asks
+    // who takes the test, and how long the test then runs.
+    explicit Form1(core::RandomSource& random, TestReport report = {}, TestTaker taker = {});
 
     void Show();
     MainWindowLayout& Controls() { return w_; }
@@ -58,6 +60,9 @@ private:
     MainWindowLayout w_;
     core::RandomSource& random_;
     TestReport report_;
+    TestTaker taker_;
+    // The time of the test being taken, in seconds; the countdown starts from it.
+    core::Int16 secondsAllowed_ = 0;
 
     // The window's variables.
     core::Int16 SecondsLeft = 0;

@@ -94,6 +94,7 @@ journal::StoredAttempt ReadBack(const QStringList& header, const QStringList& re
     a.Pupil = QString::fromStdString(Text(field("Ученик")));
     a.Host = QString::fromStdString(Text(field("Компьютер")));
     a.ProgramVersion = QString::fromStdString(Text(field("Версия программы")));
+    a.ClassName = QString::fromStdString(Text(field("Класс")));
     a.StartedAt = time(field("Начало"));
     a.EndedAt = time(field("Конец"));
     a.Record.SecondsUsed = field("Секунд").toInt();
@@ -136,6 +137,7 @@ std::vector<journal::StoredAttempt> Awkward()
 {
     std::vector<journal::StoredAttempt> all;
     all.push_back(SampleAttempt(QStringLiteral("Иванов, Иван \"Ваня\"")));
+    all.back().ClassName = QStringLiteral("6А, \"вечерний\"");
     auto running = RunningAttempt(QStringLiteral("Jean-Luc O'Neil"));
     running.StartedAt = running.StartedAt.addSecs(60);
     running.Record.Rows[0].Typed = {"=HYPERLINK(\"x\")", "+1", "@cmd"};
@@ -145,6 +147,7 @@ std::vector<journal::StoredAttempt> Awkward()
     auto timedOut = SampleAttempt(QStringLiteral("Ёлкина-Щукина Злата"));
     timedOut.StartedAt = timedOut.StartedAt.addSecs(120);
     timedOut.Host = QStringLiteral("=1+1");
+    timedOut.ClassName = QStringLiteral("=6Б");
     timedOut.Record.End = engine::AttemptEnd::TimedOut;
     timedOut.Record.SecondsUsed = 600;
     timedOut.Record.GradeText = "Плохо, \"два\"";
@@ -228,7 +231,7 @@ class TestCsvExport : public QObject {
         QVERIFY(records);
         QCOMPARE(records->size(), qsizetype(attempts_.size()) + 1);
         const QStringList header = records->first();
-        QCOMPARE(header.size(), 11 + engine::kAttemptRows * 14 + 1 + engine::kAttemptRows);
+        QCOMPARE(header.size(), 11 + engine::kAttemptRows * 14 + 1 + engine::kAttemptRows + 1);
         QCOMPARE(QSet<QString>(header.begin(), header.end()).size(), header.size());
         for (std::size_t i = 0; i < attempts_.size(); ++i) {
             const QStringList& record = records->at(qsizetype(i) + 1);
@@ -287,6 +290,8 @@ private slots:
         const qsizetype mark = header.indexOf("Отметка");
         // After the columns programs read by position.
         QCOMPARE(check, 11 + engine::kAttemptRows * 14);
+        // The class comes after every other column, so they keep their places.
+        QCOMPARE(header.last(), QStringLiteral("Класс"));
         const QStringList& genuine = records->at(records->size() - 2);
         const QStringList& forged = records->at(records->size() - 1);
         QCOMPARE(genuine.at(check), QStringLiteral("сходится"));

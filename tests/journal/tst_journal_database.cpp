@@ -233,9 +233,19 @@ private slots:
         QCOMPARE(old->Record.Rows[0].Op, engine::Operation::Divide);
         QCOMPARE(old->Record.Rows[1].Right, std::optional<bool>(false));
         QCOMPARE(old->Record.Rows[1].Typed.Numerator, std::string("4"));
+        // Attempts from before classes had ten minutes and no class.
+        QCOMPARE(old->Record.SecondsAllowed, 600);
+        QCOMPARE(old->ClassName, QString());
         QCOMPARE(journal::LoadAttempts(c, {{}, {}, QStringLiteral("сидоров")}).size(), 2U);
-        // New attempts go into the migrated file as into a new one.
-        journal::SaveAttempt(c, journal_test::SampleAttempt());
+        // New attempts go into the migrated file as into a new one, more time than ten minutes
+        // included (the seconds-used check follows the attempt's own time).
+        journal::StoredAttempt longer = journal_test::SampleAttempt();
+        longer.Record.SecondsAllowed = 900;
+        longer.Record.SecondsUsed = 870;
+        QSqlQuery direct(QSqlDatabase::database(c.Name));
+        QVERIFY(!direct.exec("UPDATE attempt SET seconds_used = 601"));
+        journal::SaveAttempt(c, longer);
+        QCOMPARE(journal::LoadAttempt(c, longer.Id)->Record.SecondsUsed, 870);
         QCOMPARE(Scalar(c, "SELECT count(*) FROM attempt"), 3);
         journal::CloseConnection(c);
         // Opening again changes nothing more.

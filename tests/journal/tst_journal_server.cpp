@@ -609,7 +609,7 @@ private slots:
         QTest::addColumn<QString>("says");
         QTest::newRow("newer") << journal::kServerSchemaVersion + 1
                                << "Журнал создан более новой версией программы";
-        QTest::newRow("older") << journal::kServerSchemaVersion - 1
+        QTest::newRow("older") << journal::kServerStampsVersion - 1
                                << "postgresql-journal-upgrade-2.sql";
     }
 

@@ -110,6 +110,57 @@ private slots:
         qunsetenv(journal::kJournalEnvironmentVariable);
     }
 
+    // Who takes a test, from the same files: the user's over the administrator's, the journal's
+    // environment variable not in the way, an unknown word kept for the log.
+    void identityFromTheSettingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("system");
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<bool>("environment");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("unknown");
+        const int account = int(journal::IdentityMode::Account);
+        const int list = int(journal::IdentityMode::List);
+        const int ask = int(journal::IdentityMode::Ask);
+        QTest::newRow("nothing set") << QByteArray() << QByteArray() << false << account << "";
+        QTest::newRow("administrator's list")
+            << QByteArray("[pupil]\nidentity=list\n") << QByteArray() << false << list << "";
+        QTest::newRow("user's over it")
+            << QByteArray("[pupil]\nidentity=list\n") << QByteArray("[pupil]\nidentity= ASK \n")
+            << false << ask << "";
+        QTest::newRow("with the journal in the environment")
+            << QByteArray("[pupil]\nidentity=ask\n") << QByteArray() << true << ask << "";
+        QTest::newRow("unknown word") << QByteArray("[pupil]\nidentity=списком\n") << QByteArray()
+                                      << false << account << "списком";
+    }
+
+    void identityFromTheSettingsFile()
+    {
+        QFETCH(QByteArray, system);
+        QFETCH(QByteArray, user);
+        QFETCH(bool, environment);
+        QTemporaryDir dir;
+        const QString systemDir = dir.filePath("etc-xdg");
+        QDir().mkpath(systemDir + "/fraction-test");
+        QDir(userDir_.filePath("fraction-test")).removeRecursively();
+        for (const auto& [folder, text] : {std::pair{systemDir, system}, {userDir_.path(), user}}) {
+            if (!text.isEmpty()) {
+                QDir().mkpath(folder + "/fraction-test");
+                QFile ini(folder + "/fraction-test/fraction-test.ini");
+                QVERIFY(ini.open(QIODevice::WriteOnly));
+                ini.write(text);
+            }
+        }
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(systemDir));
+        if (environment) {
+            qputenv(journal::kJournalEnvironmentVariable, "/srv/exam/j.sqlite");
+        }
+        const journal::JournalSettings s = journal::ConfiguredJournalSettings();
+        qunsetenv(journal::kJournalEnvironmentVariable);
+        QTEST(int(s.Identity), "mode");
+        QTEST(s.UnknownIdentity, "unknown");
+    }
+
     void openForReadingFollowsTheSettings()
     {
         QTemporaryDir dir;

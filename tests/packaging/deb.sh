@@ -26,6 +26,7 @@ for path in ./usr/bin/fraction-test ./usr/share/applications/io.github.drobi6.Fr
     ./usr/share/doc/fraction-test/copyright \
     ./usr/share/fraction-test/postgresql-journal.sql \
     ./usr/share/fraction-test/postgresql-journal-upgrade-2.sql \
+    ./usr/share/fraction-test/postgresql-roster.sql \
     ./usr/sbin/fraction-test-server-setup; do
     grep -q " $path\$" <<<"$contents" || fail "$path missing from the package"
 done

@@ -54,6 +54,8 @@ grep -q '^License: GPL-3.0-or-later' "$dest/usr/share/doc/fraction-test/copyrigh
 # The classroom server's schema, for the administrator to load.
 cmp -s "$dest/usr/share/fraction-test/postgresql-journal.sql" "$source/journal/sql/postgresql-journal.sql" ||
     fail "the server's SQL is not installed"
+cmp -s "$dest/usr/share/fraction-test/postgresql-roster.sql" "$source/journal/sql/postgresql-roster.sql" ||
+    fail "the server's roster SQL is not installed"
 cmp -s "$dest/usr/share/fraction-test/postgresql-journal-upgrade-2.sql" \
     "$source/journal/sql/postgresql-journal-upgrade-2.sql" || fail "the server's upgrade is not installed"
 # The administrator's set-up finds the installed SQL by itself: with no server to reach it gets

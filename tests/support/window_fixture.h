@@ -23,13 +23,21 @@
 // mode: ticks come only when a test fires them.
 struct WindowFixture {
     explicit WindowFixture(float number = 0.0f) : WindowFixture(std::vector<float>{number}) {}
-    explicit WindowFixture(std::vector<float> numbers) : random(std::move(numbers))
+    // `ask` and `classes`: whether «Начать тест» first asks who takes the test, and the list.
+    explicit WindowFixture(std::vector<float> numbers, window::AskWho ask = window::AskWho::Nobody,
+                           std::vector<window::RosterClass> classes = {})
+        : random(std::move(numbers))
     {
         toolkit::Timer::SetManual(true);
         static const bool programLook = (toolkit::ApplyProgramLook(*qApp), true);
         Q_UNUSED(programLook);
         form = std::make_unique<window::Form1>(
-            random, [this](const engine::AttemptRecord& record) { reports.push_back(record); });
+            random, [this](const engine::AttemptRecord& record) { reports.push_back(record); },
+            window::TestTaker{ask, [classes] { return classes; },
+                              [this](const std::optional<window::PupilChoice>& choice) {
+                                  choices.push_back(choice);
+                                  return secondsAllowed;
+                              }});
         form->Show();
         QApplication::setActiveWindow(w().Window->Widget());
         if (!QTest::qWaitForWindowActive(w().Window->Widget())) {
@@ -62,6 +70,10 @@ struct WindowFixture {
     const engine::TaskOpsTable& taskOps() const { return window::Form1TestSeam::TaskOps(*form); }
 
     ScriptedRandomSource random;
+    // The time the window is given when the test starts, and who it was told took the test
+    // each time one started.
+    int secondsAllowed = 600;
+    std::vector<std::optional<window::PupilChoice>> choices;
     // Every record the window reported, in order.
     std::vector<engine::AttemptRecord> reports;
     std::unique_ptr<window::Form1> form;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A whole test on the real window: start, typing, countdown, hand-in, time-out, menu.
 #include "engine/answer_check.h"
+#include "engine/attempt_review.h"
 #include "tests/support/window_fixture.h"
 
 #include <QMainWindow>
@@ -388,6 +389,57 @@ private slots:
         QTRY_COMPARE(f->secondsLeft(), 599);
         f->tick();
         QCOMPARE(f->secondsLeft(), 598);
+    }
+
+    // A pupil with another time: the countdown starts from it, blinks in its last 30 seconds
+    // and runs out at its end, and the record says how long the pupil had.
+    void anotherTimeAllowed_data()
+    {
+        QTest::addColumn<int>("given");
+        QTest::addColumn<int>("allowed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("15 minutes") << 900 << 900 << "00:15:00";
+        QTest::newRow("an hour") << 3600 << 3600 << "01:00:00";
+        QTest::newRow("less than ten minutes is ten") << 300 << 600 << "00:10:00";
+        QTest::newRow("more than an hour is an hour") << 7200 << 3600 << "01:00:00";
+    }
+    void anotherTimeAllowed()
+    {
+        QFETCH(int, given);
+        QFETCH(int, allowed);
+        f = std::make_unique<WindowFixture>(0.0f);
+        f->secondsAllowed = given;
+        f->start();
+        auto& w = f->w();
+        QTEST(Caption(w.TL), "shown");
+        QCOMPARE(f->reports.back().SecondsAllowed, allowed);
+        f->tick();
+        QCOMPARE(f->secondsLeft(), allowed - 1);
+        QCOMPARE(f->reports.back().SecondsUsed, 1);
+        // Ten minutes and a second in: a longer test still runs, not blinking.
+        f->setSecondsLeft(allowed - 600);
+        f->tick();
+        QCOMPARE(f->reports.back().End,
+                 allowed > 600 ? engine::AttemptEnd::Running : engine::AttemptEnd::TimedOut);
+        if (allowed == 600) {
+            return;
+        }
+        QCOMPARE(f->reports.back().SecondsUsed, 601);
+        QCOMPARE(TextColour(w.TL), QColor(Qt::black));
+        f->setSecondsLeft(31);
+        f->tick();
+        QCOMPARE(TextColour(w.TL), QColor(250, 0, 0));
+        QVERIFY(boxes->seen.isEmpty());
+        f->setSecondsLeft(1);
+        f->tick();
+        const engine::AttemptRecord& end = f->reports.back();
+        QCOMPARE(end.End, engine::AttemptEnd::TimedOut);
+        QCOMPARE(end.SecondsAllowed, allowed);
+        QCOMPARE(end.SecondsUsed, allowed);
+        QCOMPARE(boxes->seen.size(), 1);
+        // The journal's review of it, against the time recorded with it, finds nothing wrong.
+        const engine::AttemptReview review = engine::ReviewAttempt(end, end.SecondsAllowed);
+        QVERIFY2(review.Agrees(), engine::CheckText(review).c_str());
     }
 
     void countdownBlinks_data()

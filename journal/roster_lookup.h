@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a pupil's computer needs of the roster before a test, read once in the background when
+// the program starts, from the journal this computer is set up with (the server if there is
+// one, else the local file): the roster pupil whose logins include this account's, and, when
+// the pupil picks their name from a list, the classes, the pupils' names and each one's time.
+//
+// Reading never holds up the window: Result waits a bounded time and otherwise says the roster
+// could not be read. It changes nothing in the journal.
+#pragma once
+
+#include "journal/journal_settings.h"
+#include "journal/roster.h"
+
+#include <chrono>
+#include <future>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace journal {
+
+struct RosterForPupils {
+    std::optional<RosterEntry> Account; // the account's roster pupil, if the roster has it
+    std::vector<SchoolClass> Classes;   // names only, archived ones left out
+    std::vector<RosterPupil> Pupils;    // names only
+    std::map<QString, int> Seconds;     // time allowed by pupil id
+    QString Problem;                    // empty when the roster was read
+};
+
+// Reads the roster through `settings` now, for everything a test start may need.
+RosterForPupils ReadRosterForPupils(const JournalSettings& settings, const QString& login,
+                                    bool withList);
+
+class RosterLookup {
+public:
+    // Starts reading on a thread of its own.
+    RosterLookup(JournalSettings settings, QString login, bool withList);
+    ~RosterLookup();
+    RosterLookup(const RosterLookup&) = delete;
+    RosterLookup& operator=(const RosterLookup&) = delete;
+
+    // What was read; if it is not read within `wait`, a result whose Problem says so.
+    RosterForPupils Result(std::chrono::milliseconds wait);
+
+private:
+    std::shared_future<RosterForPupils> reading_;
+};
+
+} // namespace journal

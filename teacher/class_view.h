@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The class view pane: a class chosen from the roster, one line per pupil for the days the
+// window's filter shows (the mark, the time used and the number of attempts, «не проходил(а)»
+// for a pupil without one), the mark taken from the last attempt or the best one as the teacher
+// chooses, and under the table the class's mean mark and how many pupils have each mark.
+//
+// It reads the roster and the class's attempts itself, through the connection it is given, and
+// changes nothing. Not here: the filter bar, PDF and printing.
+#pragma once
+
+#include "journal/attempt_filter.h"
+#include "journal/class_results.h"
+#include "journal/journal_database.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace teacher {
+
+class ClassView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ClassView(const journal::Connection& connection, QWidget* parent = nullptr);
+
+    // The days to show (the window's filter; its other parts do not apply to a roster).
+    void SetFilter(const journal::AttemptFilter& filter);
+    // Reads the classes and the chosen class's results again.
+    void Refresh();
+
+    // What the pane shows now (tests, exports).
+    const journal::ClassResults& Results() const { return results_; }
+    QString SummaryText() const;
+
+    // The shown lines as CSV into the file; true when it was written (the message line says
+    // what went wrong otherwise).
+    bool ExportCsv(const QString& path);
+
+private:
+    void ShowClass();
+
+    journal::Connection connection_;
+    journal::AttemptFilter filter_;
+    journal::ClassResults results_;
+    QComboBox* class_ = nullptr;
+    QComboBox* choice_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* summary_ = nullptr;
+};
+
+} // namespace teacher
