@@ -437,7 +437,7 @@ OpenResult OpenSqliteForReading(const QString& path)
                               "не показаны.")
                    .arg(aside.join(QStringLiteral("», «")));
     }
-    return {Connection{name, Backend::Sqlite}, note};
+    return {Connection{name, Backend::Sqlite, kSqliteSchemaVersion}, note};
 }
 
 bool IsReadOnly(const Connection& c)
@@ -481,7 +481,7 @@ OpenResult OpenForChange(const Connection& readOnly)
             return {std::nullopt, problem};
         }
     }
-    return {Connection{name, Backend::Sqlite}, {}};
+    return {Connection{name, Backend::Sqlite, kSqliteSchemaVersion}, {}};
 }
 
 OpenResult OpenServer(const QString& uri)

@@ -43,7 +43,21 @@
 
 namespace teacher {
 
-namespace {} // namespace
+namespace {
+
+// A pane in a scroll area of its own, so that its width never pushes the list off a small
+// screen.
+QScrollArea* Scrolled(QWidget* pane)
+{
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(pane);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAccessibleName(pane->accessibleName());
+    return scroll;
+}
+
+} // namespace
 
 JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     : QMainWindow(parent), connection_(opened.Db), openNote_(opened.Problem)
@@ -102,6 +116,9 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     chartsScroll->setAccessibleName(words::ChartsPaneName());
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
+    // Five tabs do not widen the pane on a small screen: the bar scrolls instead.
+    tabs_->setUsesScrollButtons(true);
+    tabs_->setElideMode(Qt::ElideRight);
     tabs_->addTab(detailScroll, words::AttemptTab());
     tabs_->addTab(chartsScroll, words::ChartsTab());
     tabs_->setAccessibleName(words::TabsName());
@@ -159,11 +176,11 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     if (journal::HasRoster(*connection_)) {
         classView_ = new ClassView(*connection_);
         classView_->setObjectName(QStringLiteral("classView"));
-        tabs_->addTab(classView_, QStringLiteral("&Класс"));
+        tabs_->addTab(Scrolled(classView_), QStringLiteral("&Класс"));
         classView_->Refresh();
         rosterEditor_ = new RosterEditor(*connection_);
         rosterEditor_->setObjectName(QStringLiteral("rosterEditor"));
-        tabs_->addTab(rosterEditor_, QStringLiteral("Сп&иски классов"));
+        tabs_->addTab(Scrolled(rosterEditor_), QStringLiteral("Сп&иски классов"));
         rosterEditor_->Refresh();
         connect(rosterEditor_, &RosterEditor::RosterChanged, classView_, &ClassView::Refresh);
         const QSignalBlocker quiet(classFilter_);
@@ -177,8 +194,9 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
         } catch (const journal::JournalError& error) {
             Say(QString::fromUtf8(error.what()));
         }
-        classFilter_->setVisible(true);
-        classLabel_->setVisible(true);
+        // Shown once there is a class to choose.
+        classFilter_->setVisible(classFilter_->count() > 1);
+        classLabel_->setVisible(classFilter_->count() > 1);
     }
 
     bool placed = false;

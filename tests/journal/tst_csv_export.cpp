@@ -248,6 +248,12 @@ class TestCsvExport : public QObject {
             QCOMPARE(back.StartedAt, expected.StartedAt);
             QCOMPARE(back.EndedAt, expected.EndedAt);
             QCOMPARE(back.Record.Rows, expected.Record.Rows);
+            QCOMPARE(back.ClassName, expected.ClassName);
+            QCOMPARE(back.ProgramVersion, expected.ProgramVersion);
+            QCOMPARE(back.Record.SecondsUsed, expected.Record.SecondsUsed);
+            QCOMPARE(back.Record.GradeText, expected.Record.GradeText);
+            QCOMPARE(back.Record.Mark, expected.Record.Mark);
+            QCOMPARE(back.Record.End, expected.Record.End);
             QVERIFY(back == expected);
         }
     }

@@ -281,8 +281,11 @@ private slots:
         QVERIFY(kept);
         QCOMPARE(kept->ClassName, QStringLiteral("6А"));
         QCOMPARE(kept->RosterPupilId, p.Id);
-        QCOMPARE(journal::LoadAttempts(Db(), {{}, {}, {}, "6А"}).size(), 1U);
-        QVERIFY(journal::LoadAttempts(Db(), {{}, {}, {}, "6Б"}).empty());
+        journal::AttemptFilter ofClass;
+        ofClass.ClassName = "6А";
+        QCOMPARE(journal::LoadAttempts(Db(), ofClass).size(), 1U);
+        ofClass.ClassName = "6Б";
+        QVERIFY(journal::LoadAttempts(Db(), ofClass).empty());
     }
 
     void timeAllowedIsKeptAndChecked_data()

@@ -75,7 +75,8 @@ private slots:
         auto* view = window.Classes();
         QVERIFY(view != nullptr);
         auto* tabs = window.findChild<QTabWidget*>("tabs");
-        QVERIFY(tabs->indexOf(view) >= 0);
+        // The view is a tab of its own (inside the tab's scroll area).
+        QVERIFY(tabs->indexOf(view->parentWidget()->parentWidget()) >= 0);
         auto* classes = view->findChild<QComboBox*>("classChoice");
         QCOMPARE(classes->count(), 2);
         classes->setCurrentIndex(classes->findData(a.Id));
