@@ -26,10 +26,15 @@ const QString kJournal = QStringLiteral("journal");
 const QString kVersion = QStringLiteral("version");
 const QString kHelp = QStringLiteral("help");
 
-const QStringList kCommandOptions = {
-    QStringLiteral("--export-csv"),    QStringLiteral("--export-xlsx"), QStringLiteral("--import-roster"),
-    QStringLiteral("--class"),         QStringLiteral("--version"),     QStringLiteral("-v"),
-    QStringLiteral("--help"),          QStringLiteral("-h"),            QStringLiteral("-?")};
+const QStringList kCommandOptions = {QStringLiteral("--export-csv"),
+                                     QStringLiteral("--export-xlsx"),
+                                     QStringLiteral("--import-roster"),
+                                     QStringLiteral("--class"),
+                                     QStringLiteral("--version"),
+                                     QStringLiteral("-v"),
+                                     QStringLiteral("--help"),
+                                     QStringLiteral("-h"),
+                                     QStringLiteral("-?")};
 
 void Print(std::FILE* stream, const QString& text)
 {
@@ -104,13 +109,13 @@ Command ParseCommandLine(const QStringList& arguments)
     }
     const int commands = int(parser.isSet(kHelp)) + int(parser.isSet(kVersion)) +
                          int(parser.isSet(kExportCsv)) + int(parser.isSet(kExportXlsx)) +
-                         int(parser.isSet(kImportRoster)) +
-                         int(parser.isSet(kJournal));
+                         int(parser.isSet(kImportRoster)) + int(parser.isSet(kJournal));
     if (commands > 1) {
         return {CommandKind::Error,
                 {},
-                QStringLiteral("параметры --help, --version, --export-csv, --export-xlsx, --import-roster и "
-                               "--journal не сочетаются: укажите один")};
+                QStringLiteral(
+                    "параметры --help, --version, --export-csv, --export-xlsx, --import-roster и "
+                    "--journal не сочетаются: укажите один")};
     }
     if (parser.isSet(kClass) != parser.isSet(kImportRoster)) {
         return {CommandKind::Error,

@@ -5,10 +5,10 @@
 #include "app/deferred_journal.h"
 #include "app/journal_window_module.h"
 #include "app/test_taker.h"
+#include "core/random_source.h"
 #include "journal/journal_log.h"
 #include "journal/pupil_identity.h"
 #include "journal/roster_lookup.h"
-#include "core/random_source.h"
 #include "toolkit/program.h"
 #include "window/form1.h"
 
@@ -46,11 +46,12 @@ int RunProgram(int argc, char** argv, const WindowWatcher& watchWindow)
     core::SystemRandomSource random;
     window::Form1 form(
         random, [&journal](const engine::AttemptRecord& record) { journal.Report(record); },
-        TakerFor(settings, roster,
-                 [&journal](const QString& pupil, const QString& className, const QString& id) {
-                     journal.SetTaker(pupil, className, id);
-                 },
-                 log));
+        TakerFor(
+            settings, roster,
+            [&journal](const QString& pupil, const QString& className, const QString& id) {
+                journal.SetTaker(pupil, className, id);
+            },
+            log));
     QWidget& window = *form.Controls().Window->Widget();
     journal.BeginAfterFirstFrameOf(window);
     if (watchWindow) {

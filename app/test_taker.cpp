@@ -77,8 +77,8 @@ window::TestTaker TakerFor(const journal::JournalSettings& settings, journal::Ro
         }
         const QString id = QString::fromStdString(choice->PupilId);
         journal(QString::fromStdString(choice->Surname) + QLatin1Char(' ') +
-                             QString::fromStdString(choice->FirstName),
-                         QString::fromStdString(choice->ClassName), id);
+                    QString::fromStdString(choice->FirstName),
+                QString::fromStdString(choice->ClassName), id);
         if (id.isEmpty()) {
             return int(journal::kMinSecondsAllowed);
         }

@@ -397,7 +397,8 @@ StoredAttempt AttemptFromQuery(const QSqlQuery& q, Backend backend)
     // Present only on a journal with the roster; an older one had ten minutes for everybody.
     const auto first = static_cast<int>(kAttemptColumns.size());
     const int stamps = backend == Backend::Postgres ? 3 : 0;
-    const bool roster = q.record().count() >= first + static_cast<int>(kRosterColumns.size()) + stamps;
+    const bool roster =
+        q.record().count() >= first + static_cast<int>(kRosterColumns.size()) + stamps;
     if (roster) {
         a.ClassName = q.value(first).toString();
         a.RosterPupilId = q.value(first + 1).toString();
@@ -602,8 +603,8 @@ std::vector<StoredAttempt> LoadAttemptsByIds(const Connection& c, const QStringL
     const QSqlDatabase db = DatabaseNamed(c.Name);
     const QString among = QStringLiteral(" IN (%1)").arg(Placeholders(values.size()));
     std::vector<bool> found(attempts.size(), false);
-    QSqlQuery q = RunSql(db, SelectAttempts(c) + QStringLiteral(" WHERE id") + among, values,
-                         kReadFailed);
+    QSqlQuery q =
+        RunSql(db, SelectAttempts(c) + QStringLiteral(" WHERE id") + among, values, kReadFailed);
     ForEachLine(q, [&](const QSqlQuery& line) {
         StoredAttempt a = AttemptFromQuery(line, c.Kind);
         const auto place = byId.constFind(a.Id);
