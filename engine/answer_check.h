@@ -52,7 +52,7 @@ Int16 NumberOf(const std::string& text);
 Fraction FractionOf(const FractionTexts& texts);
 
 // What an empty answer box holds when a test is judged: the numerator 0, the denominator 1 and
-// the whole part 0, so that a whole number is typed into the whole-part box alone.
+// the whole part 0. A pupil writes a whole number in the whole-part box and leaves the others.
 inline constexpr const char* kEmptyNumeratorText = "0";
 inline constexpr const char* kEmptyDenominatorText = "1";
 inline constexpr const char* kEmptyWholeText = "0";
