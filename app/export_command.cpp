@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/export_command.h"
 
+#include "app/journal_window_module.h"
+
 #include "journal/csv_export.h"
 #include "journal/journal_database.h"
 #include "journal/journal_error.h"
 #include "journal/journal_settings.h"
-#include "journal/xlsx_export.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -130,16 +131,7 @@ int RunExportXlsx(const QString& target)
     if (!OpenConfigured(db)) {
         return 1;
     }
-    QString problem;
-    try {
-        if (db) {
-            journal::WriteXlsx(*db, {}, target);
-        } else {
-            journal::XlsxListWriter(target).Commit();
-        }
-    } catch (const journal::JournalError& error) {
-        problem = QString::fromUtf8(error.what());
-    }
+    const QString problem = WriteXlsxThroughModule(db, target);
     if (db) {
         journal::CloseConnection(*db);
     }

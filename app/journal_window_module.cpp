@@ -32,30 +32,50 @@ int Fail(const QString& message)
     return 1;
 }
 
-} // namespace
-
-int RunJournalWindowModule()
+// The module's entry `name`, or null with the problem said in `problem`. The module is never
+// unloaded: the window's objects and Qt's hold on its code last until the exit.
+QFunctionPointer ModuleEntry(const char* name, QString& problem)
 {
     const QStringList candidates = ModuleCandidates();
     for (const QString& path : candidates) {
         if (!QFileInfo::exists(path)) {
             continue;
         }
-        // Never unloaded: the window's objects and Qt's hold on its code last until the exit.
         QLibrary module(path);
         module.setLoadHints(QLibrary::PreventUnloadHint);
-        using Entry = int (*)();
-        const auto entry = reinterpret_cast<Entry>(module.resolve(kJournalWindowEntry));
-        if (!entry) {
-            return Fail(QStringLiteral("Окно журнала не запускается (%1): переустановите "
-                                       "программу.")
-                            .arg(module.errorString()));
+        if (const QFunctionPointer entry = module.resolve(name)) {
+            return entry;
         }
-        return entry();
+        problem = QStringLiteral("Часть программы для учителя не запускается (%1): "
+                                 "переустановите программу.")
+                      .arg(module.errorString());
+        return nullptr;
     }
-    return Fail(QStringLiteral("Не найдена часть программы для окна журнала («%1»): "
-                               "переустановите программу.")
-                    .arg(QDir::toNativeSeparators(candidates.last())));
+    problem = QStringLiteral("Не найдена часть программы для учителя («%1»): "
+                             "переустановите программу.")
+                  .arg(QDir::toNativeSeparators(candidates.last()));
+    return nullptr;
+}
+
+} // namespace
+
+int RunJournalWindowModule()
+{
+    QString problem;
+    const auto entry = reinterpret_cast<decltype(&FractionTestRunJournalWindow)>(
+        ModuleEntry(kJournalWindowEntry, problem));
+    return entry != nullptr ? entry() : Fail(problem);
+}
+
+QString WriteXlsxThroughModule(const std::optional<journal::Connection>& db, const QString& target)
+{
+    QString problem;
+    const auto entry =
+        reinterpret_cast<decltype(&FractionTestWriteXlsx)>(ModuleEntry(kWriteXlsxEntry, problem));
+    if (entry != nullptr) {
+        entry(db ? &*db : nullptr, &target, &problem);
+    }
+    return problem;
 }
 
 } // namespace app
