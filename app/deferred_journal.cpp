@@ -57,6 +57,9 @@ journal::PupilJournal& DeferredJournal::Begin()
         }
         journal_ = settings_ ? std::make_unique<journal::PupilJournal>(*settings_)
                              : std::make_unique<journal::PupilJournal>();
+        if (alsoOnBegin_) {
+            std::exchange(alsoOnBegin_, nullptr)();
+        }
     }
     return *journal_;
 }

@@ -6,7 +6,7 @@
 // does the end of the run, so nothing is lost and an earlier run's attempt is still recovered.
 //
 // Contents: the class DeferredJournal (BeginAfterFirstFrameOf, Report, SetTaker, Shutdown,
-// HasBegun).
+// HasBegun, AlsoOnBegin).
 // It does not decide what is written or when (journal/pupil_journal.h does).
 #pragma once
 
@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -47,6 +48,10 @@ public:
 
     bool HasBegun() const { return journal_ != nullptr; }
 
+    // Called once, on the window's thread, right after the journal has begun: other work that
+    // is to wait for the first frame too (the roster's reading).
+    void AlsoOnBegin(std::function<void()> work) { alsoOnBegin_ = std::move(work); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -56,6 +61,7 @@ private:
     std::optional<journal::JournalSettings> settings_;
     std::unique_ptr<journal::PupilJournal> journal_;
     QPointer<QWidget> window_;
+    std::function<void()> alsoOnBegin_;
 };
 
 } // namespace app

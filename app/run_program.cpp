@@ -7,7 +7,6 @@
 #include "app/test_taker.h"
 #include "core/random_source.h"
 #include "journal/journal_log.h"
-#include "journal/pupil_identity.h"
 #include "journal/roster_lookup.h"
 #include "toolkit/program.h"
 #include "window/form1.h"
@@ -37,12 +36,13 @@ int RunProgram(int argc, char** argv, const WindowWatcher& watchWindow)
     // only hands it records. When the event loop ends (the window closed, "Выход"), a test
     // still running is kept as interrupted.
     DeferredJournal journal;
-    // Who takes the test and how long they have: the roster is read in the background, and
-    // asked for only when «Начать тест» is pressed.
+    // Who takes the test and how long they have: the roster is read in the background once the
+    // journal has begun (after the first frame), and asked for only when «Начать тест» is
+    // pressed.
     const journal::JournalSettings settings = journal::ConfiguredJournalSettings();
     journal::JournalLog log(settings.LogPath);
-    journal::RosterLookup roster(settings, journal::ThisPupil().Login,
-                                 settings.Identity == journal::IdentityMode::List);
+    journal::RosterLookup roster(settings, {}, settings.Identity == journal::IdentityMode::List);
+    journal.AlsoOnBegin([&roster] { roster.Begin(); });
     core::SystemRandomSource random;
     window::Form1 form(
         random, [&journal](const engine::AttemptRecord& record) { journal.Report(record); },
@@ -59,6 +59,8 @@ int RunProgram(int argc, char** argv, const WindowWatcher& watchWindow)
     }
     form.Show();
     const int status = toolkit::RunEventLoop();
+    // A run that ends before its first frame has no test to start: the roster is not read.
+    journal.AlsoOnBegin({});
     journal.Shutdown();
     return status;
 }

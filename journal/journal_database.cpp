@@ -4,6 +4,7 @@
 #include "journal/journal_error.h"
 #include "journal/journal_settings.h"
 #include "journal/local_schema.h"
+#include "journal/server_probe.h"
 #include "journal/sql_helpers.h"
 
 #include <QDateTime>
@@ -209,18 +210,20 @@ LocalAttempt TryOpenLocal(const QString& path, const QString& name)
 const QString kReadOnlyOption = QStringLiteral("QSQLITE_OPEN_READONLY");
 
 // The damaged journals the pupil's program set aside beside `path` (MoveAside's names, without
-// the files SQLite keeps beside them), newest last.
+// the files SQLite keeps beside them), newest last. Deliberately matched by prefix rather than
+// a name filter: a filter is a pattern (a journal's name with "[" in it would not match itself)
+// and compiling it loads the regular-expression engine into the pupil's program.
 QStringList SetAside(const QString& path)
 {
     const QFileInfo info(path);
-    const QFileInfoList found = QDir(info.absolutePath())
-                                    .entryInfoList({info.fileName() + QStringLiteral(".corrupt-*")},
-                                                   QDir::Files, QDir::Time | QDir::Reversed);
+    const QString prefix = info.fileName() + QStringLiteral(".corrupt-");
+    const QFileInfoList found =
+        QDir(info.absolutePath()).entryInfoList(QDir::Files, QDir::Time | QDir::Reversed);
     QStringList names;
     for (const QFileInfo& file : found) {
         const QString name = file.fileName();
-        if (!name.endsWith(QLatin1String("-journal")) && !name.endsWith(QLatin1String("-wal")) &&
-            !name.endsWith(QLatin1String("-shm"))) {
+        if (name.startsWith(prefix) && !name.endsWith(QLatin1String("-journal")) &&
+            !name.endsWith(QLatin1String("-wal")) && !name.endsWith(QLatin1String("-shm"))) {
             names << Native(file.absoluteFilePath());
         }
     }
@@ -284,6 +287,20 @@ QString TryReadLocal(const QString& path, const QString& name)
 }
 
 // libpq's English words for the usual faults, as the sentence that says what to check.
+QString UnknownServerText(const QUrl& url)
+{
+    return QStringLiteral("Сервер журнала «%1» не найден: проверьте имя сервера в адресе журнала.")
+        .arg(url.host());
+}
+
+QString SilentServerText(const QUrl& url)
+{
+    return QStringLiteral("Сервер журнала %1:%2 не отвечает: проверьте, что он запущен и "
+                          "доступен по сети, и номер порта в адресе журнала.")
+        .arg(url.host())
+        .arg(url.port(5432));
+}
+
 QString ServerProblem(const QUrl& url, const QString& libpqText)
 {
     const QString where = QStringLiteral("%1:%2").arg(url.host()).arg(url.port(5432));
@@ -296,9 +313,7 @@ QString ServerProblem(const QUrl& url, const QString& libpqText)
     }
     if (libpqText.contains(QLatin1String("could not translate host name")) ||
         libpqText.contains(QLatin1String("Name or service not known"))) {
-        return QStringLiteral("Сервер журнала «%1» не найден: проверьте имя сервера в адресе "
-                              "журнала.")
-            .arg(url.host());
+        return UnknownServerText(url);
     }
     // TLS: a certificate this computer cannot check, or a server without TLS where it is
     // required. The file is named so that the administrator knows what to copy where.
@@ -335,9 +350,7 @@ QString ServerProblem(const QUrl& url, const QString& libpqText)
         libpqText.contains(QLatin1String("timeout expired")) ||
         libpqText.contains(QLatin1String("No route to host")) ||
         libpqText.contains(QLatin1String("Network is unreachable"))) {
-        return QStringLiteral("Сервер журнала %1 не отвечает: проверьте, что он запущен и "
-                              "доступен по сети, и номер порта в адресе журнала.")
-            .arg(where);
+        return SilentServerText(url);
     }
     return QStringLiteral("Не удалось подключиться к серверу журнала %1 (%2).")
         .arg(where, libpqText.trimmed());
@@ -539,6 +552,24 @@ OpenResult OpenServer(const QString& uri)
         QString quoted = value;
         quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
         options << QStringLiteral("%1='%2'").arg(key, quoted);
+    }
+    // A server that nobody answers for is found out without loading PostgreSQL's client library.
+    // Where the address's parameters name another host or port, the library is left to it.
+    const bool elsewhere = query.hasQueryItem(QStringLiteral("host")) ||
+                           query.hasQueryItem(QStringLiteral("hostaddr")) ||
+                           query.hasQueryItem(QStringLiteral("port")) ||
+                           query.hasQueryItem(QStringLiteral("service"));
+    if (!elsewhere) {
+        switch (
+            ProbeServer(url.host(), url.port(5432), std::chrono::seconds(kConnectTimeoutSeconds))) {
+        case ServerReach::Silent:
+            return {std::nullopt, SilentServerText(url)};
+        case ServerReach::UnknownHost:
+            return {std::nullopt, UnknownServerText(url)};
+        case ServerReach::Answers:
+        case ServerReach::CannotTell:
+            break;
+        }
     }
     const QString name = NewConnectionName(QStringLiteral("server"));
     int found = 0;

@@ -3,6 +3,7 @@
 
 #include "journal/journal_database.h"
 #include "journal/journal_error.h"
+#include "journal/pupil_identity.h"
 
 #include <utility>
 
@@ -12,8 +13,11 @@ RosterForPupils ReadRosterForPupils(const JournalSettings& settings, const QStri
                                     bool withList)
 {
     RosterForPupils found;
-    const OpenResult opened = settings.ServerUri.isEmpty() ? OpenSqlite(settings.LocalPath)
-                                                           : OpenServer(settings.ServerUri);
+    // Read-only: the pupil's journal writer creates and upgrades the local file; this only reads
+    // it (a file not made yet has no roster either).
+    const OpenResult opened = settings.ServerUri.isEmpty()
+                                  ? OpenSqliteForReading(settings.LocalPath)
+                                  : OpenServer(settings.ServerUri);
     if (!opened.Db) {
         found.Problem = opened.Problem;
         return found;
@@ -38,11 +42,20 @@ RosterForPupils ReadRosterForPupils(const JournalSettings& settings, const QStri
 }
 
 RosterLookup::RosterLookup(JournalSettings settings, QString login, bool withList)
-    : reading_(std::async(std::launch::async, [settings = std::move(settings),
-                                               login = std::move(login), withList] {
-                   return ReadRosterForPupils(settings, login, withList);
-               }).share())
+    : settings_(std::move(settings)), login_(std::move(login)), withList_(withList)
 {}
+
+void RosterLookup::Begin()
+{
+    if (reading_.valid()) {
+        return;
+    }
+    reading_ = std::async(std::launch::async, [settings = settings_, login = login_,
+                                               withList = withList_] {
+                   return ReadRosterForPupils(settings, login.isEmpty() ? ThisPupil().Login : login,
+                                              withList);
+               }).share();
+}
 
 RosterLookup::~RosterLookup()
 {
@@ -54,6 +67,7 @@ RosterLookup::~RosterLookup()
 
 RosterForPupils RosterLookup::Result(std::chrono::milliseconds wait)
 {
+    Begin();
     if (reading_.wait_for(wait) != std::future_status::ready) {
         RosterForPupils late;
         late.Problem = QStringLiteral("список класса не прочитан за %1 с")

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a pupil's computer needs of the roster before a test, read once in the background when
-// the program starts, from the journal this computer is set up with (the server if there is
-// one, else the local file): the roster pupil whose logins include this account's, and, when
-// the pupil picks their name from a list, the classes, the pupils' names and each one's time.
+// What a pupil's computer needs of the roster before a test, read once in the background (once
+// the window has painted, or when it is first asked for), from the journal this computer is set up
+// with (the server if there is one, else the local file): the roster pupil whose logins include
+// this account's, and, when the pupil picks their name from a list, the classes, the pupils' names
+// and each one's time.
 //
 // Reading never holds up the window: Result waits a bounded time and otherwise says the roster
 // could not be read. It changes nothing in the journal.
@@ -33,16 +34,24 @@ RosterForPupils ReadRosterForPupils(const JournalSettings& settings, const QStri
 
 class RosterLookup {
 public:
-    // Starts reading on a thread of its own.
+    // Reads nothing yet: Begin starts the reading on a thread of its own. An empty `login` is
+    // this account's, looked up on that thread.
     RosterLookup(JournalSettings settings, QString login, bool withList);
     ~RosterLookup();
     RosterLookup(const RosterLookup&) = delete;
     RosterLookup& operator=(const RosterLookup&) = delete;
 
-    // What was read; if it is not read within `wait`, a result whose Problem says so.
+    // Starts the reading, once; later calls do nothing.
+    void Begin();
+
+    // What was read, beginning the reading if it has not begun; if it is not read within `wait`,
+    // a result whose Problem says so.
     RosterForPupils Result(std::chrono::milliseconds wait);
 
 private:
+    JournalSettings settings_;
+    QString login_;
+    bool withList_;
     std::shared_future<RosterForPupils> reading_;
 };
 
