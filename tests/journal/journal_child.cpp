@@ -3,13 +3,16 @@
 // starts a test, types the given texts into the first row, waits until that is in the local
 // file and says "saved <id>" on standard output; then either hangs until it is killed ("hang"),
 // hands in and ends normally ("finish"), or hands in, says "handed in" the moment the report
-// returns, as the window then shows its result box, and hangs until it is killed ("result").
-// Usage: journal_child LOCAL_PATH SERVER_URI|- hang|finish|result TYPED_WHOLE
+// returns, as the window then shows its result box, and hangs until it is killed ("result"), or
+// hands in, ends the journal and says whether PostgreSQL's client library was loaded into the
+// process meanwhile ("libraries": "libpq loaded" or "libpq not loaded").
+// Usage: journal_child LOCAL_PATH SERVER_URI|- hang|finish|result|libraries TYPED_WHOLE
 #include "attempt_samples.h"
 
 #include "journal/pupil_journal.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QThread>
 
 #include <cstdio>
@@ -18,7 +21,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc != 5) {
-        std::fputs("usage: journal_child LOCAL URI|- hang|finish|result TYPED\n", stderr);
+        std::fputs("usage: journal_child LOCAL URI|- hang|finish|result|libraries TYPED\n", stderr);
         return 2;
     }
     journal::JournalSettings settings;
@@ -51,5 +54,12 @@ int main(int argc, char** argv)
         }
     }
     pupilJournal.Shutdown();
+    if (qstrcmp(argv[3], "libraries") == 0) {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        if (!maps.open(QIODevice::ReadOnly)) {
+            return 1;
+        }
+        std::printf(maps.readAll().contains("/libpq.so") ? "libpq loaded\n" : "libpq not loaded\n");
+    }
     return 0;
 }

@@ -384,6 +384,41 @@ private slots:
                  qPrintable(ReadAll(s.LogPath)));
     }
 
+    // PostgreSQL's client library (with OpenSSL, GnuTLS and Kerberos, megabytes) is loaded into
+    // a pupil's program only when something answers at the server's address.
+    void clientLibraryOnlyForAServerThatAnswers_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nothing on the port") << false << "libpq not loaded";
+        QTest::newRow("a server that takes the connection") << true << "libpq loaded";
+    }
+
+    void clientLibraryOnlyForAServerThatAnswers()
+    {
+        QFETCH(bool, answers);
+        QFETCH(QString, expected);
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const quint16 port = server.serverPort();
+        if (!answers) {
+            server.close();
+        }
+        QTemporaryDir dir;
+        QProcess child;
+        child.start(QCoreApplication::applicationDirPath() + "/journal_child",
+                    {dir.filePath("journal.sqlite"),
+                     QStringLiteral("postgresql://u:p@127.0.0.1:%1/db").arg(port), "libraries",
+                     "1"});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), 0);
+        const QString said = QString::fromUtf8(child.readAllStandardOutput());
+        QVERIFY2(said.contains(expected + '\n'), qPrintable(said));
+        // The sender did try the server in both cases.
+        QVERIFY2(ReadAll(dir.filePath("journal.log")).contains(QStringLiteral("Сервер журнала")),
+                 qPrintable(ReadAll(dir.filePath("journal.log"))));
+    }
+
     void damagedLocalFileIsMovedAside()
     {
         QTemporaryDir dir;
