@@ -43,9 +43,13 @@ Form::Form(const std::string& title, int clientWidth, int clientHeight)
 
 Form::~Form() = default;
 
-void Form::SetIcon(const std::string& resource)
+void Form::SetIcon(const std::vector<std::string>& pictures)
 {
-    window_->setWindowIcon(QIcon(QString::fromStdString(resource)));
+    QIcon icon;
+    for (const std::string& picture : pictures) {
+        icon.addFile(QString::fromStdString(picture));
+    }
+    window_->setWindowIcon(icon);
 }
 
 Container Form::Client() const

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -44,7 +45,8 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    void SetIcon(const std::string& resource);
+    // The window's icon from picture files of several sizes (resource paths).
+    void SetIcon(const std::vector<std::string>& pictures);
     Container Client() const;
     Menu AddMenu(const std::string& name, const std::string& caption);
     Timer AddTimer(const std::string& name);

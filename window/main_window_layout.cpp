@@ -109,7 +109,14 @@ MainWindowLayout BuildMainWindowLayout()
 {
     MainWindowLayout w;
     w.Window = std::make_unique<toolkit::Form>(kTitle, kClientWidth, kClientHeight);
-    w.Window->SetIcon(":/icons/fraction-test.svg");
+    // Drawn at build time from the installed SVG, one picture per size (window/CMakeLists.txt).
+    constexpr std::array kIconSizes{FRACTION_TEST_ICON_SIZES};
+    std::vector<std::string> iconPictures;
+    iconPictures.reserve(kIconSizes.size());
+    for (const int size : kIconSizes) {
+        iconPictures.push_back(":/icons/fraction-test-" + std::to_string(size) + ".png");
+    }
+    w.Window->SetIcon(iconPictures);
     toolkit::Container form = w.Window->Client();
 
     w.mn = w.Window->AddMenu("mn", "Меню");
