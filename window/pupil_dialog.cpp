@@ -57,6 +57,30 @@ private:
     QListWidget* list_;
 };
 
+// Enter in the class box goes on to the pupil field, as Tab does: choosing the class says
+// nothing yet about who takes the test, so it must not press «Начать» for a pupil nobody chose.
+class EnterGoesOn : public QObject {
+public:
+    EnterGoesOn(QWidget* next, QObject* parent) : QObject(parent), next_(next) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+            if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+                next_->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* next_;
+};
+
 QLineEdit* AddTyped(QFormLayout* form, const QString& label, const QString& name, int maxLength)
 {
     auto* edit = new QLineEdit;
@@ -69,7 +93,10 @@ QLineEdit* AddTyped(QFormLayout* form, const QString& label, const QString& name
     return edit;
 }
 
-// The pupils of the chosen class whose name contains what is typed, in any case.
+// The pupils of the chosen class whose name contains what is typed, in any case. The first of
+// them is chosen only once something is typed: before that nobody is, until an arrow or a
+// click chooses a name, so Enter cannot start the test for whoever the list happens to begin
+// with.
 void FillPupils(QListWidget* list, const RosterClass& k, const QString& typed)
 {
     list->clear();
@@ -84,7 +111,7 @@ void FillPupils(QListWidget* list, const RosterClass& k, const QString& typed)
         item->setData(SurnameRole, Q(p.Surname));
         item->setData(FirstNameRole, Q(p.FirstName));
     }
-    if (list->count() > 0) {
+    if (!wanted.isEmpty() && list->count() > 0) {
         list->setCurrentRow(0);
     }
 }
@@ -110,6 +137,7 @@ void BuildList(QDialog* dialog, QVBoxLayout* layout, const std::vector<RosterCla
     list->setAccessibleName(QStringLiteral("Ученики класса"));
     layout->addWidget(list);
     filter->installEventFilter(new ListKeys(list, filter));
+    classBox->installEventFilter(new EnterGoesOn(filter, classBox));
 
     const auto refill = [=, copy = classes] {
         const int at = classBox->currentIndex();

@@ -2,8 +2,10 @@
 // The small dialog that asks who takes the test before it starts: the class, then the pupil
 // from the roster's list (typing a few letters narrows it), or the surname, first name and
 // class typed in; «Начать» and «Отмена». Keyboard alone works: each field has its letter
-// (Alt+К, Alt+У, Alt+Ф, Alt+И), arrows move in the list from the narrowing field, Enter starts
-// and Esc cancels. Every field has a name a screen reader says.
+// (Alt+К, Alt+У, Alt+Ф, Alt+И), arrows move in the list from the narrowing field, Enter in the
+// class box goes on to the pupil field, Enter elsewhere starts once somebody is chosen (typed
+// letters or an arrow choose; nobody is chosen when the dialog opens), and Esc cancels. Every
+// field has a name a screen reader says.
 //
 // Not here: where the classes come from and what is done with the choice (the caller's).
 #pragma once

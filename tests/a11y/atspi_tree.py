@@ -10,6 +10,12 @@ or any session with the accessibility bus. As a module it offers:
   Flatten(tree)                     every node of a dumped tree in reading order
   PressKeys(title, keys, via)       key presses to the window, by xdotool or the AT-SPI registry
   WaitForNode(title, test, timeout) dumps again and again until a node passes `test`
+  XWindow(title, timeout)           the X window id of the visible window named like `title`
+  FocusWindow(title, timeout)       gives that window the keyboard focus; returns its id
+  Named(nodes, name)                the dumped nodes with exactly that name
+  Showing(node)                     whether a dumped node is showing
+  Labels(node, relation)            the names a dumped node's relation ("LABELLED_BY", ...)
+                                    points at
 
 As a program it runs a list of steps and prints what the dump steps collected as JSON:
 
@@ -152,11 +158,29 @@ def FindApplication(title, timeout=20.0):
         time.sleep(0.1)
 
 
-def _XWindow(title, timeout):
+def XWindow(title, timeout):
     result = subprocess.run(
         ["xdotool", "search", "--sync", "--onlyvisible", "--name", title],
         capture_output=True, text=True, timeout=timeout, check=True)
     return result.stdout.split()[0]
+
+
+def FocusWindow(title, timeout=20.0):
+    window = XWindow(title, timeout)
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=timeout)
+    return window
+
+
+def Named(nodes, name):
+    return [node for node in nodes if node["name"] == name]
+
+
+def Showing(node):
+    return "showing" in node["states"]
+
+
+def Labels(node, relation):
+    return [target for r in node["relations"] if r["type"] == relation for target in r["targets"]]
 
 
 def PressKeys(title, keys, via="xdotool", timeout=20.0):
@@ -165,8 +189,7 @@ def PressKeys(title, keys, via="xdotool", timeout=20.0):
     "xdotool" focuses the window first and sends the keys through XTEST; "atspi" asks the
     registry daemon to synthesise them, into whichever window has the focus."""
     if via == "xdotool":
-        window = _XWindow(title, timeout)
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=timeout)
+        window = FocusWindow(title, timeout)
         subprocess.run(["xdotool", "key", "--window", window, "--delay", "30", *keys],
                        check=True, timeout=timeout)
         return

@@ -23,6 +23,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import atspi_tree  # noqa: E402  (found next to this file)
+from atspi_tree import Labels, Named, Showing  # noqa: E402
 
 TITLE = 'Тест для 6 класса на тему "Умноженния и деление обыкновенных дробей"'
 TITLE_PATTERN = "^Тест для 6 класса"
@@ -42,10 +43,6 @@ WORDS = "[а-яё]+(?: [а-яё]+)*"
 def Sign(text):
     """How many times an operation is read in `text`."""
     return sum(text.count(sign) for sign in SIGNS)
-
-
-def Labels(node, relation):
-    return [target for r in node["relations"] if r["type"] == relation for target in r["targets"]]
 
 
 def Frame(nodes, title):
@@ -157,14 +154,6 @@ def CheckResultBox(tree):
     return []
 
 
-def Named(nodes, name):
-    return [node for node in nodes if node["name"] == name]
-
-
-def Showing(node):
-    return "showing" in node["states"]
-
-
 def CheckBefore(tree):
     """What the window shows before the test starts; a list of failures."""
     nodes = atspi_tree.Flatten(tree)
@@ -230,7 +219,7 @@ def HandIn(program_title, timeout):
     # key release sent to its own window could land); again if the press came too early.
     deadline = time.monotonic() + timeout
     while True:
-        box = atspi_tree._XWindow(RESULT_BOX, timeout)
+        box = atspi_tree.XWindow(RESULT_BOX, timeout)
         subprocess.run(["xdotool", "windowfocus", "--sync", box], check=False, timeout=timeout)
         subprocess.run(["xdotool", "key", "Return"], check=True, timeout=timeout)
         try:

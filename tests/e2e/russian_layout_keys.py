@@ -26,89 +26,17 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "a11y"))
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(here, "..", "a11y"))
 import atspi_tree  # noqa: E402
-
-from Xlib import X, XK, display  # noqa: E402
-from Xlib.ext import xtest  # noqa: E402
+from xtest_keyboard import Keyboard  # noqa: E402  (found next to this file)
 
 TITLE = "^Тест для 6 класса"
 FIRST_BOX = "Задание 1, целая часть"
 
 
-XK.load_keysym_group("cyrillic")
-XK.load_keysym_group("xkb")
-# The Russian layout: the Latin key, and the Cyrillic letter it carries.
-RUSSIAN = dict(zip(
-    ["q", "w", "e", "r", "t", "y", "u", "i", "o", "p", "bracketleft", "bracketright",
-     "a", "s", "d", "f", "g", "h", "j", "k", "l", "semicolon", "apostrophe",
-     "z", "x", "c", "v", "b", "n", "m", "comma", "period", "grave"],
-    ["shorti", "tse", "u", "ka", "ie", "en", "ghe", "sha", "shcha", "ze", "ha", "hardsign",
-     "ef", "yeru", "ve", "a", "pe", "er", "o", "el", "de", "zhe", "e",
-     "ya", "che", "es", "em", "i", "te", "softsign", "be", "yu", "io"]))
-
-
-def Keysym(name):
-    keysym = XK.string_to_keysym(name)
-    if not keysym:
-        raise RuntimeError(f"no keysym {name!r}")
-    return keysym
-
-
-class Keyboard:
-    """Physical keys through XTEST, named by what the Latin layout prints on them."""
-
-    def __init__(self):
-        self.display = display.Display()
-
-    def AddRussianGroup(self):
-        """The Russian letters as the second group of their keys, and Caps Lock as the key
-        that switches groups."""
-        for latin, cyrillic in RUSSIAN.items():
-            code = self.Code(latin)
-            lower, upper = (self.display.keycode_to_keysym(code, i) for i in (0, 1))
-            self.display.change_keyboard_mapping(code, [(
-                lower, upper, Keysym("Cyrillic_" + cyrillic),
-                Keysym("Cyrillic_" + cyrillic.upper()))])
-        self.display.change_keyboard_mapping(
-            self.Code("Caps_Lock"), [(Keysym("ISO_Next_Group"),) * 4])
-        self.display.sync()
-
-    def Code(self, name):
-        keysym = XK.string_to_keysym(name)
-        code = self.display.keysym_to_keycode(keysym)
-        if not code:
-            raise RuntimeError(f"no key for {name!r}")
-        return code
-
-    def _Send(self, kind, code):
-        xtest.fake_input(self.display, kind, code)
-        self.display.sync()
-        time.sleep(0.03)
-
-    def PressCode(self, code):
-        self._Send(X.KeyPress, code)
-        self._Send(X.KeyRelease, code)
-        time.sleep(0.1)
-
-    def Press(self, *names, held=()):
-        """Each key in `names` pressed and released, with the keys in `held` held down."""
-        for name in held:
-            self._Send(X.KeyPress, self.Code(name))
-        for name in names:
-            self._Send(X.KeyPress, self.Code(name))
-            self._Send(X.KeyRelease, self.Code(name))
-        for name in reversed(held):
-            self._Send(X.KeyRelease, self.Code(name))
-        time.sleep(0.1)
-
-    def Ctrl(self, letter):
-        self.Press(letter, held=("Control_L",))
-
-
 def Focus(timeout):
-    window = atspi_tree._XWindow(TITLE, timeout)
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=timeout)
+    atspi_tree.FocusWindow(TITLE, timeout)
 
 
 def Texts(timeout):
@@ -138,14 +66,13 @@ def main():
         print(__doc__, file=sys.stderr)
         return 2
     keys = Keyboard()
-    caps_lock = keys.Code("Caps_Lock")
     keys.AddRussianGroup()
     program = subprocess.Popen([sys.argv[1]])
     failures = []
     try:
         atspi_tree.FindApplication(TITLE, timeout=40)
         Start(keys, timeout=45)
-        keys.PressCode(caps_lock)  # the Russian group
+        keys.SwitchGroup()  # the Russian group
 
         # The first whole-part box: "1", "2" and the keys marked F/А and Y/Н, then the box's
         # text pasted after itself with Ctrl+М.

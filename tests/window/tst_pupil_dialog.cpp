@@ -69,9 +69,18 @@ private slots:
         QTest::newRow("arrows from the narrowing field")
             << list << true << QStringList{"<Tab>", "ив", "<Down>", "<Enter>"} << true
             << Choice(window::PupilChoice{"id-ivleva", "Ивлева", "Ольга", "6А"});
-        QTest::newRow("another class first")
-            << list << true << QStringList{"<Down>", "<Tab>", "<Enter>"} << true
+        QTest::newRow("another class first, an arrow chooses")
+            << list << true << QStringList{"<Down>", "<Tab>", "<Down>", "<Enter>"} << true
             << Choice(window::PupilChoice{"id-kim", "Ким", "Юна", "6Б"});
+        // Nobody is chosen until letters or an arrow say who: Enter on the class, or in the
+        // empty pupil field, starts no test for the first pupil on the list.
+        QTest::newRow("Enter in the class box goes on to the pupil field")
+            << list << true << QStringList{"<Enter>", "петр", "<Enter>"} << true
+            << Choice(window::PupilChoice{"id-petrov", "Петров", "Пётр", "6А"});
+        QTest::newRow("another class, Enter in its box: nobody chosen yet")
+            << list << true << QStringList{"<Down>", "<Enter>", "<Enter>"} << false << Choice();
+        QTest::newRow("nothing typed: Enter does not start")
+            << list << true << QStringList{"<Tab>", "<Enter>"} << false << Choice();
         QTest::newRow("nobody matches: Enter does not start")
             << list << true << QStringList{"<Tab>", "яя", "<Enter>"} << false << Choice();
         QTest::newRow("Esc cancels")
