@@ -31,8 +31,10 @@ ClassView::ClassView(const journal::Connection& connection, QWidget* parent)
     choice_ = new QComboBox;
     choice_->setObjectName(QStringLiteral("markChoice"));
     choice_->setAccessibleName(QStringLiteral("Какая попытка даёт оценку"));
-    choice_->addItem(QStringLiteral("последняя попытка"), int(journal::MarkChoice::Last));
-    choice_->addItem(QStringLiteral("лучшая попытка"), int(journal::MarkChoice::Best));
+    for (const journal::MarkChoice choice :
+         {journal::MarkChoice::Last, journal::MarkChoice::Best}) {
+        choice_->addItem(ChoiceWords(choice), int(choice));
+    }
     form->addRow(QStringLiteral("Оц&енка за:"), choice_);
     layout->addLayout(form);
     table_ = new QTableWidget(0, 4);
@@ -119,13 +121,24 @@ QString ClassView::SummaryText() const
     return summary_->text();
 }
 
+std::optional<ClassSheet> ClassView::Sheet() const
+{
+    if (shownClass_.isEmpty()) {
+        return std::nullopt;
+    }
+    return ClassSheet{shownClass_, filter_, journal::MarkChoice(choice_->currentData().toInt()),
+                      results_};
+}
+
 void ClassView::ShowClass()
 {
     table_->setRowCount(0);
     results_ = {};
+    shownClass_.clear();
     const QString classId = class_->currentData().toString();
     if (classId.isEmpty()) {
         summary_->setText(QStringLiteral("В журнале нет классов: добавьте их в списке классов."));
+        emit Shown();
         return;
     }
     try {
@@ -133,6 +146,7 @@ void ClassView::ShowClass()
         const auto k = std::find_if(classes.begin(), classes.end(),
                                     [&](const journal::SchoolClass& c) { return c.Id == classId; });
         if (k == classes.end()) {
+            emit Shown();
             return;
         }
         journal::AttemptFilter filter = filter_;
@@ -142,31 +156,22 @@ void ClassView::ShowClass()
                                            journal::MarkChoice(choice_->currentData().toInt()));
     } catch (const journal::JournalError& error) {
         summary_->setText(QString::fromUtf8(error.what()));
+        emit Shown();
         return;
     }
     table_->setRowCount(static_cast<int>(results_.Lines.size()));
     int row = 0;
     for (const journal::PupilResult& line : results_.Lines) {
-        const QString mark = line.Attempts == 0 ? QStringLiteral("не проходил(а)")
-                             : line.Mark        ? QString::number(*line.Mark)
-                                                : QStringLiteral("без оценки");
-        const QStringList cells = {ShownName(journal::FullName(line.Pupil)), mark,
-                                   line.Seconds ? DurationText(*line.Seconds) : QString(),
-                                   QString::number(line.Attempts)};
+        const QStringList cells = ClassLineCells(line);
         for (int column = 0; column < cells.size(); ++column) {
             table_->setItem(row, column, new QTableWidgetItem(cells.at(column)));
         }
         ++row;
     }
     table_->resizeColumnsToContents();
-    const auto& n = results_.Counts;
-    summary_->setText(QStringLiteral("Средняя отметка: %1. Пятёрок: %2, четвёрок: %3, троек: %4, "
-                                     "двоек: %5.")
-                          .arg(AverageText(results_.Mean))
-                          .arg(n[3])
-                          .arg(n[2])
-                          .arg(n[1])
-                          .arg(n[0]));
+    summary_->setText(ClassSummaryText(results_));
+    shownClass_ = class_->currentText();
+    emit Shown();
 }
 
 } // namespace teacher

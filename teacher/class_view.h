@@ -5,12 +5,14 @@
 // chooses, and under the table the class's mean mark and how many pupils have each mark.
 //
 // It reads the roster and the class's attempts itself, through the connection it is given, and
-// changes nothing. Not here: the filter bar, PDF and printing.
+// changes nothing. Not here: the filter bar; the PDF and printing are the window's «Файл» menu
+// (the view gives them what it shows, class_pages.h).
 #pragma once
 
 #include "journal/attempt_filter.h"
 #include "journal/class_results.h"
 #include "journal/journal_database.h"
+#include "teacher/class_pages.h"
 
 #include <QWidget>
 
@@ -34,10 +36,16 @@ public:
     // What the pane shows now (tests, exports).
     const journal::ClassResults& Results() const { return results_; }
     QString SummaryText() const;
+    // The class, days, choice and lines as shown, for the PDF and printing; none without a class.
+    std::optional<ClassSheet> Sheet() const;
 
     // The shown lines as CSV into the file; true when it was written (the message line says
     // what went wrong otherwise).
     bool ExportCsv(const QString& path);
+
+signals:
+    // The lines shown changed (another class, other days, another choice, or read again).
+    void Shown();
 
 private:
     void ShowClass();
@@ -45,6 +53,8 @@ private:
     journal::Connection connection_;
     journal::AttemptFilter filter_;
     journal::ClassResults results_;
+    // The class the shown lines are of; empty when none is shown.
+    QString shownClass_;
     QComboBox* class_ = nullptr;
     QComboBox* choice_ = nullptr;
     QTableWidget* table_ = nullptr;

@@ -148,7 +148,10 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     exports_ = new WindowExports(this, {[this] { return connection_; },
                                         [this]() -> const AttemptListModel* { return model_; },
                                         [this] { return detail_->Shown(); },
-                                        [this](const QString& text) { Say(text); }});
+                                        [this](const QString& text) { Say(text); },
+                                        [this]() -> std::optional<ClassSheet> {
+                                            return classView_ ? classView_->Sheet() : std::nullopt;
+                                        }});
     BuildMenus();
     GiveWindowShortcutsPriority(this);
 
@@ -176,6 +179,12 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     if (journal::HasRoster(*connection_)) {
         classView_ = new ClassView(*connection_);
         classView_->setObjectName(QStringLiteral("classView"));
+        connect(classView_, &ClassView::Shown, this, [this] {
+            const bool shown = classView_->Sheet().has_value();
+            for (QAction* action : needClass_) {
+                action->setEnabled(shown);
+            }
+        });
         tabs_->addTab(Scrolled(classView_), QStringLiteral("&Класс"));
         classView_->Refresh();
         rosterEditor_ = new RosterEditor(*connection_);
@@ -276,7 +285,7 @@ void JournalWindow::BuildMenus()
     add(file, QStringLiteral("&Открыть журнал…"), QKeySequence::Open,
         [this] { OpenJournalFileWindow(this); });
     file->addSeparator();
-    exports_->AddCommands(file, needJournal_, needAttempt_);
+    exports_->AddCommands(file, needJournal_, needAttempt_, needClass_);
     file->addSeparator();
     add(file, QStringLiteral("&Закрыть"), QKeySequence::Quit, [this] { close(); });
 
@@ -289,7 +298,7 @@ void JournalWindow::BuildMenus()
     remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     list_->addAction(remove);
     needAttempt_ << remove;
-    for (QAction* action : needAttempt_) {
+    for (QAction* action : needAttempt_ + needClass_) {
         action->setEnabled(false);
     }
 }

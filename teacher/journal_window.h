@@ -106,6 +106,7 @@ private:
     JournalWatch* watch_ = nullptr;
     QList<QAction*> needJournal_;
     QList<QAction*> needAttempt_;
+    QList<QAction*> needClass_;
 };
 
 } // namespace teacher
