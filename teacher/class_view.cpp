@@ -17,7 +17,16 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace teacher {
+
+namespace {
+
+// The class's name as stored, which the attempts carry, beside its id in the list of classes.
+constexpr int kClassNameRole = Qt::UserRole + 1;
+
+} // namespace
 
 ClassView::ClassView(const journal::Connection& connection, QWidget* parent)
     : QWidget(parent), connection_(connection)
@@ -84,6 +93,7 @@ void ClassView::Refresh()
     try {
         for (const journal::SchoolClass& k : journal::LoadClasses(connection_, false)) {
             class_->addItem(QStringLiteral("%1 (%2)").arg(ShownName(k.Name), k.SchoolYear), k.Id);
+            class_->setItemData(class_->count() - 1, k.Name, kClassNameRole);
         }
     } catch (const journal::JournalError& error) {
         summary_->setText(QString::fromUtf8(error.what()));
@@ -138,27 +148,37 @@ void ClassView::ShowClass()
     const QString classId = class_->currentData().toString();
     if (classId.isEmpty()) {
         summary_->setText(QStringLiteral("В журнале нет классов: добавьте их в списке классов."));
+        // A read still under way is of a class no longer there: it is dropped.
+        reads_.DropAll();
         emit Shown();
         return;
     }
-    try {
-        const auto classes = journal::LoadClasses(connection_, false);
-        const auto k = std::find_if(classes.begin(), classes.end(),
-                                    [&](const journal::SchoolClass& c) { return c.Id == classId; });
-        if (k == classes.end()) {
-            emit Shown();
-            return;
-        }
-        journal::AttemptFilter filter = filter_;
-        filter.ClassName = k->Name;
-        results_ = journal::SummariseClass(journal::LoadPupils(connection_, classId),
-                                           journal::LoadAttempts(connection_, filter),
-                                           journal::MarkChoice(choice_->currentData().toInt()));
-    } catch (const journal::JournalError& error) {
-        summary_->setText(QString::fromUtf8(error.what()));
-        emit Shown();
-        return;
-    }
+    summary_->setText(QStringLiteral("Читаю результаты класса…"));
+    // Nothing is shown until the read is in: nothing to save or print meanwhile.
+    emit Shown();
+    journal::AttemptFilter filter = filter_;
+    filter.ClassName = class_->currentData(kClassNameRole).toString();
+    const auto choice = journal::MarkChoice(choice_->currentData().toInt());
+    auto read = std::make_shared<journal::ClassResults>();
+    reads_.Start(
+        this, connection_,
+        [read, classId, filter, choice](const journal::Connection& own) {
+            *read = journal::SummariseClass(journal::LoadPupils(own, classId),
+                                            journal::LoadAttempts(own, filter), choice);
+        },
+        [this, read, shown = class_->currentText()](const QString& problem) {
+            if (problem.isEmpty()) {
+                Show(*read, shown);
+            } else {
+                summary_->setText(problem);
+                emit Shown();
+            }
+        });
+}
+
+void ClassView::Show(const journal::ClassResults& results, const QString& shownClass)
+{
+    results_ = results;
     table_->setRowCount(static_cast<int>(results_.Lines.size()));
     int row = 0;
     for (const journal::PupilResult& line : results_.Lines) {
@@ -170,7 +190,7 @@ void ClassView::ShowClass()
     }
     table_->resizeColumnsToContents();
     summary_->setText(ClassSummaryText(results_));
-    shownClass_ = class_->currentText();
+    shownClass_ = shownClass;
     emit Shown();
 }
 

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -70,6 +71,8 @@ struct LargeClass {
         view = window->Classes();
         auto* choice = view->findChild<QComboBox*>("markChoice");
         choice->setCurrentIndex(choice->findData(int(journal::MarkChoice::Best)));
+        // The class is read on a thread of its own; its lines come through the event loop.
+        QTRY_VERIFY_WITH_TIMEOUT(!view->Reading(), 30000);
     }
 
     JournalFile f;
@@ -146,6 +149,7 @@ private slots:
         classes->setCurrentIndex(classes->findData(a.Id));
         view->findChild<QComboBox*>("markChoice")
             ->setCurrentIndex(view->findChild<QComboBox*>("markChoice")->findData(choice));
+        QTRY_VERIFY_WITH_TIMEOUT(!view->Reading(), 30000);
         auto* table = view->findChild<QTableWidget*>("classTable");
         QStringList shown;
         for (int row = 0; row < table->rowCount(); ++row) {
@@ -181,6 +185,49 @@ private slots:
         filter->setCurrentIndex(filter->findData("6Б"));
         QCOMPARE(window.Model()->rowCount(), 1);
         QCOMPARE(window.Model()->Filter().ClassName, QStringLiteral("6Б"));
+    }
+
+    // Choosing a class returns at once: the pupils and attempts are read on a thread of their
+    // own, and the lines arrive through the window's event loop. A class chosen while another is
+    // read overtakes it (tst_background_reads shows an overtaken read dropped whenever it ends).
+    void readsTheClassOffTheWindowsThread()
+    {
+        JournalFile f;
+        QVERIFY(f.db);
+        const journal::Connection& c = *f.db;
+        const auto a = journal::AddClass(c, {{}, "6А", "2026/2027", false, {}});
+        const auto b = journal::AddClass(c, {{}, "6Б", "2026/2027", false, {}});
+        journal::AddPupil(c, {{}, a.Id, "Алексеева", "Анна", {}, {}});
+        journal::AddPupil(c, {{}, b.Id, "Борисов", "Борис", {}, {}});
+        auto boris = MakeAttempt("Борисов Борис", TodayAt(9), 10, 300);
+        boris.ClassName = "6Б";
+        f.Add(boris);
+        teacher::JournalWindow window({f.db, {}});
+        auto* view = window.Classes();
+        QTRY_VERIFY_WITH_TIMEOUT(!view->Reading(), 30000);
+        auto* classes = view->findChild<QComboBox*>("classChoice");
+        auto* table = view->findChild<QTableWidget*>("classTable");
+        QAction* save = MenuAction(window, "Сохранить &класс в PDF…");
+        QSignalSpy shown(view, &teacher::ClassView::Shown);
+
+        classes->setCurrentIndex(classes->findData(a.Id));
+        classes->setCurrentIndex(classes->findData(b.Id));
+        // Nothing read yet has been shown, only emptied: the lines come in the event loop.
+        QVERIFY(view->Reading());
+        const auto emptied = shown.count();
+        QCOMPARE(table->rowCount(), 0);
+        QVERIFY(view->SummaryText().startsWith("Читаю"));
+        QVERIFY(!view->Sheet().has_value());
+        QVERIFY(!save->isEnabled());
+
+        QVERIFY(shown.wait(30000));
+        QCOMPARE(shown.count(), emptied + 1);
+        QVERIFY(!view->Reading());
+        QVERIFY2(table->rowCount() == 1, qPrintable(view->SummaryText()));
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Борисов Борис"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("5"));
+        QCOMPARE(view->Sheet()->ClassName, QStringLiteral("6Б (2026/2027)"));
+        QVERIFY(save->isEnabled());
     }
 
     // The class as PDF, from the «Файл» menu's job: every page has the title with the class, the
