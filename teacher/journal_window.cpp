@@ -41,6 +41,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace teacher {
 
 namespace {
@@ -157,7 +159,7 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
 
     if (!connection_) {
         bool placed = false;
-        RestoreWindow({this, splitter_, nullptr, tabs_, filters_}, placed);
+        RestoreWindow({this, splitter_, nullptr, tabs_, filters_, charts_}, placed);
         if (!placed) {
             PlaceOnScreen();
         }
@@ -209,8 +211,8 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     }
 
     bool placed = false;
-    const FilterBar::State remembered =
-        RestoreWindow({this, splitter_, list_->horizontalHeader(), tabs_, filters_}, placed);
+    const FilterBar::State remembered = RestoreWindow(
+        {this, splitter_, list_->horizontalHeader(), tabs_, filters_, charts_}, placed);
     if (!placed) {
         PlaceOnScreen();
     }
@@ -228,6 +230,12 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         for (QAction* action : needAttempt_) {
             action->setEnabled(!SelectedIds().isEmpty());
+        }
+    });
+    connect(charts_, &ChartsView::CountedChanged, this, [this] {
+        chartsStale_ = true;
+        if (tabs_->currentWidget()->isAncestorOf(charts_)) {
+            UpdateCharts();
         }
     });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] {
@@ -393,7 +401,7 @@ void JournalWindow::SaySummary()
 void JournalWindow::Remember()
 {
     RememberWindow(
-        {this, splitter_, model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_});
+        {this, splitter_, model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_, charts_});
 }
 
 void JournalWindow::closeEvent(QCloseEvent* event)
@@ -428,12 +436,21 @@ void JournalWindow::ShowCurrentAttempt()
 void JournalWindow::UpdateCharts()
 {
     chartsStale_ = false;
-    try {
-        charts_->ShowMarks(CountMarks(*connection_, model_->Filter()));
-        charts_->ShowRows(ShareRightPerRow(*connection_, model_->Filter()));
-    } catch (const journal::JournalError& error) {
-        Say(QString::fromStdString(error.what()));
-    }
+    // The marks and rows are counted from whole attempts judged again: on a thread of their own,
+    // as a large journal takes seconds to read.
+    auto figures = std::make_shared<ChartFigures>();
+    chartReads_.Start(
+        this, *connection_,
+        [figures, filter = model_->Filter(), which = charts_->Counted()](
+            const journal::Connection& own) { *figures = ReadFigures(own, filter, which); },
+        [this, figures](const QString& problem) {
+            if (!problem.isEmpty()) {
+                Say(problem);
+                return;
+            }
+            charts_->ShowMarks(figures->Marks);
+            charts_->ShowRows(figures->Rows);
+        });
     UpdatePupilChart();
 }
 
