@@ -39,15 +39,15 @@ QString ClassSummaryText(const journal::ClassResults& results)
 
 void PaintClass(const ClassSheet& sheet, QPagedPaintDevice& device, JobContext* context)
 {
-    PageTable table{
-        QStringLiteral("Результаты класса %1").arg(sheet.ClassName),
-        {TestNameLine(),
-         QStringLiteral("%1; оценка за: %2").arg(DaysText(sheet.Days), ChoiceWords(sheet.Choice)),
-         ClassSummaryText(sheet.Results) +
-             QStringLiteral(" Напечатано %1").arg(DateTimeText(QDateTime::currentDateTimeUtc()))},
-        {QStringLiteral("Ученик"), QStringLiteral("Отметка"), QStringLiteral("Время"),
-         QStringLiteral("Попыток")},
-        {0.52, 0.20, 0.14, 0.14}};
+    PageTable table{QStringLiteral("Результаты класса %1").arg(sheet.ClassName),
+                    {TestNameLine(),
+                     QStringLiteral("%1; оценка за: %2; напечатано %3")
+                         .arg(DaysText(sheet.Days), ChoiceWords(sheet.Choice),
+                              DateTimeText(QDateTime::currentDateTimeUtc())),
+                     ClassSummaryText(sheet.Results)},
+                    {QStringLiteral("Ученик"), QStringLiteral("Отметка"), QStringLiteral("Время"),
+                     QStringLiteral("Попыток")},
+                    {0.52, 0.20, 0.14, 0.14}};
     const auto lines = static_cast<long long>(sheet.Results.Lines.size());
     ListPages pages(device, std::move(table), lines);
     if (!pages.Begin()) {
