@@ -106,6 +106,11 @@ void ClassView::Refresh()
 
 bool ClassView::ExportCsv(const QString& path)
 {
+    if (Reading()) {
+        // The lines shown are not yet the chosen class's: nothing is written.
+        summary_->setText(QStringLiteral("Дождитесь, пока прочитаются результаты класса."));
+        return false;
+    }
     QSaveFile file(path);
     try {
         if (!file.open(QIODevice::WriteOnly)) {

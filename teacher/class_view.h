@@ -45,7 +45,7 @@ public:
     std::optional<ClassSheet> Sheet() const;
 
     // The shown lines as CSV into the file; true when it was written (the message line says
-    // what went wrong otherwise).
+    // what went wrong otherwise). Nothing is written while the class is still being read.
     bool ExportCsv(const QString& path);
 
 signals:

@@ -219,6 +219,9 @@ private slots:
         QVERIFY(view->SummaryText().startsWith("Читаю"));
         QVERIFY(!view->Sheet().has_value());
         QVERIFY(!save->isEnabled());
+        const QString csv = f.dir.filePath("class.csv");
+        QVERIFY(!view->ExportCsv(csv));
+        QVERIFY(!QFile::exists(csv));
 
         QVERIFY(shown.wait(30000));
         QCOMPARE(shown.count(), emptied + 1);
