@@ -17,6 +17,14 @@ bool Belongs(const StoredAttempt& a, const RosterPupil& p)
 
 } // namespace
 
+bool TakesPlace(MarkChoice choice, int mark, const QDateTime& startedAt, int chosenMark,
+                const QDateTime& chosenAt)
+{
+    return choice == MarkChoice::Last
+               ? startedAt >= chosenAt
+               : (mark > chosenMark || (mark == chosenMark && startedAt >= chosenAt));
+}
+
 ClassResults SummariseClass(const std::vector<RosterPupil>& pupils,
                             const std::vector<StoredAttempt>& attempts, MarkChoice choice)
 {
@@ -35,13 +43,7 @@ ClassResults SummariseClass(const std::vector<RosterPupil>& pupils,
             if (!mark) {
                 continue;
             }
-            // Last: the latest start. Best: the highest mark, and of equal ones the latest.
-            const bool better =
-                !line.Mark ||
-                (choice == MarkChoice::Last
-                     ? a.StartedAt >= *chosenAt
-                     : (*mark > *line.Mark || (*mark == *line.Mark && a.StartedAt >= *chosenAt)));
-            if (better) {
+            if (!line.Mark || TakesPlace(choice, *mark, a.StartedAt, *line.Mark, *chosenAt)) {
                 line.Mark = mark;
                 line.Seconds = a.Record.SecondsUsed;
                 chosenAt = a.StartedAt;

@@ -33,6 +33,12 @@ struct ClassResults {
     std::array<int, 4> Counts{};    // pupils with mark 2, 3, 4, 5
 };
 
+// Whether an attempt with the earned `mark`, started at `startedAt`, takes the place of the one
+// chosen so far (`chosenMark`, `chosenAt`) as a pupil's by `choice`: the last is the latest
+// start; the best the highest mark, and of equal ones the latest. The charts choose by it too.
+bool TakesPlace(MarkChoice choice, int mark, const QDateTime& startedAt, int chosenMark,
+                const QDateTime& chosenAt);
+
 ClassResults SummariseClass(const std::vector<RosterPupil>& pupils,
                             const std::vector<StoredAttempt>& attempts, MarkChoice choice);
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/chart_data.h"
 
+#include "journal/attempt_check.h"
+#include "journal/attempt_store.h"
+#include "journal/class_results.h"
 #include "journal/journal_error.h"
 #include "teacher/attempt_texts.h"
 
@@ -8,6 +11,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <map>
 
 namespace teacher {
 
@@ -48,44 +52,67 @@ QSqlQuery Run(const journal::Connection& c, const QString& sql, const QVariantLi
 
 } // namespace
 
-MarkCounts CountMarks(const journal::Connection& c, const journal::AttemptFilter& f)
+ChartFigures CountFigures(const std::vector<journal::StoredAttempt>& attempts, ChartAttempts which)
 {
-    const journal::SqlCondition condition =
-        With(journal::ConditionFor(f, c.Kind), QStringLiteral("mark IS NOT NULL"));
-    QSqlQuery query = Run(c,
-                          QStringLiteral("SELECT mark, COUNT(*) FROM attempt") + condition.Where +
-                              QStringLiteral(" GROUP BY mark"),
-                          condition.Values);
-    MarkCounts counts{};
-    while (query.next()) {
-        const auto listed =
-            std::find(kMarksListed.begin(), kMarksListed.end(), query.value(0).toInt());
-        if (listed != kMarksListed.end()) {
-            counts.at(static_cast<std::size_t>(listed - kMarksListed.begin())) =
-                query.value(1).toLongLong();
+    struct Judged {
+        const journal::StoredAttempt* Attempt;
+        engine::AttemptReview Review;
+    };
+    std::vector<Judged> counted;
+    if (which == ChartAttempts::Every) {
+        counted.reserve(attempts.size());
+        for (const journal::StoredAttempt& a : attempts) {
+            counted.push_back({&a, journal::CheckAttempt(a)});
+        }
+    } else {
+        const journal::MarkChoice choice = which == ChartAttempts::BestOfPupil
+                                               ? journal::MarkChoice::Best
+                                               : journal::MarkChoice::Last;
+        std::map<QString, std::size_t> chosen; // a pupil's key → their place in `counted`
+        for (const journal::StoredAttempt& a : attempts) {
+            engine::AttemptReview review = journal::CheckAttempt(a);
+            if (!review.Mark) {
+                continue;
+            }
+            const QString pupil =
+                a.RosterPupilId.isEmpty()
+                    ? QStringLiteral("name:") + a.Pupil.simplified().toCaseFolded()
+                    : QStringLiteral("roster:") + a.RosterPupilId;
+            const auto [place, added] = chosen.try_emplace(pupil, counted.size());
+            if (added) {
+                counted.push_back({&a, std::move(review)});
+                continue;
+            }
+            Judged& so = counted.at(place->second);
+            if (journal::TakesPlace(choice, *review.Mark, a.StartedAt, *so.Review.Mark,
+                                    so.Attempt->StartedAt)) {
+                so = {&a, std::move(review)};
+            }
         }
     }
-    return counts;
+    ChartFigures figures;
+    for (const Judged& j : counted) {
+        if (j.Review.Mark) {
+            const auto listed = std::find(kMarksListed.begin(), kMarksListed.end(), *j.Review.Mark);
+            if (listed != kMarksListed.end()) {
+                ++figures.Marks.at(static_cast<std::size_t>(listed - kMarksListed.begin()));
+            }
+        }
+        for (std::size_t row = 0; row < figures.Rows.size(); ++row) {
+            const std::optional<bool>& right = j.Review.Right.at(row);
+            if (right) {
+                ++figures.Rows.at(row).Judged;
+                figures.Rows.at(row).Right += *right ? 1 : 0;
+            }
+        }
+    }
+    return figures;
 }
 
-RowShares ShareRightPerRow(const journal::Connection& c, const journal::AttemptFilter& f)
+ChartFigures ReadFigures(const journal::Connection& c, const journal::AttemptFilter& f,
+                         ChartAttempts which)
 {
-    const journal::SqlCondition condition = journal::ConditionFor(f, c.Kind);
-    QSqlQuery query = Run(c,
-                          QStringLiteral("SELECT row_no, SUM(CASE WHEN verdict THEN 1 ELSE 0 END), "
-                                         "COUNT(verdict) FROM attempt_row WHERE attempt_id IN "
-                                         "(SELECT id FROM attempt") +
-                              condition.Where + QStringLiteral(") GROUP BY row_no"),
-                          condition.Values);
-    RowShares shares{};
-    while (query.next()) {
-        const int row = query.value(0).toInt();
-        if (row >= 0 && row < engine::kAttemptRows) {
-            shares.at(static_cast<std::size_t>(row)) = {query.value(1).toLongLong(),
-                                                        query.value(2).toLongLong()};
-        }
-    }
-    return shares;
+    return CountFigures(journal::LoadAttempts(c, f), which);
 }
 
 std::vector<MarkPoint> MarksOverTime(const journal::Connection& c, const journal::AttemptFilter& f,

@@ -9,7 +9,9 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QDateTimeAxis>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QLocale>
@@ -93,8 +95,20 @@ ChartsView::ChartsView(QWidget* parent) : QWidget(parent)
     rowsText_ = NewTextEquivalent();
     pupilText_ = NewTextEquivalent();
 
+    counted_ = new QComboBox;
+    counted_->setObjectName(QStringLiteral("chartAttempts"));
+    counted_->setAccessibleName(words::ChartAttemptsName());
+    for (const ChartAttempts which :
+         {ChartAttempts::Every, ChartAttempts::LastOfPupil, ChartAttempts::BestOfPupil}) {
+        counted_->addItem(words::ChartAttemptsWords(which), int(which));
+    }
+    connect(counted_, &QComboBox::currentIndexChanged, this, [this] { emit CountedChanged(); });
+    auto* choice = new QFormLayout;
+    choice->addRow(words::ChartAttemptsLabel(), counted_);
+
     // One above the other, each with its text under it: the pane scrolls down, never across.
     auto* column = new QVBoxLayout(this);
+    column->addLayout(choice);
     for (auto [view, text] : {std::pair{marks_, marksText_}, std::pair{rows_, rowsText_},
                               std::pair{pupil_, pupilText_}}) {
         column->addWidget(view, 1);
@@ -105,6 +119,20 @@ ChartsView::ChartsView(QWidget* parent) : QWidget(parent)
     ShowMarks({});
     ShowRows({});
     ShowPupil({}, {});
+}
+
+ChartAttempts ChartsView::Counted() const
+{
+    return ChartAttempts(counted_->currentData().toInt());
+}
+
+void ChartsView::SetCounted(ChartAttempts which)
+{
+    const int index = counted_->findData(int(which));
+    if (index >= 0) {
+        const QSignalBlocker quiet(counted_);
+        counted_->setCurrentIndex(index);
+    }
 }
 
 QChart* ChartsView::MarksChart() const

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The three charts of what the filter shows, each with its text equivalent beside it (shown,
 // and given to screen readers as the chart's description): how many 5s, 4s, 3s and 2s; the
-// share of attempts that got each exercise row right; one pupil's marks over time.
+// share of attempts that got each exercise row right; one pupil's marks over time. Above them the
+// teacher chooses which attempts the first two count: every attempt, or each pupil's last or best
+// (ChartAttempts); the pane says when the choice changes, and whoever counts follows it.
 //
 // It draws figures it is given; counting them is chart_data.h's job.
 #pragma once
@@ -10,6 +12,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QChart;
 class QChartView;
@@ -27,6 +30,10 @@ public:
     // An empty pupil: none chosen yet.
     void ShowPupil(const QString& pupil, const std::vector<MarkPoint>& points);
 
+    // Which attempts the marks and rows charts count.
+    ChartAttempts Counted() const;
+    void SetCounted(ChartAttempts which);
+
     QChart* MarksChart() const;
     QChart* RowsChart() const;
     QChart* PupilChart() const;
@@ -35,7 +42,12 @@ public:
     QString RowsText() const;
     QString PupilText() const;
 
+signals:
+    // The teacher chose other attempts to count (not sent by SetCounted).
+    void CountedChanged();
+
 private:
+    QComboBox* counted_ = nullptr;
     QChartView* marks_ = nullptr;
     QChartView* rows_ = nullptr;
     QChartView* pupil_ = nullptr;

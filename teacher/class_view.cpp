@@ -17,7 +17,16 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace teacher {
+
+namespace {
+
+// The class's name as stored, which the attempts carry, beside its id in the list of classes.
+constexpr int kClassNameRole = Qt::UserRole + 1;
+
+} // namespace
 
 ClassView::ClassView(const journal::Connection& connection, QWidget* parent)
     : QWidget(parent), connection_(connection)
@@ -31,8 +40,10 @@ ClassView::ClassView(const journal::Connection& connection, QWidget* parent)
     choice_ = new QComboBox;
     choice_->setObjectName(QStringLiteral("markChoice"));
     choice_->setAccessibleName(QStringLiteral("Какая попытка даёт оценку"));
-    choice_->addItem(QStringLiteral("последняя попытка"), int(journal::MarkChoice::Last));
-    choice_->addItem(QStringLiteral("лучшая попытка"), int(journal::MarkChoice::Best));
+    for (const journal::MarkChoice choice :
+         {journal::MarkChoice::Last, journal::MarkChoice::Best}) {
+        choice_->addItem(ChoiceWords(choice), int(choice));
+    }
     form->addRow(QStringLiteral("Оц&енка за:"), choice_);
     layout->addLayout(form);
     table_ = new QTableWidget(0, 4);
@@ -82,6 +93,7 @@ void ClassView::Refresh()
     try {
         for (const journal::SchoolClass& k : journal::LoadClasses(connection_, false)) {
             class_->addItem(QStringLiteral("%1 (%2)").arg(ShownName(k.Name), k.SchoolYear), k.Id);
+            class_->setItemData(class_->count() - 1, k.Name, kClassNameRole);
         }
     } catch (const journal::JournalError& error) {
         summary_->setText(QString::fromUtf8(error.what()));
@@ -94,6 +106,11 @@ void ClassView::Refresh()
 
 bool ClassView::ExportCsv(const QString& path)
 {
+    if (Reading()) {
+        // The lines shown are not yet the chosen class's: nothing is written.
+        summary_->setText(QStringLiteral("Дождитесь, пока прочитаются результаты класса."));
+        return false;
+    }
     QSaveFile file(path);
     try {
         if (!file.open(QIODevice::WriteOnly)) {
@@ -119,54 +136,67 @@ QString ClassView::SummaryText() const
     return summary_->text();
 }
 
+std::optional<ClassSheet> ClassView::Sheet() const
+{
+    if (shownClass_.isEmpty()) {
+        return std::nullopt;
+    }
+    return ClassSheet{shownClass_, filter_, journal::MarkChoice(choice_->currentData().toInt()),
+                      results_};
+}
+
 void ClassView::ShowClass()
 {
     table_->setRowCount(0);
     results_ = {};
+    shownClass_.clear();
     const QString classId = class_->currentData().toString();
     if (classId.isEmpty()) {
         summary_->setText(QStringLiteral("В журнале нет классов: добавьте их в списке классов."));
+        // A read still under way is of a class no longer there: it is dropped.
+        reads_.DropAll();
+        emit Shown();
         return;
     }
-    try {
-        const auto classes = journal::LoadClasses(connection_, false);
-        const auto k = std::find_if(classes.begin(), classes.end(),
-                                    [&](const journal::SchoolClass& c) { return c.Id == classId; });
-        if (k == classes.end()) {
-            return;
-        }
-        journal::AttemptFilter filter = filter_;
-        filter.ClassName = k->Name;
-        results_ = journal::SummariseClass(journal::LoadPupils(connection_, classId),
-                                           journal::LoadAttempts(connection_, filter),
-                                           journal::MarkChoice(choice_->currentData().toInt()));
-    } catch (const journal::JournalError& error) {
-        summary_->setText(QString::fromUtf8(error.what()));
-        return;
-    }
+    summary_->setText(QStringLiteral("Читаю результаты класса…"));
+    // Nothing is shown until the read is in: nothing to save or print meanwhile.
+    emit Shown();
+    journal::AttemptFilter filter = filter_;
+    filter.ClassName = class_->currentData(kClassNameRole).toString();
+    const auto choice = journal::MarkChoice(choice_->currentData().toInt());
+    auto read = std::make_shared<journal::ClassResults>();
+    reads_.Start(
+        this, connection_,
+        [read, classId, filter, choice](const journal::Connection& own) {
+            *read = journal::SummariseClass(journal::LoadPupils(own, classId),
+                                            journal::LoadAttempts(own, filter), choice);
+        },
+        [this, read, shown = class_->currentText()](const QString& problem) {
+            if (problem.isEmpty()) {
+                Show(*read, shown);
+            } else {
+                summary_->setText(problem);
+                emit Shown();
+            }
+        });
+}
+
+void ClassView::Show(const journal::ClassResults& results, const QString& shownClass)
+{
+    results_ = results;
     table_->setRowCount(static_cast<int>(results_.Lines.size()));
     int row = 0;
     for (const journal::PupilResult& line : results_.Lines) {
-        const QString mark = line.Attempts == 0 ? QStringLiteral("не проходил(а)")
-                             : line.Mark        ? QString::number(*line.Mark)
-                                                : QStringLiteral("без оценки");
-        const QStringList cells = {ShownName(journal::FullName(line.Pupil)), mark,
-                                   line.Seconds ? DurationText(*line.Seconds) : QString(),
-                                   QString::number(line.Attempts)};
+        const QStringList cells = ClassLineCells(line);
         for (int column = 0; column < cells.size(); ++column) {
             table_->setItem(row, column, new QTableWidgetItem(cells.at(column)));
         }
         ++row;
     }
     table_->resizeColumnsToContents();
-    const auto& n = results_.Counts;
-    summary_->setText(QStringLiteral("Средняя отметка: %1. Пятёрок: %2, четвёрок: %3, троек: %4, "
-                                     "двоек: %5.")
-                          .arg(AverageText(results_.Mean))
-                          .arg(n[3])
-                          .arg(n[2])
-                          .arg(n[1])
-                          .arg(n[0]));
+    summary_->setText(ClassSummaryText(results_));
+    shownClass_ = shownClass;
+    emit Shown();
 }
 
 } // namespace teacher

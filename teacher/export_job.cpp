@@ -34,7 +34,9 @@ journal::Connection OpenCopy(const journal::Connection& source)
         QSqlQuery(copy).exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
         QSqlQuery(copy).exec(QStringLiteral("PRAGMA cache_size = -32768"));
     }
-    return {name, source.Kind};
+    // The same version as the source's: what a reader reads (the attempt's class and time
+    // allowed, the roster) depends on it.
+    return {name, source.Kind, source.Version};
 }
 
 } // namespace

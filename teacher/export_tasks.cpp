@@ -84,7 +84,7 @@ void SetUpPdf(QPdfWriter& writer, const QString& title)
 void PaintList(const journal::Connection& c, const ListRequest& request, QPagedPaintDevice& device,
                JobContext* context)
 {
-    ListPages pages(device, ListHeadLines(request.Filter, request.Totals), request.Totals.Count);
+    ListPages pages(device, ListTable(request.Filter, request.Totals), request.Totals.Count);
     if (!pages.Begin()) {
         throw journal::JournalError("Страницы не удалось нарисовать.");
     }
@@ -178,6 +178,21 @@ ExportJob::Work AttemptPdfWork(journal::StoredAttempt attempt, QString path)
     };
 }
 
+ExportJob::Work ClassPdfWork(ClassSheet sheet, QString path)
+{
+    return [sheet = std::move(sheet), path = std::move(path)](JobContext& context) {
+        QSaveFile file(path);
+        Open(file);
+        {
+            QPdfWriter writer(&file);
+            SetUpPdf(writer, QStringLiteral("Результаты класса %1").arg(sheet.ClassName));
+            PaintClass(sheet, writer, &context);
+        }
+        Commit(file);
+        return QStringLiteral("Класс сохранён: %1").arg(path);
+    };
+}
+
 ExportJob::Work ListPrintWork(ListRequest request, std::shared_ptr<QPrinter> printer)
 {
     return [request = std::move(request), printer = std::move(printer)](JobContext& context) {
@@ -191,6 +206,14 @@ ExportJob::Work AttemptPrintWork(journal::StoredAttempt attempt, std::shared_ptr
     return [attempt = std::move(attempt), printer = std::move(printer)](JobContext&) {
         WritePdfAttempt(attempt, *printer);
         return QStringLiteral("Попытка отправлена на печать.");
+    };
+}
+
+ExportJob::Work ClassPrintWork(ClassSheet sheet, std::shared_ptr<QPrinter> printer)
+{
+    return [sheet = std::move(sheet), printer = std::move(printer)](JobContext& context) {
+        PaintClass(sheet, *printer, &context);
+        return QStringLiteral("Класс отправлен на печать.");
     };
 }
 

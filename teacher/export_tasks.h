@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What each export and print job does on its own thread (see export_job.h): the list as CSV
 // (the journal's format, with commas or semicolons), as .xlsx or as PDF pages, one attempt as
-// PDF, and either printed. The list is read as the window shows it (listed_attempts.h); every
-// file is written through QSaveFile or its like and appears only when the job ends well.
+// PDF, the class view as PDF (class_pages.h), and each of them printed. The list is read as the
+// window shows it (listed_attempts.h); every file is written through QSaveFile or its like and
+// appears only when the job ends well.
 //
-// CsvWork, XlsxWork, ListPdfWork, AttemptPdfWork, ListPrintWork, AttemptPrintWork
+// CsvWork, XlsxWork, ListPdfWork, AttemptPdfWork, ClassPdfWork, ListPrintWork, AttemptPrintWork,
+// ClassPrintWork
 // PaintList    the list's pages on any paged device (the works above, and the print preview)
 //
 // It shows no dialog and chooses no file or printer.
 #pragma once
 
 #include "journal/stored_attempt.h"
+#include "teacher/class_pages.h"
 #include "teacher/export_job.h"
 #include "teacher/listed_attempts.h"
 
@@ -27,8 +30,10 @@ ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator);
 ExportJob::Work XlsxWork(ListRequest request, QString path);
 ExportJob::Work ListPdfWork(ListRequest request, QString path);
 ExportJob::Work AttemptPdfWork(journal::StoredAttempt attempt, QString path);
+ExportJob::Work ClassPdfWork(ClassSheet sheet, QString path);
 ExportJob::Work ListPrintWork(ListRequest request, std::shared_ptr<QPrinter> printer);
 ExportJob::Work AttemptPrintWork(journal::StoredAttempt attempt, std::shared_ptr<QPrinter> printer);
+ExportJob::Work ClassPrintWork(ClassSheet sheet, std::shared_ptr<QPrinter> printer);
 
 // Reads the list on `c` and paints it; `context`, when given, gets the progress and may stop it.
 // Throws journal::JournalError when the journal cannot be read or the device painted on.

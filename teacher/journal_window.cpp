@@ -41,6 +41,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace teacher {
 
 namespace {
@@ -148,13 +150,16 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     exports_ = new WindowExports(this, {[this] { return connection_; },
                                         [this]() -> const AttemptListModel* { return model_; },
                                         [this] { return detail_->Shown(); },
-                                        [this](const QString& text) { Say(text); }});
+                                        [this](const QString& text) { Say(text); },
+                                        [this]() -> std::optional<ClassSheet> {
+                                            return classView_ ? classView_->Sheet() : std::nullopt;
+                                        }});
     BuildMenus();
     GiveWindowShortcutsPriority(this);
 
     if (!connection_) {
         bool placed = false;
-        RestoreWindow({this, splitter_, nullptr, tabs_, filters_}, placed);
+        RestoreWindow({this, splitter_, nullptr, tabs_, filters_, charts_}, placed);
         if (!placed) {
             PlaceOnScreen();
         }
@@ -176,6 +181,12 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     if (journal::HasRoster(*connection_)) {
         classView_ = new ClassView(*connection_);
         classView_->setObjectName(QStringLiteral("classView"));
+        connect(classView_, &ClassView::Shown, this, [this] {
+            const bool shown = classView_->Sheet().has_value();
+            for (QAction* action : needClass_) {
+                action->setEnabled(shown);
+            }
+        });
         tabs_->addTab(Scrolled(classView_), QStringLiteral("&Класс"));
         classView_->Refresh();
         rosterEditor_ = new RosterEditor(*connection_);
@@ -200,8 +211,8 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     }
 
     bool placed = false;
-    const FilterBar::State remembered =
-        RestoreWindow({this, splitter_, list_->horizontalHeader(), tabs_, filters_}, placed);
+    const FilterBar::State remembered = RestoreWindow(
+        {this, splitter_, list_->horizontalHeader(), tabs_, filters_, charts_}, placed);
     if (!placed) {
         PlaceOnScreen();
     }
@@ -219,6 +230,12 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         for (QAction* action : needAttempt_) {
             action->setEnabled(!SelectedIds().isEmpty());
+        }
+    });
+    connect(charts_, &ChartsView::CountedChanged, this, [this] {
+        chartsStale_ = true;
+        if (tabs_->currentWidget()->isAncestorOf(charts_)) {
+            UpdateCharts();
         }
     });
     connect(tabs_, &QTabWidget::currentChanged, this, [this] {
@@ -276,7 +293,7 @@ void JournalWindow::BuildMenus()
     add(file, QStringLiteral("&Открыть журнал…"), QKeySequence::Open,
         [this] { OpenJournalFileWindow(this); });
     file->addSeparator();
-    exports_->AddCommands(file, needJournal_, needAttempt_);
+    exports_->AddCommands(file, needJournal_, needAttempt_, needClass_);
     file->addSeparator();
     add(file, QStringLiteral("&Закрыть"), QKeySequence::Quit, [this] { close(); });
 
@@ -289,7 +306,7 @@ void JournalWindow::BuildMenus()
     remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     list_->addAction(remove);
     needAttempt_ << remove;
-    for (QAction* action : needAttempt_) {
+    for (QAction* action : needAttempt_ + needClass_) {
         action->setEnabled(false);
     }
 }
@@ -384,7 +401,7 @@ void JournalWindow::SaySummary()
 void JournalWindow::Remember()
 {
     RememberWindow(
-        {this, splitter_, model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_});
+        {this, splitter_, model_ ? list_->horizontalHeader() : nullptr, tabs_, filters_, charts_});
 }
 
 void JournalWindow::closeEvent(QCloseEvent* event)
@@ -419,12 +436,21 @@ void JournalWindow::ShowCurrentAttempt()
 void JournalWindow::UpdateCharts()
 {
     chartsStale_ = false;
-    try {
-        charts_->ShowMarks(CountMarks(*connection_, model_->Filter()));
-        charts_->ShowRows(ShareRightPerRow(*connection_, model_->Filter()));
-    } catch (const journal::JournalError& error) {
-        Say(QString::fromStdString(error.what()));
-    }
+    // The marks and rows are counted from whole attempts judged again: on a thread of their own,
+    // as a large journal takes seconds to read.
+    auto figures = std::make_shared<ChartFigures>();
+    chartReads_.Start(
+        this, *connection_,
+        [figures, filter = model_->Filter(), which = charts_->Counted()](
+            const journal::Connection& own) { *figures = ReadFigures(own, filter, which); },
+        [this, figures](const QString& problem) {
+            if (!problem.isEmpty()) {
+                Say(problem);
+                return;
+            }
+            charts_->ShowMarks(figures->Marks);
+            charts_->ShowRows(figures->Rows);
+        });
     UpdatePupilChart();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's window over the results journal: the filter bar (filter_bar.h), the list of
 // attempts with their count and mean mark, read again by itself when the journal changes
-// (journal_watch.h), one attempt as the pupil saw it, the charts, the typical mistakes, saving
+// (journal_watch.h), one attempt as the pupil saw it, the charts (their marks and rows counted
+// off the window's thread), the typical mistakes, the class view, saving
 // and printing (window_exports.h), and deleting chosen attempts after a confirmation. Faults (no
 // journal, no server, a journal of a newer program, an empty list and what empties it) are said
 // in plain Russian in the status line at the bottom. Its size, panes, columns, tab and filter
@@ -14,6 +15,7 @@
 
 #include "journal/attempt_filter.h"
 #include "journal/journal_database.h"
+#include "teacher/background_reads.h"
 
 #include <QMainWindow>
 
@@ -106,6 +108,9 @@ private:
     JournalWatch* watch_ = nullptr;
     QList<QAction*> needJournal_;
     QList<QAction*> needAttempt_;
+    QList<QAction*> needClass_;
+    // Last, so that the charts' counts under way end before the window's parts go.
+    BackgroundReads chartReads_;
 };
 
 } // namespace teacher

@@ -15,11 +15,9 @@ namespace teacher {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Журнал результатов");
-
-// Shares of the width, column by column: room for a whole name and a date with its time.
-constexpr std::array<qreal, AttemptListModel::ColumnCount> kShares = {0.19, 0.12, 0.17, 0.07,
-                                                                      0.11, 0.08, 0.10, 0.16};
+// Shares of the list's width, column by column: room for a whole name and a date with its time.
+constexpr std::array<qreal, AttemptListModel::ColumnCount> kListShares = {0.19, 0.12, 0.17, 0.07,
+                                                                          0.11, 0.08, 0.10, 0.16};
 
 QFont PageFont(qreal points, bool bold = false)
 {
@@ -30,7 +28,9 @@ QFont PageFont(qreal points, bool bold = false)
     return font;
 }
 
-QString PeriodText(const journal::AttemptFilter& filter)
+} // namespace
+
+QString DaysText(const journal::AttemptFilter& filter)
 {
     if (filter.From.isValid() && filter.To.isValid()) {
         return filter.From == filter.To
@@ -46,8 +46,6 @@ QString PeriodText(const journal::AttemptFilter& filter)
     return QStringLiteral("За все дни");
 }
 
-} // namespace
-
 QString TestNameLine()
 {
     return QStringLiteral("Тест: умножение и деление обыкновенных дробей (6 класс)");
@@ -55,7 +53,7 @@ QString TestNameLine()
 
 QStringList ListHeadLines(const journal::AttemptFilter& filter, const ListTotals& totals)
 {
-    QString shown = PeriodText(filter);
+    QString shown = DaysText(filter);
     if (!filter.PupilContains.isEmpty()) {
         shown += QStringLiteral("; ученики, в имени которых есть «%1»")
                      .arg(ShownName(filter.PupilContains));
@@ -67,18 +65,30 @@ QStringList ListHeadLines(const journal::AttemptFilter& filter, const ListTotals
             .arg(AverageText(totals.AverageMark), DateTimeText(QDateTime::currentDateTimeUtc()))};
 }
 
-ListPages::ListPages(QPagedPaintDevice& device, QStringList headLines, long long lines)
-    : device_(device), head_(std::move(headLines)), lines_(lines), headFont_(PageFont(9)),
+PageTable ListTable(const journal::AttemptFilter& filter, const ListTotals& totals)
+{
+    PageTable table{QStringLiteral("Журнал результатов"),
+                    ListHeadLines(filter, totals),
+                    {},
+                    std::vector<qreal>(kListShares.begin(), kListShares.end())};
+    for (int c = 0; c < AttemptListModel::ColumnCount; ++c) {
+        table.Headings << AttemptListModel::Heading(c);
+    }
+    return table;
+}
+
+ListPages::ListPages(QPagedPaintDevice& device, PageTable table, long long lines)
+    : device_(device), table_(std::move(table)), lines_(lines), headFont_(PageFont(9)),
       titleFont_(PageFont(14, true)), cellFont_(PageFont(9)), boldFont_(PageFont(9, true))
 {
     width_ = device_.width();
     height_ = device_.height();
     const qreal cell = QFontMetricsF(cellFont_, &device_).height();
     lineHeight_ = std::ceil(cell * 1.45);
-    headHeight_ =
-        QFontMetricsF(titleFont_, &device_).height() * 1.3 +
-        QFontMetricsF(headFont_, &device_).height() * 1.2 * static_cast<qreal>(head_.size()) +
-        cell * 0.8 + lineHeight_;
+    headHeight_ = QFontMetricsF(titleFont_, &device_).height() * 1.3 +
+                  QFontMetricsF(headFont_, &device_).height() * 1.2 *
+                      static_cast<qreal>(table_.HeadLines.size()) +
+                  cell * 0.8 + lineHeight_;
     footHeight_ = cell * 2;
     perPage_ = std::max(1, static_cast<int>((height_ - headHeight_ - footHeight_) / lineHeight_));
 }
@@ -108,11 +118,12 @@ void ListPages::StartPage()
     painter_.setPen(Qt::black);
     painter_.setFont(titleFont_);
     const qreal titleHeight = QFontMetricsF(titleFont_, &device_).height();
-    painter_.drawText(QRectF(0, y, width_, titleHeight), Qt::AlignLeft | Qt::AlignVCenter, kTitle);
+    painter_.drawText(QRectF(0, y, width_, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                      table_.Title);
     y += titleHeight * 1.3;
     painter_.setFont(headFont_);
     const QFontMetricsF headMetrics(headFont_, &device_);
-    for (const QString& line : head_) {
+    for (const QString& line : table_.HeadLines) {
         painter_.drawText(QRectF(0, y, width_, headMetrics.height()),
                           Qt::AlignLeft | Qt::AlignVCenter,
                           headMetrics.elidedText(line, Qt::ElideRight, width_));
@@ -121,10 +132,10 @@ void ListPages::StartPage()
     y = headHeight_ - lineHeight_;
     painter_.setFont(boldFont_);
     qreal x = 0;
-    for (std::size_t c = 0; c < kShares.size(); ++c) {
-        const qreal w = kShares.at(c) * width_;
+    for (std::size_t c = 0; c < table_.Shares.size(); ++c) {
+        const qreal w = table_.Shares.at(c) * width_;
         painter_.drawText(QRectF(x, y, w, lineHeight_), Qt::AlignLeft | Qt::AlignVCenter,
-                          AttemptListModel::Heading(static_cast<int>(c)));
+                          table_.Headings.value(static_cast<int>(c)));
         x += w;
     }
     painter_.setPen(QPen(Qt::black, 0));
@@ -146,8 +157,9 @@ void ListPages::Add(const QStringList& cells)
     const qreal y = headHeight_ + onPage_ * lineHeight_;
     const qreal gap = metrics.horizontalAdvance(QLatin1Char(' '));
     qreal x = 0;
-    for (std::size_t c = 0; c < kShares.size() && c < static_cast<std::size_t>(cells.size()); ++c) {
-        const qreal w = kShares.at(c) * width_;
+    for (std::size_t c = 0; c < table_.Shares.size() && c < static_cast<std::size_t>(cells.size());
+         ++c) {
+        const qreal w = table_.Shares.at(c) * width_;
         painter_.drawText(
             QRectF(x, y, w - gap, lineHeight_), Qt::AlignLeft | Qt::AlignVCenter,
             metrics.elidedText(cells.at(static_cast<int>(c)), Qt::ElideRight, w - gap));
@@ -172,7 +184,7 @@ int ListPageCount(long long lines, const journal::AttemptFilter& filter, const L
     writer.setResolution(300);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    return ListPages(writer, ListHeadLines(filter, totals), lines).PageCount();
+    return ListPages(writer, ListTable(filter, totals), lines).PageCount();
 }
 
 } // namespace teacher

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The list of attempts laid out on A4 pages, one line per attempt, painted as the lines come so
-// that a list of thousands of pages needs neither memory nor a layout of the whole document
-// first. Every page carries the same head — «Журнал результатов», the test's name, which days
-// and pupils are shown, the count and mean mark — the column headings, and at its foot
-// «Страница 3 из 12». A text too long for its cell is cut with "…".
+// A table laid out on A4 pages, one line per row, painted as the lines come so that a list of
+// thousands of pages needs neither memory nor a layout of the whole document first. Every page
+// carries the same head — a title, the test's name, which days and pupils are shown, the totals —
+// the column headings, and at its foot «Страница 3 из 12». A text too long for its cell is cut
+// with "…". The list of attempts is one such table; the class view (class_pages.h) another.
 //
+// PageTable        what every page carries: title, head lines, column headings and widths
 // ListPages        the painter: Begin, Add each line, Finish
-// ListHeadLines    the head's lines for a filter and the list's totals
+// DaysText         the days a filter shows, as a head line says them
+// ListHeadLines    the list's head lines for a filter and the list's totals
+// ListTable        the list's whole PageTable
 // ListPageCount    how many pages a list of so many lines takes (for a warning beforehand)
 //
 // It reads no journal and chooses no file or printer.
@@ -19,6 +22,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <vector>
+
 class QPagedPaintDevice;
 
 namespace teacher {
@@ -26,12 +31,24 @@ namespace teacher {
 // The test's name as every printed page carries it.
 QString TestNameLine();
 
+// «За 10.12.2026», «С 01.09.2026 по 31.10.2026», «За все дни».
+QString DaysText(const journal::AttemptFilter& filter);
+
+struct PageTable {
+    QString Title;
+    QStringList HeadLines;
+    QStringList Headings;
+    // Each column's share of the width, one per heading.
+    std::vector<qreal> Shares;
+};
+
 QStringList ListHeadLines(const journal::AttemptFilter& filter, const ListTotals& totals);
+PageTable ListTable(const journal::AttemptFilter& filter, const ListTotals& totals);
 
 class ListPages {
 public:
     // `lines` is how many lines will be added, which the page numbers need beforehand.
-    ListPages(QPagedPaintDevice& device, QStringList headLines, long long lines);
+    ListPages(QPagedPaintDevice& device, PageTable table, long long lines);
 
     int PageCount() const;
     // False if the device cannot be painted on (a file that cannot be written).
@@ -44,7 +61,7 @@ private:
     void StartPage();
 
     QPagedPaintDevice& device_;
-    QStringList head_;
+    PageTable table_;
     long long lines_;
     QPainter painter_;
     QFont headFont_, titleFont_, cellFont_, boldFont_;

@@ -15,10 +15,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QTableWidget>
-#include <QThread>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -194,15 +191,6 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     });
 }
 
-MistakesView::~MistakesView()
-{
-    for (const QPointer<QThread>& worker : std::as_const(workers_)) {
-        if (worker) {
-            worker->wait();
-        }
-    }
-}
-
 QString MistakesView::Text() const
 {
     return text_->text();
@@ -219,51 +207,22 @@ void MistakesView::showEvent(QShowEvent* event)
 void MistakesView::Update()
 {
     stale_ = false;
-    counting_ = true;
-    const quint64 job = ++job_;
     heading_->setText(QStringLiteral("Считаю ошибки в показанных попытках…"));
     // A pupil's section from the previous count may not belong to the new attempts.
     ShowPupil(std::nullopt);
 
-    struct Outcome {
-        ShownMistakes shown;
-        QString problem;
-    };
-    auto outcome = std::make_shared<Outcome>();
-    QThread* worker = QThread::create([outcome, source = connection_, filter = list_.Filter(),
-                                       job] {
-        // A connection of the worker's own: a Qt SQL connection serves one thread only.
-        const QString name = QStringLiteral("%1-mistakes-%2").arg(source.Name).arg(job);
-        {
-            QSqlDatabase db = QSqlDatabase::cloneDatabase(source.Name, name);
-            if (!db.open()) {
-                outcome->problem =
-                    QStringLiteral("Журнал не удалось прочитать: %1").arg(db.lastError().text());
-            } else {
-                try {
-                    outcome->shown = CountMistakes({name, source.Kind}, filter);
-                } catch (const journal::JournalError& error) {
-                    outcome->problem = QString::fromStdString(error.what());
-                }
+    auto counted = std::make_shared<ShownMistakes>();
+    reads_.Start(
+        this, connection_,
+        [counted, filter = list_.Filter()](const journal::Connection& own) {
+            *counted = CountMistakes(own, filter);
+        },
+        [this, counted](const QString& problem) {
+            Show(*counted);
+            if (!problem.isEmpty()) {
+                heading_->setText(problem);
             }
-        }
-        QSqlDatabase::removeDatabase(name);
-    });
-    // Delivered on the window's thread; dropped with this pane if it is gone by then.
-    connect(worker, &QThread::finished, this, [this, outcome, job] {
-        if (job != job_) {
-            return;
-        }
-        counting_ = false;
-        Show(outcome->shown);
-        if (!outcome->problem.isEmpty()) {
-            heading_->setText(outcome->problem);
-        }
-    });
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    workers_.removeAll(nullptr);
-    workers_.append(worker);
-    worker->start();
+        });
 }
 
 void MistakesView::ShowPupil(const std::optional<PupilMistakes>& pupil)

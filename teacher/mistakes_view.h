@@ -10,18 +10,17 @@
 // a habit, and the class part and the pupil's part then speak of the same attempts.
 //
 // It follows the list's filter by itself and counts again only when it is shown after a
-// change, on a thread of its own with its own connection to the journal, so that a large
-// journal never stops the window; a count overtaken by a newer one is dropped. It does not
+// change, on a thread of its own with its own connection to the journal (background_reads.h),
+// so that a large journal never stops the window; a count overtaken by a newer one is dropped.
+// It does not
 // change the journal, and the counting is the engine's (MistakeTally).
 #pragma once
 
 #include "engine/mistake_tally.h"
 #include "journal/journal_database.h"
+#include "teacher/background_reads.h"
 #include "teacher/mistake_data.h"
 
-#include <QList>
-#include <QPointer>
-#include <QThread>
 #include <QWidget>
 
 #include <optional>
@@ -40,16 +39,12 @@ class MistakesView : public QWidget {
 public:
     MistakesView(journal::Connection connection, const AttemptListModel& list,
                  QWidget* parent = nullptr);
-    // Waits for counts still under way: a worker must not outlive the program's database
-    // drivers.
-    ~MistakesView() override;
-
     // Shows mistakes counted elsewhere (the pane counts its own when shown).
     void Show(const ShownMistakes& shown);
     // Starts counting the attempts the list's filter lets through; they are shown when done.
     void Update();
     // Whether a count is under way.
-    bool Counting() const { return counting_; }
+    bool Counting() const { return reads_.Busy(); }
 
     QTableWidget* MistakeTable() const { return mistakes_; }
     // The one pupil's mistakes across attempts; hidden unless the attempts shown are one
@@ -68,10 +63,6 @@ private:
     journal::Connection connection_;
     const AttemptListModel& list_;
     bool stale_ = true;
-    bool counting_ = false;
-    // The latest count started; a finished count with another number is out of date.
-    quint64 job_ = 0;
-    QList<QPointer<QThread>> workers_;
     QLabel* heading_ = nullptr;
     QLabel* pupilHeading_ = nullptr;
     QTableWidget* pupil_ = nullptr;
@@ -79,6 +70,8 @@ private:
     QChartView* chart_ = nullptr;
     QTableWidget* rows_ = nullptr;
     QLabel* text_ = nullptr;
+    // Last, so that it waits for the counts under way before the pane's parts go.
+    BackgroundReads reads_;
 };
 
 } // namespace teacher

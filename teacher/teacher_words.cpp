@@ -454,4 +454,25 @@ QString ChoosePupilForChart()
     return QStringLiteral("Выберите попытку в списке, чтобы увидеть отметки её ученика.");
 }
 
+QString ChartAttemptsLabel()
+{
+    return QStringLiteral("Учит&ывать:");
+}
+QString ChartAttemptsName()
+{
+    return QStringLiteral("Какие попытки считать в диаграммах");
+}
+QString ChartAttemptsWords(ChartAttempts which)
+{
+    switch (which) {
+    case ChartAttempts::LastOfPupil:
+        return QStringLiteral("последнюю попытку ученика");
+    case ChartAttempts::BestOfPupil:
+        return QStringLiteral("лучшую попытку ученика");
+    case ChartAttempts::Every:
+        break;
+    }
+    return QStringLiteral("каждую попытку");
+}
+
 } // namespace teacher::words

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "journal/attempt_filter.h"
+#include "teacher/chart_data.h"
 #include "teacher/day_presets.h"
 
 #include <QString>
@@ -126,5 +127,9 @@ QString PupilChartTitle();
 QString PupilMarksText(const QString& pupil, const QStringList& points);
 QString PupilHasNoMarks(const QString& pupil);
 QString ChoosePupilForChart();
+// The choice of which attempts the marks and rows charts count; the label carries its & mnemonic.
+QString ChartAttemptsLabel();
+QString ChartAttemptsName();
+QString ChartAttemptsWords(ChartAttempts which);
 
 } // namespace teacher::words

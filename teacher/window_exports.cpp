@@ -84,7 +84,7 @@ WindowExports::~WindowExports()
 }
 
 void WindowExports::AddCommands(QMenu* file, QList<QAction*>& needJournal,
-                                QList<QAction*>& needAttempt)
+                                QList<QAction*>& needAttempt, QList<QAction*>& needClass)
 {
     const auto add = [this, file](const QString& text, const QKeySequence& keys, auto slot) {
         QAction* action = file->addAction(text);
@@ -100,11 +100,14 @@ void WindowExports::AddCommands(QMenu* file, QList<QAction*>& needJournal,
                        [this] { ChooseListPdf(); });
     needAttempt << add(QStringLiteral("Сохранить попытку в PD&F…"), QKeySequence(),
                        [this] { ChooseAttemptPdf(); });
+    needClass << add(QStringLiteral("Сохранить &класс в PDF…"), QKeySequence(),
+                     [this] { ChooseClassPdf(); });
     file->addSeparator();
     needJournal << add(QStringLiteral("&Печать списка…"), QKeySequence::Print,
                        [this] { PrintList(); });
     needAttempt << add(QStringLiteral("П&ечать попытки…"),
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { PrintAttempt(); });
+    needClass << add(QStringLiteral("Печать к&ласса…"), QKeySequence(), [this] { PrintClass(); });
 }
 
 ExportJob* WindowExports::Start(ExportJob* job)
@@ -134,13 +137,18 @@ ExportJob* WindowExports::Start(ExportJob* job)
     return job;
 }
 
-bool WindowExports::ListReady()
+bool WindowExports::Idle()
 {
     if (job_) {
         hooks_.Say(QStringLiteral("Дождитесь конца сохранения или нажмите «Отмена»."));
         return false;
     }
-    return hooks_.List() != nullptr && hooks_.Journal().has_value();
+    return true;
+}
+
+bool WindowExports::ListReady()
+{
+    return Idle() && hooks_.List() != nullptr && hooks_.Journal().has_value();
 }
 
 ExportJob* WindowExports::StartCsv(const QString& path, QChar separator)
@@ -177,12 +185,26 @@ ExportJob* WindowExports::StartAttemptPdf(const QString& path)
         hooks_.Say(QStringLiteral("Выберите попытку в списке."));
         return nullptr;
     }
-    if (job_) {
-        hooks_.Say(QStringLiteral("Дождитесь конца сохранения или нажмите «Отмена»."));
+    if (!Idle()) {
         return nullptr;
     }
     return Start(new ExportJob(QStringLiteral("Попытка сохраняется в PDF"), std::nullopt,
                                AttemptPdfWork(*shown, path), this));
+}
+
+ExportJob* WindowExports::StartClassPdf(const QString& path)
+{
+    std::optional<ClassSheet> sheet = hooks_.Class ? hooks_.Class() : std::nullopt;
+    if (!sheet) {
+        hooks_.Say(QStringLiteral("Выберите класс на вкладке «Класс»."));
+        return nullptr;
+    }
+    if (!Idle()) {
+        return nullptr;
+    }
+    // The view's lines are in hand: the job paints them and reads no journal.
+    return Start(new ExportJob(QStringLiteral("Класс сохраняется в PDF"), std::nullopt,
+                               ClassPdfWork(std::move(*sheet), path), this));
 }
 
 bool WindowExports::ManyPagesAccepted(const QString& action)
@@ -271,6 +293,22 @@ void WindowExports::ChooseAttemptPdf()
     }
 }
 
+void WindowExports::ChooseClassPdf()
+{
+    const std::optional<ClassSheet> sheet = hooks_.Class ? hooks_.Class() : std::nullopt;
+    if (!sheet) {
+        hooks_.Say(QStringLiteral("Выберите класс на вкладке «Класс»."));
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        window_, QStringLiteral("Сохранить класс в PDF"),
+        TodayFileName(QStringLiteral("класс %1").arg(sheet->ClassName), QStringLiteral("pdf")),
+        QStringLiteral("Документ PDF (*.pdf)"));
+    if (!path.isEmpty()) {
+        StartClassPdf(WithExtension(path, QStringLiteral("pdf")));
+    }
+}
+
 void WindowExports::PrintList()
 {
     if (!ListReady() || !ManyPagesAccepted(QStringLiteral("Напечатать"))) {
@@ -310,6 +348,29 @@ void WindowExports::PrintAttempt()
     if (print && !job_) {
         Start(new ExportJob(QStringLiteral("Попытка печатается"), std::nullopt,
                             AttemptPrintWork(*shown, printer), this));
+    }
+}
+
+void WindowExports::PrintClass()
+{
+    const std::optional<ClassSheet> sheet = hooks_.Class ? hooks_.Class() : std::nullopt;
+    if (!sheet) {
+        hooks_.Say(QStringLiteral("Выберите класс на вкладке «Класс»."));
+        return;
+    }
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SetUpA4(*printer);
+    printer->setDocName(QStringLiteral("Результаты класса %1").arg(sheet->ClassName));
+    const bool print = ConfirmPrint(window_, *printer, [&](QPrinter* device) {
+        try {
+            PaintClass(*sheet, *device, nullptr);
+        } catch (const journal::JournalError& error) {
+            hooks_.Say(QString::fromUtf8(error.what()));
+        }
+    });
+    if (print && Idle()) {
+        Start(new ExportJob(QStringLiteral("Класс печатается"), std::nullopt,
+                            ClassPrintWork(*sheet, printer), this));
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The «Файл» menu's saving and printing for the teacher's window: the commands, their file
-// dialogs (CSV with commas or with semicolons, .xlsx, PDF), the warning before a list PDF or
+// dialogs (CSV with commas or with semicolons, .xlsx, PDF; the class view as PDF or printed), the
+// warning before a list PDF or
 // printout of many pages, the print preview, and one export job at a time (export_job.h) with
 // its progress bar and «Отмена» in the window's status line. The window stays usable while a
 // job runs; what the job ends with is said through the window's status line.
@@ -11,6 +12,7 @@
 
 #include "journal/journal_database.h"
 #include "journal/stored_attempt.h"
+#include "teacher/class_pages.h"
 #include "teacher/export_job.h"
 
 #include <QList>
@@ -31,12 +33,14 @@ namespace teacher {
 
 class AttemptListModel;
 
-// What the window lends: its journal, its list, the attempt it shows, its status line.
+// What the window lends: its journal, its list, the attempt it shows, its status line, and the
+// class view as shown (none without a class chosen).
 struct ExportHooks {
     std::function<std::optional<journal::Connection>()> Journal;
     std::function<const AttemptListModel*()> List;
     std::function<std::optional<journal::StoredAttempt>()> Shown;
     std::function<void(const QString&)> Say;
+    std::function<std::optional<ClassSheet>()> Class;
 };
 
 class WindowExports : public QObject {
@@ -46,9 +50,10 @@ public:
     WindowExports(QMainWindow* window, ExportHooks hooks);
     ~WindowExports() override;
 
-    // Adds the commands to `file`; those that need a journal or a chosen attempt are appended to
-    // the lists the window enables and disables.
-    void AddCommands(QMenu* file, QList<QAction*>& needJournal, QList<QAction*>& needAttempt);
+    // Adds the commands to `file`; those that need a journal, a chosen attempt or a chosen class
+    // are appended to the lists the window enables and disables.
+    void AddCommands(QMenu* file, QList<QAction*>& needJournal, QList<QAction*>& needAttempt,
+                     QList<QAction*>& needClass);
 
     // Each starts a job without a dialog and gives it, or null (with the reason said) when there
     // is nothing to save or another job is still running.
@@ -56,6 +61,7 @@ public:
     ExportJob* StartXlsx(const QString& path);
     ExportJob* StartListPdf(const QString& path);
     ExportJob* StartAttemptPdf(const QString& path);
+    ExportJob* StartClassPdf(const QString& path);
 
     // The job now running, if any.
     ExportJob* Running() const { return job_; }
@@ -66,13 +72,16 @@ public:
 private:
     ExportJob* Start(ExportJob* job);
     bool ListReady();
+    bool Idle();
     bool ManyPagesAccepted(const QString& action);
     void ChooseCsv();
     void ChooseXlsx();
     void ChooseListPdf();
     void ChooseAttemptPdf();
+    void ChooseClassPdf();
     void PrintList();
     void PrintAttempt();
+    void PrintClass();
 
     QMainWindow* window_;
     ExportHooks hooks_;

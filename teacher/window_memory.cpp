@@ -2,6 +2,7 @@
 #include "teacher/window_memory.h"
 
 #include "journal/stored_attempt.h"
+#include "teacher/charts_view.h"
 
 #include <QHeaderView>
 #include <QMainWindow>
@@ -9,6 +10,9 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
+
+#include <array>
+#include <utility>
 
 namespace teacher {
 
@@ -24,6 +28,13 @@ struct TeacherSettings {
     }
     QSettings file;
 };
+
+// The charts' choice by a word that stays the same whatever the words on screen.
+const std::array<std::pair<ChartAttempts, QLatin1StringView>, 3> kChartAttemptsKeys = {{
+    {ChartAttempts::Every, QLatin1StringView("every")},
+    {ChartAttempts::LastOfPupil, QLatin1StringView("last")},
+    {ChartAttempts::BestOfPupil, QLatin1StringView("best")},
+}};
 
 } // namespace
 
@@ -46,6 +57,13 @@ void RememberWindow(const RememberedParts& parts)
     s.setValue(QStringLiteral("filter/ending"),
                filter.Ending ? journal::EndingCode(*filter.Ending) : QString());
     s.setValue(QStringLiteral("filter/host"), filter.Host);
+    if (parts.Charts) {
+        for (const auto& [which, key] : kChartAttemptsKeys) {
+            if (which == parts.Charts->Counted()) {
+                s.setValue(QStringLiteral("charts/attempts"), QString(key));
+            }
+        }
+    }
 }
 
 FilterBar::State RestoreWindow(const RememberedParts& parts, bool& placed)
@@ -63,6 +81,14 @@ FilterBar::State RestoreWindow(const RememberedParts& parts, bool& placed)
         parts.Tabs->setCurrentIndex(tab);
     }
     // A settings file is edited by hand too: what cannot be read is left at its start.
+    if (parts.Charts) {
+        const QString counted = s.value(QStringLiteral("charts/attempts")).toString();
+        for (const auto& [which, key] : kChartAttemptsKeys) {
+            if (counted == key) {
+                parts.Charts->SetCounted(which);
+            }
+        }
+    }
     FilterBar::State filter;
     filter.Preset = PresetFromKey(s.value(QStringLiteral("filter/days")).toString())
                         .value_or(DaysPreset::Today);

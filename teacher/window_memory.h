@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the teacher's window remembers between two starts: its size and place, the split
-// between the list and the attempt, the list's column widths, order and sort, the open tab and
-// the filter; and where it opens when nothing is remembered. It is kept in the user's own settings
-// file (the one journal_settings.h names,
+// between the list and the attempt, the list's column widths, order and sort, the open tab, the
+// filter and which attempts the charts count; and where it opens when nothing is remembered. It is
+// kept in the user's own settings file (the one journal_settings.h names,
 // ~/.config/fraction-test/fraction-test.ini), in the group [teacherWindow], apart from the
 // journal's settings.
 //
@@ -11,6 +11,10 @@
 #pragma once
 
 #include "teacher/filter_bar.h"
+
+namespace teacher {
+class ChartsView;
+}
 
 class QHeaderView;
 class QMainWindow;
@@ -25,6 +29,7 @@ struct RememberedParts {
     QHeaderView* Columns = nullptr; // null while no journal is open
     QTabWidget* Tabs = nullptr;
     FilterBar* Filters = nullptr;
+    ChartsView* Charts = nullptr;
 };
 
 void RememberWindow(const RememberedParts& parts);

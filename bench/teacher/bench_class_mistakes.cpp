@@ -82,7 +82,8 @@ int main(int argc, char** argv)
     const journal::AttemptFilter all;
 
     std::vector<journal::StoredAttempt> attempts;
-    const Times marks = MedianMilliseconds(runs, [&] { (void)teacher::CountMarks(c, all); });
+    const Times marks = MedianMilliseconds(
+        runs, [&] { (void)teacher::ReadFigures(c, all, teacher::ChartAttempts::Every); });
     const Times load = MedianMilliseconds(runs, [&] { attempts = journal::LoadAttempts(c, all); });
     const Times diagnose = MedianMilliseconds(runs, [&] {
         engine::MistakeTally tally;
@@ -99,7 +100,7 @@ int main(int argc, char** argv)
     const auto line = [](const char* what, const Times& t) {
         std::printf("%-40s %9.1f %9.1f\n", what, t.wall, t.cpu);
     };
-    line("marks chart (CountMarks)", marks);
+    line("marks and rows charts (ReadFigures)", marks);
     line("reading the attempts (LoadAttempts)", load);
     line("diagnosing and counting them", diagnose);
     line("the tab's whole count (TallyMistakes)", tab);

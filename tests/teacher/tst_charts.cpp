@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The charts' figures counted from a real journal, and the series and text equivalents the
-// charts show for them, checked against the attempts the test put in.
+// charts show for them, checked against the attempts the test put in; and the figures counted
+// over every attempt or each pupil's last or best, for pupils who retook the test.
 #include "teacher/chart_data.h"
 #include "teacher/charts_view.h"
 #include "tests/teacher/journal_fixture.h"
@@ -31,6 +32,16 @@ QList<qreal> BarValues(QChart* chart)
         values << set->at(i);
     }
     return values;
+}
+
+teacher::MarkCounts Marks(const journal::Connection& c, const journal::AttemptFilter& f)
+{
+    return teacher::ReadFigures(c, f, teacher::ChartAttempts::Every).Marks;
+}
+
+teacher::RowShares Rows(const journal::Connection& c, const journal::AttemptFilter& f)
+{
+    return teacher::ReadFigures(c, f, teacher::ChartAttempts::Every).Rows;
 }
 
 journal::AttemptFilter Today()
@@ -71,25 +82,82 @@ private slots:
 
     void countsMarks()
     {
-        QCOMPARE(teacher::CountMarks(*j->db, Today()), (teacher::MarkCounts{2, 1, 0, 3}));
-        QCOMPARE(teacher::CountMarks(*j->db, {}), (teacher::MarkCounts{2, 2, 1, 3}));
-        QCOMPARE(teacher::CountMarks(*j->db, {{}, {}, "аня"}), (teacher::MarkCounts{1, 1, 1, 1}));
+        QCOMPARE(Marks(*j->db, Today()), (teacher::MarkCounts{2, 1, 0, 3}));
+        QCOMPARE(Marks(*j->db, {}), (teacher::MarkCounts{2, 2, 1, 3}));
+        QCOMPARE(Marks(*j->db, {{}, {}, "аня"}), (teacher::MarkCounts{1, 1, 1, 1}));
     }
 
     void sharesRightPerRow()
     {
         // Six judged attempts today with 10, 10, 9, 7, 0, 3 right: row r is right in those
         // with more than r right answers.
-        const teacher::RowShares shares = teacher::ShareRightPerRow(*j->db, Today());
+        const teacher::RowShares shares = Rows(*j->db, Today());
         const std::array<long long, 10> right = {5, 5, 5, 4, 4, 4, 4, 3, 3, 2};
         for (std::size_t r = 0; r < shares.size(); ++r) {
             QCOMPARE(shares.at(r), (teacher::RowShare{right.at(r), 6}));
         }
-        const teacher::RowShares nobody = teacher::ShareRightPerRow(*j->db, {{}, {}, "никто"});
+        const teacher::RowShares nobody = Rows(*j->db, {{}, {}, "никто"});
         for (const teacher::RowShare& share : nobody) {
             QCOMPARE(share, teacher::RowShare{});
             QCOMPARE(share.Percent(), 0.0);
         }
+    }
+
+    // Аня took the test three times (0, 10 and then 9 right: marks 2, 5, 4) and once more typed
+    // «аня » (10 right, earlier); Боря twice under two names, both linked to one roster pupil
+    // (5, then 2); Гоша got a 4, then broke off; Вера only broke off.
+    void countsEveryAttemptOrOnePerPupil_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QList<long long>>("marks"); // 5s, 4s, 3s, 2s
+        QTest::addColumn<QList<long long>>("rows");  // row 1 right, judged; row 10 right, judged
+        QTest::newRow("every attempt")
+            << int(teacher::ChartAttempts::Every) << QList<long long>{3, 2, 0, 2}
+            << QList<long long>{5, 7, 3, 7};
+        QTest::newRow("each pupil's last")
+            << int(teacher::ChartAttempts::LastOfPupil) << QList<long long>{0, 2, 0, 1}
+            << QList<long long>{2, 3, 0, 3};
+        QTest::newRow("each pupil's best")
+            << int(teacher::ChartAttempts::BestOfPupil) << QList<long long>{2, 1, 0, 0}
+            << QList<long long>{3, 3, 2, 3};
+    }
+    void countsEveryAttemptOrOnePerPupil()
+    {
+        QFETCH(int, which);
+        QFETCH(QList<long long>, marks);
+        QFETCH(QList<long long>, rows);
+        auto boris = MakeAttempt("Боря", TodayAt(9), 10);
+        boris.RosterPupilId = "pupil-1";
+        auto borisAgain = MakeAttempt("Борисов Борис", TodayAt(12), 0);
+        borisAgain.RosterPupilId = "pupil-1";
+        const std::vector<journal::StoredAttempt> attempts = {
+            MakeAttempt("Аня", TodayAt(9), 0),
+            boris,
+            MakeAttempt("Гоша", TodayAt(9), 9),
+            MakeAttempt("Аня", TodayAt(10), 10),
+            MakeAttempt("Гоша", TodayAt(10), std::nullopt),
+            MakeAttempt("Аня", TodayAt(11), 9),
+            MakeAttempt("аня ", TodayAt(8), 10),
+            borisAgain,
+            MakeAttempt("Вера", TodayAt(9), std::nullopt),
+        };
+        const teacher::ChartFigures figures =
+            teacher::CountFigures(attempts, teacher::ChartAttempts(which));
+        QCOMPARE(QList<long long>(figures.Marks.begin(), figures.Marks.end()), marks);
+        QCOMPARE((QList<long long>{figures.Rows.at(0).Right, figures.Rows.at(0).Judged,
+                                   figures.Rows.at(9).Right, figures.Rows.at(9).Judged}),
+                 rows);
+    }
+
+    // The marks counted are the ones the answers earn: an attempt stored with a 5 its answers do
+    // not earn counts with the mark they do.
+    void countsTheEarnedMark()
+    {
+        journal::StoredAttempt raised = MakeAttempt("Дима", TodayAt(9), 3);
+        raised.Record.Mark = 5;
+        const teacher::ChartFigures figures =
+            teacher::CountFigures({raised}, teacher::ChartAttempts::Every);
+        QCOMPARE(figures.Marks, (teacher::MarkCounts{0, 0, 0, 1}));
     }
 
     void followsOnePupilOverTime()
@@ -119,8 +187,8 @@ private slots:
         teacher::ChartsView view;
         view.resize(900, 800);
         view.show();
-        view.ShowMarks(teacher::CountMarks(*j->db, Today()));
-        view.ShowRows(teacher::ShareRightPerRow(*j->db, Today()));
+        view.ShowMarks(Marks(*j->db, Today()));
+        view.ShowRows(Rows(*j->db, Today()));
         view.ShowPupil("Аня", teacher::MarksOverTime(*j->db, {}, "Аня"));
         QVERIFY(QTest::qWaitForWindowExposed(&view));
 

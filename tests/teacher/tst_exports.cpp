@@ -175,6 +175,33 @@ private slots:
         QCOMPARE(written.size(), 1 + 4);
     }
 
+    // The job reads on a connection of its own: it still reads the attempt's class and its time
+    // allowed, so a pupil with 15 minutes who used 13 is in the class's column and «сходится».
+    void csvJobReadsTheClassAndTheTimeAllowed()
+    {
+        journal::StoredAttempt extra = MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 800);
+        extra.ClassName = "6А";
+        extra.Record.SecondsAllowed = 900;
+        j->Add(extra);
+        Open();
+        const QString path = out->filePath("list.csv");
+        const JobEnd end = WaitFor(window->Exports()->StartCsv(path));
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        const QJsonArray records =
+            Python(QStringLiteral("import csv, json, sys\n"
+                                  "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                                  "    print(json.dumps(list(csv.reader(f))))\n"),
+                   {path})
+                .array();
+        QCOMPARE(records.size(), 2);
+        const QJsonArray header = records.at(0).toArray();
+        const QJsonArray line = records.at(1).toArray();
+        QCOMPARE(header.last().toString(), QStringLiteral("Класс"));
+        QCOMPARE(line.last().toString(), QStringLiteral("6А"));
+        QVERIFY2(line.contains(QJsonValue("сходится")),
+                 qPrintable(QJsonDocument(line).toJson(QJsonDocument::Compact)));
+    }
+
     void xlsxReadsBackAsNumbersAndDates()
     {
         j->Add(MakeAttempt("Ким Мария", TodayAt(9, 5), 7, 431));

@@ -252,13 +252,44 @@ private slots:
         auto* tabs = w->findChild<QTabWidget*>("tabs");
         tabs->setCurrentIndex(1);
         teacher::ChartsView* charts = w->Charts();
-        QCOMPARE(Bars(charts->MarksChart()), (QList<qreal>{1, 0, 1, 1}));
+        // Counted off the window's thread: the figures come through the event loop.
+        QTRY_COMPARE(Bars(charts->MarksChart()), (QList<qreal>{1, 0, 1, 1}));
         QVERIFY2(charts->PupilText().startsWith("Ученик: Иванов Пётр. Отметки по времени: "),
                  qPrintable(charts->PupilText()));
         QCOMPARE(charts->PupilText().count(" — "), 2);
         // The charts follow the filter.
         TypeInto(w->findChild<QLineEdit*>("pupilFilter"), "Сидоров");
         QTRY_COMPARE(Bars(charts->MarksChart()), (QList<qreal>{0, 0, 0, 1}));
+    }
+
+    // A pupil who retook the test counts twice over every attempt and once over each pupil's
+    // last or best; the choice, made by the keyboard, is remembered for the next start.
+    void chartsFollowWhichAttemptsCountAndRememberIt()
+    {
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(8), 10));
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 0));
+        j->Add(MakeAttempt("Сидоров Иван", TodayAt(10), 9));
+        Open();
+        w->findChild<QTabWidget*>("tabs")->setCurrentIndex(1);
+        teacher::ChartsView* charts = w->Charts();
+        QTRY_COMPARE(Bars(charts->MarksChart()), (QList<qreal>{1, 1, 0, 1}));
+        auto* which = charts->findChild<QComboBox*>("chartAttempts");
+        which->setFocus();
+        QTest::keyClick(which, Qt::Key_Down);
+        QCOMPARE(charts->Counted(), teacher::ChartAttempts::LastOfPupil);
+        QTRY_COMPARE(Bars(charts->MarksChart()), (QList<qreal>{0, 1, 0, 1}));
+        QVERIFY2(charts->RowsText().contains("задание 1 — 50 % (1 из 2)"),
+                 qPrintable(charts->RowsText()));
+        // The retake's 2 is nobody's best; the choice is kept for the next start.
+        QTest::keyClick(which, Qt::Key_Down);
+        QCOMPARE(charts->Counted(), teacher::ChartAttempts::BestOfPupil);
+        QTRY_COMPARE(Bars(charts->MarksChart()), (QList<qreal>{1, 1, 0, 0}));
+        w->close();
+        w.reset();
+
+        Open();
+        QCOMPARE(w->Charts()->Counted(), teacher::ChartAttempts::BestOfPupil);
+        QTRY_COMPARE(Bars(w->Charts()->MarksChart()), (QList<qreal>{1, 1, 0, 0}));
     }
 
     void deletesOnlyAfterAConfirmationThatCounts()
@@ -603,6 +634,7 @@ private slots:
             file.setValue("teacherWindow/tab", 7);
             file.setValue("teacherWindow/filter/days", "fortnight");
             file.setValue("teacherWindow/filter/ending", "exploded");
+            file.setValue("teacherWindow/charts/attempts", "sometimes");
         }
         j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
         Open();
@@ -610,6 +642,7 @@ private slots:
         QVERIFY(!w->Model()->Filter().Ending);
         QCOMPARE(w->Model()->rowCount(), 1);
         QCOMPARE(w->findChild<QTabWidget*>("tabs")->currentIndex(), 0);
+        QCOMPARE(w->Charts()->Counted(), teacher::ChartAttempts::Every);
         QVERIFY(List()->horizontalHeader()->sectionSize(teacher::AttemptListModel::Mark) > 0);
     }
 

@@ -240,8 +240,10 @@ private slots:
     void chartsCountOnTheServer()
     {
         const journal::AttemptFilter today{QDate::currentDate(), QDate::currentDate(), {}};
-        QCOMPARE(teacher::CountMarks(*teacher_, today), (teacher::MarkCounts{1, 0, 1, 1}));
-        const teacher::RowShares shares = teacher::ShareRightPerRow(*teacher_, today);
+        const teacher::ChartFigures figures =
+            teacher::ReadFigures(*teacher_, today, teacher::ChartAttempts::Every);
+        QCOMPARE(figures.Marks, (teacher::MarkCounts{1, 0, 1, 1}));
+        const teacher::RowShares& shares = figures.Rows;
         QCOMPARE(shares.at(0), (teacher::RowShare{3, 3}));
         QCOMPARE(shares.at(5), (teacher::RowShare{2, 3}));
         QCOMPARE(shares.at(9), (teacher::RowShare{1, 3}));
