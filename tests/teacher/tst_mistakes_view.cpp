@@ -4,21 +4,35 @@
 // common mistake, the chart and its text, all following the window's filter; and, when the list
 // is narrowed to one pupil, that pupil's mistakes across attempts.
 #include "teacher/attempt_list_model.h"
+#include "teacher/export_tasks.h"
 #include "teacher/filter_bar.h"
 #include "teacher/journal_window.h"
+#include "teacher/listed_attempts.h"
 #include "teacher/mistakes_view.h"
+#include "teacher/printed_documents.h"
+#include "teacher/window_exports.h"
+#include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDialog>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -67,6 +81,34 @@ QDateTime DaysAgoAt9(int days)
 QString Named(const QDateTime& utc)
 {
     return utc.toLocalTime().toString("dd.MM.yyyy HH:mm");
+}
+
+QString Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        return QStringLiteral("(%1 failed: %2)")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A PDF's pages as pdftotext reads them, each with its runs of spaces made one.
+QStringList PdfPages(const QString& path)
+{
+    QStringList pages;
+    for (const QString& page : Run("pdftotext", {"-layout", path, "-"}).split(u'\f')) {
+        if (!page.trimmed().isEmpty()) {
+            pages << page.simplified();
+        }
+    }
+    return pages;
+}
+
+int PdfPageCount(const QString& path)
+{
+    return QRegularExpression("Pages:\\s+(\\d+)").match(Run("pdfinfo", {path})).captured(1).toInt();
 }
 
 } // namespace
@@ -250,6 +292,138 @@ private slots:
         QVERIFY2(text.startsWith(heading + "\n"), qPrintable(text));
         QVERIFY2(text.contains(textLine), qPrintable(text));
         QVERIFY2(text.contains("\n\nТипичные ошибки в "), qPrintable(text));
+    }
+
+    // The typical mistakes saved as PDF pages: the pane's tables — the pupil's section when the
+    // list is one pupil's, the class's mistakes, the rows — under the filter they were counted
+    // for, and on every page the test's name and «Страница N из M». Ким Мария's long history
+    // (the divisor not turned every day) runs onto more pages.
+    void pagesCarryThePanesTables_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("earlierDays");
+        QTest::addColumn<QStringList>("inOrder");
+        QTest::addColumn<int>("leastPages");
+
+        const QString today = QDate::currentDate().toString("dd.MM.yyyy");
+        QTest::newRow("the class today")
+            << "" << 0
+            << QStringList{"Показано попыток: 3 (за " + today + ")",
+                           "Ошибки в показанных попытках",
+                           "другая ошибка 2 3 8, 9, 10",
+                           "не перевёрнут делитель 1 1 10",
+                           "Чаще всего",
+                           "8 смешанное число × дробь 67 % другая ошибка"}
+            << 1;
+        QTest::newRow("one pupil's long history")
+            << "Ким" << 40
+            << QStringList{"(за все дни; в имени «Ким»)",
+                           "Ошибки ученика по попыткам: Ким Мария, 41 попытка с оценкой:",
+                           "повторяется",
+                           "Ошибки в показанных попытках",
+                           "не перевёрнут делитель 1 41 10",
+                           "Чаще всего"}
+            << 2;
+    }
+    void pagesCarryThePanesTables()
+    {
+        QFETCH(const QString, name);
+        QFETCH(const int, earlierDays);
+        QFETCH(const QStringList, inOrder);
+        QFETCH(const int, leastPages);
+
+        for (int day = 1; day <= earlierDays; ++day) {
+            journal::StoredAttempt earlier = MakeAttempt("Ким Мария", DaysAgoAt9(day), 7);
+            earlier.Record.Rows.at(9).Typed = {"", "1", "5000"};
+            j->Add(earlier);
+        }
+        if (earlierDays > 0) {
+            window->findChild<teacher::FilterBar*>()->ChoosePreset(teacher::DaysPreset::AllDays);
+        }
+        window->findChild<QLineEdit*>("pupilFilter")->setText(name);
+        QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
+
+        QTemporaryDir out;
+        const QString path = out.filePath("mistakes.pdf");
+        const JobEnd end = WaitFor(window->Exports()->StartMistakesPdf(path));
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        QVERIFY2(end.Message.contains(path), qPrintable(end.Message));
+
+        const int pages = PdfPageCount(path);
+        QVERIFY2(pages >= leastPages, qPrintable(QString::number(pages)));
+        const QStringList texts = PdfPages(path);
+        QCOMPARE(texts.size(), pages);
+        for (int page = 1; page <= pages; ++page) {
+            const QString& text = texts.at(page - 1);
+            QVERIFY2(text.startsWith("Типичные ошибки"), qPrintable(text));
+            QVERIFY(text.contains("Тест: умножение и деление обыкновенных дробей"));
+            QVERIFY2(text.contains(QStringLiteral("Страница %1 из %2").arg(page).arg(pages)),
+                     qPrintable(text));
+        }
+        const QString all = texts.join(' ');
+        qsizetype from = 0;
+        for (const QString& words : inOrder) {
+            const qsizetype at = all.indexOf(words, from);
+            QVERIFY2(at >= 0, qPrintable(words + " not after " + all.mid(from, 300)));
+            from = at + words.size();
+        }
+        // A table that runs onto the next page has its column headings there too.
+        for (int page = 2; page <= pages; ++page) {
+            QVERIFY2(texts.at(page - 1).contains(
+                         QRegularExpression("Ошибка (Попытки|Учеников)|№ Вид задания")),
+                     qPrintable(texts.at(page - 1)));
+        }
+    }
+
+    // «Печать типичных ошибок…» shows the pages first, as many as the PDF has, and closing the
+    // preview prints nothing; the printing itself is a job that sends the same pages. A QPrinter
+    // writing to a file stands in for the one the print dialog would choose.
+    void printedAfterAPreview()
+    {
+        QTemporaryDir out;
+        const QString pdf = out.filePath("mistakes.pdf");
+        QVERIFY(WaitFor(window->Exports()->StartMistakesPdf(pdf)).Ok);
+
+        int previewPages = -1;
+        bool closed = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != "printPreview" || closed) {
+                return;
+            }
+            previewPages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            closed = true;
+            dialog->reject();
+        });
+        poll.start(10);
+        QAction* print = nullptr;
+        for (QAction* action : window->findChildren<QAction*>()) {
+            if (action->text() == "Печать типичных &ошибок…") {
+                print = action;
+            }
+        }
+        QVERIFY(print != nullptr && print->isEnabled());
+        print->trigger();
+        QTRY_VERIFY(closed);
+        QCOMPARE(previewPages, PdfPageCount(pdf));
+        QVERIFY(window->Exports()->Running() == nullptr);
+
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        teacher::SetUpA4(*printer);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        const QString printed = out.filePath("printed.pdf");
+        printer->setOutputFileName(printed);
+        teacher::ExportJob job(
+            "print", *j->db,
+            teacher::MistakesPrintWork(teacher::RequestOf(*window->Model()), printer));
+        job.Start();
+        const JobEnd end = WaitFor(&job);
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        QCOMPARE(PdfPages(printed).size(), previewPages);
+        const QString text = PdfPages(printed).join(' ');
+        QVERIFY2(text.contains("не перевёрнут делитель 1 1 10"), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Страница 1 из %1").arg(previewPages)));
     }
 
     // A count overtaken by a newer filter never lands on top of it, whichever ends first.
