@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/mistakes_view.h"
 
+#include "core/random_source.h"
+#include "engine/practice_sheet.h"
 #include "journal/journal_error.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/mistake_data.h"
 #include "teacher/mistake_tables.h"
+#include "teacher/practice_sheet_commands.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -155,6 +158,21 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     pupil_->setObjectName(QStringLiteral("pupilMistakeTable"));
     pupil_->hide();
     column->addWidget(pupil_);
+    practice_ = new PracticeSheetCommands(
+        QStringLiteral("Упражнения на ошибки всех показанных попыток ученика, сначала на те, что "
+                       "повторяются, с ответами для учителя на отдельной странице"),
+        QStringLiteral("В попытках ученика нет ошибок, на которые есть упражнения."),
+        [this]() -> std::optional<PupilSheet> {
+            if (!pupilShown_ || !engine::HasMistakesToPractise(pupilShown_->Judged)) {
+                return std::nullopt;
+            }
+            core::SystemRandomSource random;
+            return PupilSheet{ShownName(pupilShown_->Pupil),
+                              engine::MakeHistoryPracticeSheet(pupilShown_->Judged, random)};
+        });
+    practice_->setObjectName(QStringLiteral("pupilPracticeSheet"));
+    practice_->hide();
+    column->addWidget(practice_);
 
     heading_ = new QLabel;
     heading_->setObjectName(QStringLiteral("mistakesHeading"));
@@ -273,12 +291,16 @@ void MistakesView::Update()
 
 void MistakesView::ShowPupil(const std::optional<PupilMistakes>& pupil)
 {
+    pupilShown_ = pupil;
     pupilHeading_->setVisible(pupil.has_value());
+    practice_->setVisible(pupil.has_value());
     if (!pupil) {
         pupil_->hide();
         pupil_->setRowCount(0);
+        practice_->SetAvailable(false);
         return;
     }
+    practice_->SetAvailable(engine::HasMistakesToPractise(pupil->Judged));
     pupilHeading_->setText(PupilHabitsHeading(pupil->Pupil, pupil->Habits));
     const teacher::MistakeTable table = PupilMistakeTable(*pupil);
     // A pupil without mistakes gets the heading's «ошибок нет» and no empty table.

@@ -9,6 +9,7 @@
 #include "teacher/journal_window.h"
 #include "teacher/listed_attempts.h"
 #include "teacher/mistakes_view.h"
+#include "teacher/practice_sheet_commands.h"
 #include "teacher/printed_documents.h"
 #include "teacher/window_exports.h"
 #include "tests/teacher/export_wait.h"
@@ -27,6 +28,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -120,6 +122,31 @@ private:
     std::unique_ptr<JournalFile> j;
     std::unique_ptr<teacher::JournalWindow> window;
     teacher::MistakesView* view = nullptr;
+
+    // Ким Мария's attempts, oldest first: three days ago rows 9 and 10 wrong (no known
+    // mistake) and 2/6 typed in row 1 after the record was judged, so that only judging it
+    // again finds the unreduced answer; two days ago the divisor not turned in row 10;
+    // yesterday an interrupted attempt, never judged; today (from init) rows 8 and 9 wrong and
+    // the divisor not turned in row 10 again. Then the list narrowed to `name`, today or on
+    // all days, and counted.
+    void AddKimsHistoryAndShow(const QString& name, bool allDays)
+    {
+        journal::StoredAttempt first = MakeAttempt("Ким Мария", DaysAgoAt9(3), 8);
+        first.Record.Rows.at(0).Typed = {"0", "2", "6"};
+        j->Add(first);
+        journal::StoredAttempt second = MakeAttempt("Ким Мария", DaysAgoAt9(2), 9);
+        second.Record.Rows.at(9).Typed = {"", "1", "5000"};
+        j->Add(second);
+        j->Add(MakeAttempt("Ким Мария", DaysAgoAt9(1), std::nullopt));
+        j->Add(MakeAttempt("Новиков Олег", TodayAt(9, 30), std::nullopt));
+
+        window->findChild<teacher::FilterBar*>()->ChoosePreset(
+            allDays ? teacher::DaysPreset::AllDays : teacher::DaysPreset::Today);
+        window->findChild<QLineEdit*>("pupilFilter")->setText(name);
+        QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
+        QCOMPARE(window->Model()->Filter().From.isValid(), !allDays);
+        QTRY_VERIFY(!view->Counting());
+    }
 
 private slots:
     // The attempts hold the smallest draws: row 1 is 1/2 × 2/3, row 8 is 2 1/2 × 2/5 (= 1),
@@ -245,11 +272,7 @@ private slots:
             << "ов" << false << QString() << QList<QStringList>{} << QString();
         QTest::newRow("the class") << "" << true << QString() << QList<QStringList>{} << QString();
     }
-    // Ким Мария's attempts, oldest first: three days ago rows 9 and 10 wrong (no known
-    // mistake) and 2/6 typed in row 1 after the record was judged, so that only judging it
-    // again finds the unreduced answer; two days ago the divisor not turned in row 10;
-    // yesterday an interrupted attempt, never judged; today rows 8 and 9 wrong and the divisor
-    // not turned in row 10 again.
+    // Ким Мария's history as AddKimsHistoryAndShow makes it.
     void onePupilsMistakesAcrossAttempts()
     {
         QFETCH(const QString, name);
@@ -258,21 +281,7 @@ private slots:
         QFETCH(const QList<QStringList>, rows);
         QFETCH(const QString, textLine);
 
-        journal::StoredAttempt first = MakeAttempt("Ким Мария", DaysAgoAt9(3), 8);
-        first.Record.Rows.at(0).Typed = {"0", "2", "6"};
-        j->Add(first);
-        journal::StoredAttempt second = MakeAttempt("Ким Мария", DaysAgoAt9(2), 9);
-        second.Record.Rows.at(9).Typed = {"", "1", "5000"};
-        j->Add(second);
-        j->Add(MakeAttempt("Ким Мария", DaysAgoAt9(1), std::nullopt));
-        j->Add(MakeAttempt("Новиков Олег", TodayAt(9, 30), std::nullopt));
-
-        window->findChild<teacher::FilterBar*>()->ChoosePreset(
-            allDays ? teacher::DaysPreset::AllDays : teacher::DaysPreset::Today);
-        window->findChild<QLineEdit*>("pupilFilter")->setText(name);
-        QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
-        QCOMPARE(window->Model()->Filter().From.isValid(), !allDays);
-        QTRY_VERIFY(!view->Counting());
+        AddKimsHistoryAndShow(name, allDays);
 
         const auto* pupilHeading = view->findChild<QLabel*>("pupilMistakesHeading");
         const QTableWidget* table = view->PupilTable();
@@ -292,6 +301,82 @@ private slots:
         QVERIFY2(text.startsWith(heading + "\n"), qPrintable(text));
         QVERIFY2(text.contains(textLine), qPrintable(text));
         QVERIFY2(text.contains("\n\nТипичные ошибки в "), qPrintable(text));
+    }
+
+    // When the list shows one pupil's attempts, the pane offers a practice sheet made from all
+    // of them: the habit that persists (the divisor not turned) is taught first and takes more
+    // of the exercises than the mistake no longer made (the unreduced answer, in the oldest
+    // attempt). A pupil without a mistake to practise gets the commands disabled; a list of two
+    // pupils gets none.
+    void practiceSheetFromOnePupilsAttempts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("allDays");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<QStringList>("lessons"); // in order; none: nothing to practise
+        QTest::addColumn<int>("onRow10");
+        QTest::addColumn<int>("onRow1");
+
+        QTest::newRow("one pupil, all days")
+            << "Ким" << true << true << QStringList{"Не перевёрнут делитель", "Ответ не сокращён"}
+            << 6 << 2;
+        QTest::newRow("one pupil, today")
+            << "Ким" << false << true << QStringList{"Не перевёрнут делитель"} << 8 << 0;
+        QTest::newRow("one pupil without mistakes")
+            << "Орлов" << false << true << QStringList{} << 0 << 0;
+        QTest::newRow("two pupils") << "ов" << false << false << QStringList{} << 0 << 0;
+    }
+    void practiceSheetFromOnePupilsAttempts()
+    {
+        QFETCH(const QString, name);
+        QFETCH(const bool, allDays);
+        QFETCH(const bool, offered);
+        QFETCH(const QStringList, lessons);
+        QFETCH(const int, onRow10);
+        QFETCH(const int, onRow1);
+        AddKimsHistoryAndShow(name, allDays);
+
+        teacher::PracticeSheetCommands* commands = view->PracticeSheet();
+        QCOMPARE(commands->SaveButton()->isVisible(), offered);
+        QCOMPARE(commands->PrintButton()->isVisible(), offered);
+        if (!offered) {
+            return;
+        }
+        QCOMPARE(commands->SaveButton()->isEnabled(), !lessons.isEmpty());
+        QCOMPARE(commands->PrintButton()->isEnabled(), !lessons.isEmpty());
+        QTemporaryDir out;
+        const QString path = out.filePath("practice.pdf");
+        QCOMPARE(commands->Save(path), !lessons.isEmpty());
+        if (lessons.isEmpty()) {
+            QVERIFY2(commands->Note().contains("нет ошибок"), qPrintable(commands->Note()));
+            QVERIFY(!QFile::exists(path));
+            return;
+        }
+        const QStringList pages = PdfPages(path);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY2(pages.at(0).contains("Ученик: Ким Мария"), qPrintable(pages.at(0)));
+        qsizetype from = 0;
+        for (const QString& lesson : lessons) {
+            const qsizetype at = pages.at(0).indexOf(lesson, from);
+            QVERIFY2(at >= 0, qPrintable(lesson + " not after " + pages.at(0).mid(from)));
+            from = at + lesson.size();
+        }
+        QCOMPARE(int(pages.at(1).count("задание 10 теста")), onRow10);
+        QCOMPARE(int(pages.at(1).count("задание 1 теста")), onRow1);
+
+        // «Напечатать лист…» goes to the window's print preview.
+        bool previewed = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog->objectName() == "printPreview" && !previewed) {
+                previewed = dialog->findChild<QPrintPreviewWidget*>()->pageCount() == 2;
+                dialog->reject();
+            }
+        });
+        poll.start(10);
+        QTest::mouseClick(commands->PrintButton(), Qt::LeftButton);
+        QTRY_VERIFY(previewed);
     }
 
     // The typical mistakes saved as PDF pages: the pane's tables — the pupil's section when the
