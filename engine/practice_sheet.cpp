@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/practice_sheet.h"
 
+#include "engine/mistake_habits.h"
 #include "engine/task_generator.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <numeric>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace engine {
@@ -101,7 +104,75 @@ private:
 struct Need {
     Mistake which;
     std::vector<int> rows;
+    // Turns at the exercises in each round.
+    int turns = 1;
 };
+
+// The mistakes a sheet can practise among those a judged wrong row shows.
+std::vector<Mistake> PractisableMistakes(const RowRecord& row)
+{
+    std::vector<Mistake> found;
+    if (!row.Right || *row.Right) {
+        return found;
+    }
+    for (const Mistake m : DiagnoseRow(row).All()) {
+        if (!MistakeExplanation(m).empty()) {
+            found.push_back(m);
+        }
+    }
+    return found;
+}
+
+void AddExercisesOf(const AttemptRecord& attempt, std::vector<PracticeExercise>& seen)
+{
+    for (int r = 0; r < kAttemptRows; ++r) {
+        const RowRecord& row = attempt.Rows.at(static_cast<std::size_t>(r));
+        seen.push_back({{row.Op, row.First, row.Second, row.Key}, r});
+    }
+}
+
+// A lesson per mistake, on the first of its rows, then the exercises: the mistakes take turns,
+// each as many as it is given in a round, going round the rows it was made on.
+PracticeSheet SheetFor(const std::vector<Need>& needs, std::vector<PracticeExercise> seen,
+                       core::RandomSource& random)
+{
+    PracticeSheet sheet;
+    Drawer drawer(random, std::move(seen));
+    for (const Need& need : needs) {
+        if (const auto example = drawer.Next(need.which, need.rows.front())) {
+            sheet.Lessons.push_back({need.which, *example});
+        }
+    }
+    std::vector<std::size_t> round;
+    for (std::size_t i = 0; i < needs.size(); ++i) {
+        round.insert(round.end(), static_cast<std::size_t>(needs.at(i).turns), i);
+    }
+    std::vector<std::size_t> taken(needs.size(), 0);
+    for (int turn = 0; turn < kPracticeExercises * 4 && !round.empty() &&
+                       static_cast<int>(sheet.Exercises.size()) < kPracticeExercises;
+         ++turn) {
+        const std::size_t which = round.at(static_cast<std::size_t>(turn) % round.size());
+        const Need& need = needs.at(which);
+        const int row = need.rows.at(taken.at(which)++ % need.rows.size());
+        if (const auto exercise = drawer.Next(need.which, row)) {
+            sheet.Exercises.push_back(*exercise);
+        }
+    }
+    return sheet;
+}
+
+int StateRank(HabitState state)
+{
+    switch (state) {
+    case HabitState::Persists:
+        return 0;
+    case HabitState::OnlyLatest:
+        return 1;
+    case HabitState::Stopped:
+        break;
+    }
+    return 2;
+}
 
 } // namespace
 
@@ -209,30 +280,23 @@ std::string WrongResultText(const ShownRow& e, Mistake m)
 
 bool HasMistakesToPractise(const AttemptRecord& attempt)
 {
-    return std::any_of(attempt.Rows.begin(), attempt.Rows.end(), [](const RowRecord& row) {
-        if (!row.Right || *row.Right) {
-            return false;
-        }
-        const std::vector<Mistake> found = DiagnoseRow(row).All();
-        return std::any_of(found.begin(), found.end(),
-                           [](Mistake m) { return !MistakeExplanation(m).empty(); });
-    });
+    return std::any_of(attempt.Rows.begin(), attempt.Rows.end(),
+                       [](const RowRecord& row) { return !PractisableMistakes(row).empty(); });
+}
+
+bool HasMistakesToPractise(const std::vector<AttemptRecord>& attempts)
+{
+    return std::any_of(attempts.begin(), attempts.end(),
+                       [](const AttemptRecord& a) { return HasMistakesToPractise(a); });
 }
 
 PracticeSheet MakePracticeSheet(const AttemptRecord& attempt, core::RandomSource& random)
 {
     std::vector<Need> needs;
     std::vector<PracticeExercise> seen;
+    AddExercisesOf(attempt, seen);
     for (int r = 0; r < kAttemptRows; ++r) {
-        const RowRecord& row = attempt.Rows.at(static_cast<std::size_t>(r));
-        seen.push_back({{row.Op, row.First, row.Second, row.Key}, r});
-        if (!row.Right || *row.Right) {
-            continue;
-        }
-        for (const Mistake m : DiagnoseRow(row).All()) {
-            if (MistakeExplanation(m).empty()) {
-                continue;
-            }
+        for (const Mistake m : PractisableMistakes(attempt.Rows.at(static_cast<std::size_t>(r)))) {
             auto need = std::find_if(needs.begin(), needs.end(),
                                      [&](const Need& n) { return n.which == m; });
             if (need == needs.end()) {
@@ -242,26 +306,43 @@ PracticeSheet MakePracticeSheet(const AttemptRecord& attempt, core::RandomSource
             need->rows.push_back(r);
         }
     }
+    return SheetFor(needs, std::move(seen), random);
+}
 
-    PracticeSheet sheet;
-    Drawer drawer(random, std::move(seen));
-    for (const Need& need : needs) {
-        if (const auto example = drawer.Next(need.which, need.rows.front())) {
-            sheet.Lessons.push_back({need.which, *example});
+PracticeSheet MakeHistoryPracticeSheet(const std::vector<AttemptRecord>& attempts,
+                                       core::RandomSource& random)
+{
+    MistakeHabits habits;
+    std::vector<PracticeExercise> seen;
+    // Per mistake, its rows from the latest attempt back, each row once.
+    std::array<std::vector<int>, kMistakeCount> rows;
+    for (std::size_t i = 0; i < attempts.size(); ++i) {
+        habits.Add(std::to_string(i), attempts.at(i));
+        AddExercisesOf(attempts.at(i), seen);
+    }
+    for (auto attempt = attempts.rbegin(); attempt != attempts.rend(); ++attempt) {
+        for (int r = 0; r < kAttemptRows; ++r) {
+            for (const Mistake m :
+                 PractisableMistakes(attempt->Rows.at(static_cast<std::size_t>(r)))) {
+                std::vector<int>& its = rows.at(static_cast<std::size_t>(m));
+                if (std::find(its.begin(), its.end(), r) == its.end()) {
+                    its.push_back(r);
+                }
+            }
         }
     }
-    // The mistakes take turns, each going round the rows it was made on.
-    for (int turn = 0; turn < kPracticeExercises * 4 && !needs.empty() &&
-                       static_cast<int>(sheet.Exercises.size()) < kPracticeExercises;
-         ++turn) {
-        const Need& need = needs.at(static_cast<std::size_t>(turn) % needs.size());
-        const std::size_t round = static_cast<std::size_t>(turn) / needs.size();
-        const int row = need.rows.at(round % need.rows.size());
-        if (const auto exercise = drawer.Next(need.which, row)) {
-            sheet.Exercises.push_back(*exercise);
+    std::vector<MistakeHabit> ordered = habits.Habits();
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+        return StateRank(a.State) < StateRank(b.State);
+    });
+    std::vector<Need> needs;
+    for (const MistakeHabit& habit : ordered) {
+        const std::vector<int>& its = rows.at(static_cast<std::size_t>(habit.Which));
+        if (!its.empty()) {
+            needs.push_back({habit.Which, its, habit.State == HabitState::Persists ? 2 : 1});
         }
     }
-    return sheet;
+    return SheetFor(needs, std::move(seen), random);
 }
 
 } // namespace engine

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A practice sheet for the mistakes one attempt shows: for each mistake a short explanation in
-// a pupil's words with one worked example, then eight new exercises of the kinds the mistake
-// was made on, each chosen so that the mistake would show in its answer.
+// A practice sheet for the mistakes one attempt shows, or one pupil's attempts together: for
+// each mistake a short explanation in a pupil's words with one worked example, then eight new
+// exercises of the kinds the mistake was made on, each chosen so that the mistake would show in
+// its answer. From many attempts the habits that persist come first and take two exercises to
+// another mistake's one (see MakeHistoryPracticeSheet).
 //
 // Contents: MistakeExplanation; PracticeExercise, MistakeLesson, PracticeSheet,
-// HasMistakesToPractise and MakePracticeSheet; the texts of a worked example (WorkedSteps,
-// WrongResultText) and of a value (MixedText).
+// HasMistakesToPractise, MakePracticeSheet and MakeHistoryPracticeSheet; the texts of a worked
+// example (WorkedSteps, WrongResultText) and of a value (MixedText).
 //
 // The exercises are drawn with the test's own rows and draws from a random source the caller
 // gives; the test itself is never touched. Not here: laying the sheet out on paper (the
@@ -51,6 +53,18 @@ bool HasMistakesToPractise(const AttemptRecord& attempt);
 // The sheet for an attempt's judged wrong rows. An attempt with nothing to practise gives an
 // empty sheet.
 PracticeSheet MakePracticeSheet(const AttemptRecord& attempt, core::RandomSource& random);
+
+// Whether any of the attempts has a mistake to practise.
+bool HasMistakesToPractise(const std::vector<AttemptRecord>& attempts);
+
+// The sheet for one pupil's attempts, judged, oldest first. The mistakes come in the order of
+// their habit (mistake_habits.h): those still being made in the latest attempt and an earlier
+// one first, then those of the latest attempt only, then those no longer made; within each, as
+// MistakeHabits::Habits orders them. A mistake that persists takes two turns at the exercises
+// to another's one. Each mistake's rows are taken from the latest attempt it was made in
+// first. No exercise repeats one of the attempts' own.
+PracticeSheet MakeHistoryPracticeSheet(const std::vector<AttemptRecord>& attempts,
+                                       core::RandomSource& random);
 
 // Whether `exercise` shows `m`: the mistake gives a value of its own there (not the right
 // one, not another mistake's) or, for the form, a right answer that needs reducing or its whole

@@ -6,12 +6,10 @@
 #include "journal/attempt_check.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/fraction_view.h"
-#include "teacher/practice_sheet_document.h"
+#include "teacher/practice_sheet_commands.h"
 #include "teacher/teacher_words.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedLayout>
@@ -75,30 +73,23 @@ AttemptDetailView::AttemptDetailView(QWidget* parent) : QWidget(parent)
     facts_->setTextFormat(Qt::PlainText);
     facts_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     column->addWidget(facts_);
-    auto* practiceLine = new QHBoxLayout;
-    practice_ = new QPushButton(QStringLiteral("Лист для тренировки…"));
-    practice_->setObjectName(QStringLiteral("practiceSheet"));
-    practice_->setToolTip(QStringLiteral("Упражнения на ошибки этой попытки, с ответами для "
-                                         "учителя на отдельной странице (PDF)"));
-    practiceNote_ = new QLabel;
-    practiceNote_->setObjectName(QStringLiteral("practiceNote"));
-    practiceNote_->setTextFormat(Qt::PlainText);
-    practiceNote_->setWordWrap(true);
-    practiceLine->addWidget(practice_);
-    practiceLine->addWidget(practiceNote_, 1);
-    column->addLayout(practiceLine);
-    connect(practice_, &QPushButton::clicked, this, [this] {
-        if (!shown_) {
-            return;
-        }
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Сохранить лист для тренировки"),
-            QStringLiteral("Лист для тренировки — %1.pdf").arg(shown_->Pupil),
-            QStringLiteral("PDF (*.pdf)"));
-        if (!path.isEmpty()) {
-            SavePracticeSheet(path);
-        }
-    });
+    practice_ = new PracticeSheetCommands(
+        QStringLiteral("Упражнения на ошибки этой попытки, с ответами для учителя на отдельной "
+                       "странице"),
+        QStringLiteral("В этой попытке нет ошибок, на которые есть упражнения."),
+        [this]() -> std::optional<PupilSheet> {
+            if (!shown_) {
+                return std::nullopt;
+            }
+            const engine::AttemptRecord judged =
+                engine::AsJudged(shown_->Record, journal::CheckAttempt(*shown_));
+            if (!engine::HasMistakesToPractise(judged)) {
+                return std::nullopt;
+            }
+            core::SystemRandomSource random;
+            return PupilSheet{ShownName(shown_->Pupil), engine::MakePracticeSheet(judged, random)};
+        });
+    column->addWidget(practice_);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
@@ -174,26 +165,14 @@ QLabel* AttemptDetailView::MistakeLabel(int row) const
     return findChild<QLabel*>(RowName("mistake", row));
 }
 
+QPushButton* AttemptDetailView::PracticeButton() const
+{
+    return practice_->SaveButton();
+}
+
 bool AttemptDetailView::SavePracticeSheet(const QString& path)
 {
-    if (!shown_) {
-        return false;
-    }
-    const engine::AttemptRecord judged =
-        engine::AsJudged(shown_->Record, journal::CheckAttempt(*shown_));
-    if (!engine::HasMistakesToPractise(judged)) {
-        practiceNote_->setText(QStringLiteral("В этой попытке нет ошибок, на которые есть "
-                                              "упражнения."));
-        return false;
-    }
-    core::SystemRandomSource random;
-    const engine::PracticeSheet sheet = engine::MakePracticeSheet(judged, random);
-    if (!WritePracticeSheetPdf(ShownName(shown_->Pupil), sheet, path)) {
-        practiceNote_->setText(QStringLiteral("Не удалось записать файл %1.").arg(path));
-        return false;
-    }
-    practiceNote_->setText(QStringLiteral("Лист сохранён: %1").arg(path));
-    return true;
+    return practice_->Save(path);
 }
 
 void AttemptDetailView::ShowNothing(const QString& why)
@@ -217,8 +196,7 @@ void AttemptDetailView::ShowAttempt(const journal::StoredAttempt& attempt)
 
     // What the answers earn, not what the record says, decides which rows have a mistake.
     const engine::AttemptRecord judged = engine::AsJudged(attempt.Record, review);
-    practice_->setEnabled(engine::HasMistakesToPractise(judged));
-    practiceNote_->clear();
+    practice_->SetAvailable(engine::HasMistakesToPractise(judged));
 
     const QStringList facts = AttemptFacts(attempt, review);
     facts_->setText(facts.join(QLatin1Char('\n')));

@@ -4,7 +4,8 @@
 // in the program's green and red and, beside a wrong row, the mistake its answer reveals.
 //
 // Under the facts, «Лист для тренировки…» saves a practice sheet for the attempt's mistakes as
-// PDF (enabled when there is something to practise).
+// PDF and «Напечатать лист…» asks for one to be printed (practice_sheet_commands.h; enabled when
+// there is something to practise).
 //
 // It shows an attempt it is given; it does not read or change the journal.
 #pragma once
@@ -22,6 +23,7 @@ class QStackedLayout;
 namespace teacher {
 
 class FractionView;
+class PracticeSheetCommands;
 
 class AttemptDetailView : public QWidget {
     Q_OBJECT
@@ -41,7 +43,8 @@ public:
     FractionView* Key(int row) const;
     QLabel* Verdict(int row) const;
     QLabel* MistakeLabel(int row) const;
-    QPushButton* PracticeButton() const { return practice_; }
+    QPushButton* PracticeButton() const;
+    PracticeSheetCommands* PracticeSheet() const { return practice_; }
 
     // Writes a new practice sheet for the shown attempt's mistakes to `path` as PDF; false,
     // with the reason shown beside the button, if there is none or the file cannot be written.
@@ -53,8 +56,7 @@ private:
     QLabel* nothing_ = nullptr;
     QLabel* heading_ = nullptr;
     QLabel* facts_ = nullptr;
-    QPushButton* practice_ = nullptr;
-    QLabel* practiceNote_ = nullptr;
+    PracticeSheetCommands* practice_ = nullptr;
 };
 
 } // namespace teacher

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/export_tasks.h"
 
+#include "engine/practice_sheet.h"
 #include "journal/csv_export.h"
 #include "journal/journal_error.h"
 #include "journal/xlsx_export.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/list_pages.h"
+#include "teacher/mistake_data.h"
+#include "teacher/mistake_pages.h"
+#include "teacher/practice_sheet_document.h"
 #include "teacher/printed_documents.h"
 
 #include <QPdfWriter>
@@ -116,6 +120,38 @@ void PaintList(const journal::Connection& c, const ListRequest& request, QPagedP
     pages.Finish();
 }
 
+void PaintMistakes(const journal::Connection& c, const ListRequest& request,
+                   QPagedPaintDevice& device, JobContext* context)
+{
+    // Oldest first, the order a pupil's habits are counted in; the list's own order does not
+    // change what is counted.
+    ListRequest oldestFirst = request;
+    oldestFirst.SortColumn = AttemptListModel::Started;
+    oldestFirst.Order = Qt::AscendingOrder;
+    MistakeCounter counter;
+    ReadListedAttempts(
+        c, oldestFirst,
+        [&](const std::vector<journal::StoredAttempt>& batch, long long done, long long total) {
+            if (context != nullptr) {
+                context->StopIfCancelled();
+            }
+            for (const journal::StoredAttempt& a : batch) {
+                counter.Add(a);
+            }
+            if (context != nullptr) {
+                context->Progress(done + static_cast<long long>(batch.size()), total);
+            }
+            return true;
+        });
+    if (context != nullptr) {
+        context->StopIfCancelled();
+    }
+    if (PaintMistakePages(counter.Result(), MistakeHeadLines(request.Filter, request.Totals),
+                          device) == 0) {
+        throw journal::JournalError("Страницы не удалось нарисовать.");
+    }
+}
+
 ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator)
 {
     return [request = std::move(request), path = std::move(path), separator](JobContext& context) {
@@ -193,6 +229,31 @@ ExportJob::Work ClassPdfWork(ClassSheet sheet, QString path)
     };
 }
 
+ExportJob::Work MistakesPdfWork(ListRequest request, QString path)
+{
+    return [request = std::move(request), path = std::move(path)](JobContext& context) {
+        QSaveFile file(path);
+        Open(file);
+        {
+            QPdfWriter writer(&file);
+            SetUpPdf(writer, QStringLiteral("Типичные ошибки"));
+            PaintMistakes(JournalOf(context), request, writer, &context);
+        }
+        context.StopIfCancelled();
+        Commit(file);
+        return QStringLiteral("Типичные ошибки сохранены: %1").arg(path);
+    };
+}
+
+ExportJob::Work MistakesPrintWork(ListRequest request, std::shared_ptr<QPrinter> printer)
+{
+    return [request = std::move(request), printer = std::move(printer)](JobContext& context) {
+        // Counted before anything is painted: a stop while counting sends the printer nothing.
+        PaintMistakes(JournalOf(context), request, *printer, &context);
+        return QStringLiteral("Типичные ошибки отправлены на печать.");
+    };
+}
+
 ExportJob::Work ListPrintWork(ListRequest request, std::shared_ptr<QPrinter> printer)
 {
     return [request = std::move(request), printer = std::move(printer)](JobContext& context) {
@@ -214,6 +275,16 @@ ExportJob::Work ClassPrintWork(ClassSheet sheet, std::shared_ptr<QPrinter> print
     return [sheet = std::move(sheet), printer = std::move(printer)](JobContext& context) {
         PaintClass(sheet, *printer, &context);
         return QStringLiteral("Класс отправлен на печать.");
+    };
+}
+
+ExportJob::Work PracticeSheetPrintWork(QString pupil, engine::PracticeSheet sheet,
+                                       std::shared_ptr<QPrinter> printer)
+{
+    return [pupil = std::move(pupil), sheet = std::move(sheet),
+            printer = std::move(printer)](JobContext&) {
+        PrintPracticeSheet(pupil, sheet, *printer);
+        return QStringLiteral("Лист для тренировки отправлен на печать.");
     };
 }
 

@@ -15,6 +15,7 @@
 #include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
 #include "teacher/mistakes_view.h"
+#include "teacher/practice_sheet_commands.h"
 #include "teacher/printed_documents.h"
 #include "teacher/roster_editor.h"
 #include "teacher/teacher_words.h"
@@ -156,6 +157,9 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
                                         }});
     BuildMenus();
     GiveWindowShortcutsPriority(this);
+    // A practice sheet is printed as every document is: after the preview, as a job.
+    connect(detail_->PracticeSheet(), &PracticeSheetCommands::PrintWanted, exports_,
+            &WindowExports::PrintPracticeSheet);
 
     if (!connection_) {
         bool placed = false;
@@ -177,6 +181,8 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     auto* mistakes = new MistakesView(*connection_, *model_);
     mistakes->setObjectName(QStringLiteral("mistakes"));
     tabs_->addTab(mistakes, QStringLiteral("Типи&чные ошибки"));
+    connect(mistakes->PracticeSheet(), &PracticeSheetCommands::PrintWanted, exports_,
+            &WindowExports::PrintPracticeSheet);
     list_->ShowAttempts(model_);
     if (journal::HasRoster(*connection_)) {
         classView_ = new ClassView(*connection_);

@@ -19,15 +19,6 @@ namespace {
 constexpr std::array<qreal, AttemptListModel::ColumnCount> kListShares = {0.19, 0.12, 0.17, 0.07,
                                                                           0.11, 0.08, 0.10, 0.16};
 
-QFont PageFont(qreal points, bool bold = false)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 QString DaysText(const journal::AttemptFilter& filter)
@@ -78,18 +69,15 @@ PageTable ListTable(const journal::AttemptFilter& filter, const ListTotals& tota
 }
 
 ListPages::ListPages(QPagedPaintDevice& device, PageTable table, long long lines)
-    : device_(device), table_(std::move(table)), lines_(lines), headFont_(PageFont(9)),
-      titleFont_(PageFont(14, true)), cellFont_(PageFont(9)), boldFont_(PageFont(9, true))
+    : device_(device), table_(std::move(table)), frame_(device, table_.Title, table_.HeadLines),
+      lines_(lines), cellFont_(PageFont(9)), boldFont_(PageFont(9, true))
 {
     width_ = device_.width();
     height_ = device_.height();
     const qreal cell = QFontMetricsF(cellFont_, &device_).height();
     lineHeight_ = std::ceil(cell * 1.45);
-    headHeight_ = QFontMetricsF(titleFont_, &device_).height() * 1.3 +
-                  QFontMetricsF(headFont_, &device_).height() * 1.2 *
-                      static_cast<qreal>(table_.HeadLines.size()) +
-                  cell * 0.8 + lineHeight_;
-    footHeight_ = cell * 2;
+    headHeight_ = frame_.HeadHeight() + cell * 0.8 + lineHeight_;
+    footHeight_ = frame_.FootHeight();
     perPage_ = std::max(1, static_cast<int>((height_ - headHeight_ - footHeight_) / lineHeight_));
 }
 
@@ -114,22 +102,8 @@ void ListPages::StartPage()
     }
     ++page_;
     onPage_ = 0;
-    qreal y = 0;
-    painter_.setPen(Qt::black);
-    painter_.setFont(titleFont_);
-    const qreal titleHeight = QFontMetricsF(titleFont_, &device_).height();
-    painter_.drawText(QRectF(0, y, width_, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                      table_.Title);
-    y += titleHeight * 1.3;
-    painter_.setFont(headFont_);
-    const QFontMetricsF headMetrics(headFont_, &device_);
-    for (const QString& line : table_.HeadLines) {
-        painter_.drawText(QRectF(0, y, width_, headMetrics.height()),
-                          Qt::AlignLeft | Qt::AlignVCenter,
-                          headMetrics.elidedText(line, Qt::ElideRight, width_));
-        y += headMetrics.height() * 1.2;
-    }
-    y = headHeight_ - lineHeight_;
+    frame_.Paint(painter_, page_, PageCount());
+    const qreal y = headHeight_ - lineHeight_;
     painter_.setFont(boldFont_);
     qreal x = 0;
     for (std::size_t c = 0; c < table_.Shares.size(); ++c) {
@@ -140,11 +114,6 @@ void ListPages::StartPage()
     }
     painter_.setPen(QPen(Qt::black, 0));
     painter_.drawLine(QPointF(0, headHeight_), QPointF(width_, headHeight_));
-
-    painter_.setFont(headFont_);
-    painter_.drawText(QRectF(0, height_ - headMetrics.height(), width_, headMetrics.height()),
-                      Qt::AlignRight | Qt::AlignVCenter,
-                      QStringLiteral("Страница %1 из %2").arg(page_).arg(PageCount()));
     painter_.setFont(cellFont_);
 }
 

@@ -17,6 +17,7 @@
 
 #include "journal/attempt_filter.h"
 #include "teacher/attempt_list_model.h"
+#include "teacher/page_frame.h"
 
 #include <QFont>
 #include <QPainter>
@@ -62,9 +63,10 @@ private:
 
     QPagedPaintDevice& device_;
     PageTable table_;
+    PageFrame frame_;
     long long lines_;
     QPainter painter_;
-    QFont headFont_, titleFont_, cellFont_, boldFont_;
+    QFont cellFont_, boldFont_;
     qreal width_ = 0, height_ = 0, lineHeight_ = 0, headHeight_ = 0, footHeight_ = 0;
     int perPage_ = 1;
     int page_ = 0;

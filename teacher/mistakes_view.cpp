@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/mistakes_view.h"
 
+#include "core/random_source.h"
+#include "engine/practice_sheet.h"
 #include "journal/journal_error.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/mistake_data.h"
+#include "teacher/mistake_tables.h"
+#include "teacher/practice_sheet_commands.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -69,11 +73,23 @@ QTableWidgetItem* Cell(const QString& text)
     return item;
 }
 
-QTableWidgetItem* NumberCell(long long n)
+// The table's rows, cell by cell; a number column's cells set to the right and without a tip.
+void Fill(QTableWidget* widget, const MistakeTable& table)
 {
-    auto* item = new QTableWidgetItem(QString::number(n));
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
+    widget->setRowCount(static_cast<int>(table.Rows.size()));
+    for (int row = 0; row < table.Rows.size(); ++row) {
+        const QStringList& cells = table.Rows.at(row);
+        for (int column = 0; column < cells.size(); ++column) {
+            if (table.NumberColumns.contains(column)) {
+                auto* item = new QTableWidgetItem(cells.at(column));
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                widget->setItem(row, column, item);
+            } else {
+                widget->setItem(row, column, Cell(cells.at(column)));
+            }
+        }
+    }
+    FitHeight(widget);
 }
 
 void ShowChart(QChart* chart, const std::vector<engine::MistakeCount>& mistakes)
@@ -134,13 +150,26 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     pupilHeading_->setTextFormat(Qt::PlainText);
     pupilHeading_->hide();
     column->addWidget(pupilHeading_);
-    pupil_ = NewTable(QStringLiteral("Ошибки ученика по попыткам"),
-                      {QStringLiteral("Ошибка"), QStringLiteral("Попытки"), QStringLiteral("Раз"),
-                       QStringLiteral("Сейчас")},
-                      1);
+    pupil_ =
+        NewTable(QStringLiteral("Ошибки ученика по попыткам"), PupilMistakeTable({}).Headings, 1);
     pupil_->setObjectName(QStringLiteral("pupilMistakeTable"));
     pupil_->hide();
     column->addWidget(pupil_);
+    practice_ = new PracticeSheetCommands(
+        QStringLiteral("Упражнения на ошибки всех показанных попыток ученика, сначала на те, что "
+                       "повторяются, с ответами для учителя на отдельной странице"),
+        QStringLiteral("В попытках ученика нет ошибок, на которые есть упражнения."),
+        [this]() -> std::optional<PupilSheet> {
+            if (!pupilShown_ || !engine::HasMistakesToPractise(pupilShown_->Judged)) {
+                return std::nullopt;
+            }
+            core::SystemRandomSource random;
+            return PupilSheet{ShownName(pupilShown_->Pupil),
+                              engine::MakeHistoryPracticeSheet(pupilShown_->Judged, random)};
+        });
+    practice_->setObjectName(QStringLiteral("pupilPracticeSheet"));
+    practice_->hide();
+    column->addWidget(practice_);
 
     heading_ = new QLabel;
     heading_->setObjectName(QStringLiteral("mistakesHeading"));
@@ -148,10 +177,7 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     heading_->setTextFormat(Qt::PlainText);
     column->addWidget(heading_);
 
-    mistakes_ = NewTable(QStringLiteral("Ошибки класса"),
-                         {QStringLiteral("Ошибка"), QStringLiteral("Учеников"),
-                          QStringLiteral("Раз"), QStringLiteral("Задания")},
-                         0);
+    mistakes_ = NewTable(QStringLiteral("Ошибки класса"), ClassMistakeTable({}).Headings, 0);
     mistakes_->setObjectName(QStringLiteral("mistakeTable"));
     column->addWidget(mistakes_);
 
@@ -167,10 +193,7 @@ MistakesView::MistakesView(journal::Connection connection, const AttemptListMode
     chart_->setFocusPolicy(Qt::TabFocus);
     column->addWidget(chart_);
 
-    rows_ = NewTable(QStringLiteral("Задания"),
-                     {QStringLiteral("№"), QStringLiteral("Вид задания"), QStringLiteral("Верно"),
-                      QStringLiteral("Чаще всего")},
-                     3);
+    rows_ = NewTable(QStringLiteral("Задания"), ExerciseRowTable({}).Headings, 3);
     rows_->setObjectName(QStringLiteral("rowTable"));
     column->addWidget(rows_);
 
@@ -227,65 +250,31 @@ void MistakesView::Update()
 
 void MistakesView::ShowPupil(const std::optional<PupilMistakes>& pupil)
 {
+    pupilShown_ = pupil;
     pupilHeading_->setVisible(pupil.has_value());
+    practice_->setVisible(pupil.has_value());
     if (!pupil) {
         pupil_->hide();
         pupil_->setRowCount(0);
+        practice_->SetAvailable(false);
         return;
     }
-    const engine::MistakeHabits& habits = pupil->Habits;
-    const std::vector<engine::MistakeHabit> list = habits.Habits();
-    pupilHeading_->setText(PupilHabitsHeading(pupil->Pupil, habits));
-    pupil_->setRowCount(static_cast<int>(list.size()));
-    for (int i = 0; i < static_cast<int>(list.size()); ++i) {
-        const engine::MistakeHabit& habit = list.at(static_cast<std::size_t>(i));
-        pupil_->setItem(i, 0, Cell(QString::fromStdString(engine::MistakeWords(habit.Which))));
-        pupil_->setItem(i, 1, Cell(HabitAttemptsText(habit, habits)));
-        pupil_->setItem(i, 2, NumberCell(habit.Rows));
-        pupil_->setItem(i, 3, Cell(QString::fromStdString(engine::HabitStateWords(habit.State))));
-    }
+    practice_->SetAvailable(engine::HasMistakesToPractise(pupil->Judged));
+    pupilHeading_->setText(PupilHabitsHeading(pupil->Pupil, pupil->Habits));
+    const teacher::MistakeTable table = PupilMistakeTable(*pupil);
     // A pupil without mistakes gets the heading's «ошибок нет» and no empty table.
-    pupil_->setVisible(!list.empty());
-    FitHeight(pupil_);
+    pupil_->setVisible(!table.Rows.isEmpty());
+    Fill(pupil_, table);
 }
 
 void MistakesView::Show(const ShownMistakes& shown)
 {
     const engine::MistakeTally& tally = shown.Class;
     ShowPupil(shown.OnePupil);
-    const std::vector<engine::MistakeCount> mistakes = tally.Mistakes();
-    heading_->setText(mistakes.empty()
-                          ? QStringLiteral("В показанных попытках ошибок нет.")
-                          : QStringLiteral("Ошибки в показанных попытках, с самой частой: "
-                                           "сколько учеников её сделали, сколько раз и в каких "
-                                           "заданиях."));
-
-    mistakes_->setRowCount(static_cast<int>(mistakes.size()));
-    for (int i = 0; i < static_cast<int>(mistakes.size()); ++i) {
-        const engine::MistakeCount& m = mistakes.at(static_cast<std::size_t>(i));
-        mistakes_->setItem(i, 0, Cell(QString::fromStdString(engine::MistakeWords(m.Which))));
-        mistakes_->setItem(i, 1, NumberCell(m.Pupils));
-        mistakes_->setItem(i, 2, NumberCell(m.Rows));
-        mistakes_->setItem(i, 3, Cell(MistakeRowsText(m)));
-    }
-    FitHeight(mistakes_);
-
-    const auto rows = tally.Rows();
-    rows_->setRowCount(engine::kAttemptRows);
-    for (int row = 0; row < engine::kAttemptRows; ++row) {
-        const engine::RowSummary& s = rows.at(static_cast<std::size_t>(row));
-        rows_->setItem(row, 0, NumberCell(row + 1));
-        rows_->setItem(row, 1, Cell(QString::fromStdString(s.Kind)));
-        rows_->setItem(row, 2,
-                       Cell(s.Judged == 0 ? QStringLiteral("—") : PercentText(s.RightPercent())));
-        rows_->setItem(row, 3,
-                       Cell(s.MostCommon
-                                ? QString::fromStdString(engine::MistakeWords(*s.MostCommon))
-                                : QString()));
-    }
-    FitHeight(rows_);
-
-    ShowChart(chart_->chart(), mistakes);
+    heading_->setText(ClassMistakesHeading(tally));
+    Fill(mistakes_, ClassMistakeTable(tally));
+    Fill(rows_, ExerciseRowTable(tally));
+    ShowChart(chart_->chart(), tally.Mistakes());
     QString text = MistakeTallyText(tally);
     if (shown.OnePupil) {
         text = PupilHabitsText(shown.OnePupil->Pupil, shown.OnePupil->Habits) +

@@ -6,8 +6,10 @@
 // When every attempt shown is one pupil's (the name filter narrowed the list to them), a section
 // «Ошибки ученика по попыткам» comes first: each of that pupil's mistakes with the attempts it
 // was made in and whether it «повторяется» or «больше не встречается», in the table and the
-// text alike. It follows the list rather than the attempt chosen in it: one attempt cannot show
-// a habit, and the class part and the pupil's part then speak of the same attempts.
+// text alike, and under it the practice sheet's commands for all those attempts' mistakes, the
+// persisting habits first (practice_sheet_commands.h). It follows the list rather than the attempt
+// chosen in it: one attempt cannot show a habit, and the class part and the pupil's part then speak
+// of the same attempts.
 //
 // It follows the list's filter by itself and counts again only when it is shown after a
 // change, on a thread of its own with its own connection to the journal (background_reads.h),
@@ -32,6 +34,7 @@ class QTableWidget;
 namespace teacher {
 
 class AttemptListModel;
+class PracticeSheetCommands;
 
 class MistakesView : public QWidget {
     Q_OBJECT
@@ -50,6 +53,8 @@ public:
     // The one pupil's mistakes across attempts; hidden unless the attempts shown are one
     // pupil's.
     QTableWidget* PupilTable() const { return pupil_; }
+    // The one pupil's practice sheet; hidden unless the attempts shown are one pupil's.
+    PracticeSheetCommands* PracticeSheet() const { return practice_; }
     QTableWidget* RowTable() const { return rows_; }
     QChartView* Chart() const { return chart_; }
     QString Text() const;
@@ -66,6 +71,9 @@ private:
     QLabel* heading_ = nullptr;
     QLabel* pupilHeading_ = nullptr;
     QTableWidget* pupil_ = nullptr;
+    // The pupil shown, whose attempts the practice sheet is made from.
+    std::optional<PupilMistakes> pupilShown_;
+    PracticeSheetCommands* practice_ = nullptr;
     QTableWidget* mistakes_ = nullptr;
     QChartView* chart_ = nullptr;
     QTableWidget* rows_ = nullptr;

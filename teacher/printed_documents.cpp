@@ -5,6 +5,7 @@
 
 #include "teacher/attempt_texts.h"
 #include "teacher/list_pages.h"
+#include "teacher/page_frame.h"
 #include "teacher/stacked_fraction.h"
 
 #include <QPageLayout>
@@ -15,19 +16,6 @@
 #include <array>
 
 namespace teacher {
-
-namespace {
-
-QFont DocumentFont(qreal points, bool bold = false)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
 
 void SetUpA4(QPagedPaintDevice& device)
 {
@@ -53,20 +41,19 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
     const engine::AttemptRecord& record = attempt.Record;
     // The key and the verdicts printed are the ones the answers earn (see the «Проверка» line).
     const engine::AttemptReview review = journal::CheckAttempt(attempt);
-    write(QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)),
-          DocumentFont(16, true));
+    write(QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)), PageFont(16, true));
     const QStringList facts =
         QStringList{QStringLiteral("Начало: %1").arg(DateTimeText(attempt.StartedAt))} +
         AttemptFacts(attempt, review);
     for (const QString& fact : facts) {
-        write(fact, DocumentFont(11));
+        write(fact, PageFont(11));
     }
 
     // The table: number, exercise, the pupil's answer, the right answer, the verdict, and under a
     // wrong row the mistake it reveals.
-    const QFont text = DocumentFont(12);
-    const QFont bold = DocumentFont(11, true);
-    QFont note = DocumentFont(10);
+    const QFont text = PageFont(12);
+    const QFont bold = PageFont(11, true);
+    QFont note = PageFont(10);
     note.setItalic(true);
     const std::array<qreal, 6> columnLeft = {0, 0.06, 0.44, 0.64, 0.82, 1.0};
     const auto left = [&](std::size_t column) { return columnLeft.at(column) * width; };
@@ -148,7 +135,7 @@ bool PrintAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& devi
     }
     painter.setPen(QColor(160, 160, 160));
     painter.drawLine(QPointF(0, y), QPointF(width, y));
-    const QFont foot = DocumentFont(9);
+    const QFont foot = PageFont(9);
     const qreal footHeight = QFontMetricsF(foot, &device).height();
     const QRectF footLine(0, device.height() - footHeight, width, footHeight);
     painter.setFont(foot);

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/window_exports.h"
 
+#include "engine/practice_sheet.h"
 #include "journal/journal_error.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/attempt_texts.h"
 #include "teacher/export_job.h"
 #include "teacher/export_tasks.h"
 #include "teacher/list_pages.h"
+#include "teacher/practice_sheet_document.h"
 #include "teacher/print_preview.h"
 #include "teacher/printed_documents.h"
 
@@ -102,12 +104,16 @@ void WindowExports::AddCommands(QMenu* file, QList<QAction*>& needJournal,
                        [this] { ChooseAttemptPdf(); });
     needClass << add(QStringLiteral("Сохранить &класс в PDF…"), QKeySequence(),
                      [this] { ChooseClassPdf(); });
+    needJournal << add(QStringLiteral("Сохранить &типичные ошибки в PDF…"), QKeySequence(),
+                       [this] { ChooseMistakesPdf(); });
     file->addSeparator();
     needJournal << add(QStringLiteral("&Печать списка…"), QKeySequence::Print,
                        [this] { PrintList(); });
     needAttempt << add(QStringLiteral("П&ечать попытки…"),
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { PrintAttempt(); });
     needClass << add(QStringLiteral("Печать к&ласса…"), QKeySequence(), [this] { PrintClass(); });
+    needJournal << add(QStringLiteral("Печать типичных &ошибок…"), QKeySequence(),
+                       [this] { PrintMistakes(); });
 }
 
 ExportJob* WindowExports::Start(ExportJob* job)
@@ -205,6 +211,16 @@ ExportJob* WindowExports::StartClassPdf(const QString& path)
     // The view's lines are in hand: the job paints them and reads no journal.
     return Start(new ExportJob(QStringLiteral("Класс сохраняется в PDF"), std::nullopt,
                                ClassPdfWork(std::move(*sheet), path), this));
+}
+
+ExportJob* WindowExports::StartMistakesPdf(const QString& path)
+{
+    if (!ListReady()) {
+        return nullptr;
+    }
+    return Start(new ExportJob(QStringLiteral("Типичные ошибки сохраняются в PDF"),
+                               hooks_.Journal(), MistakesPdfWork(RequestOf(*hooks_.List()), path),
+                               this));
 }
 
 bool WindowExports::ManyPagesAccepted(const QString& action)
@@ -309,6 +325,20 @@ void WindowExports::ChooseClassPdf()
     }
 }
 
+void WindowExports::ChooseMistakesPdf()
+{
+    if (!ListReady()) {
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        window_, QStringLiteral("Сохранить типичные ошибки в PDF"),
+        TodayFileName(QStringLiteral("типичные ошибки"), QStringLiteral("pdf")),
+        QStringLiteral("Документ PDF (*.pdf)"));
+    if (!path.isEmpty()) {
+        StartMistakesPdf(WithExtension(path, QStringLiteral("pdf")));
+    }
+}
+
 void WindowExports::PrintList()
 {
     if (!ListReady() || !ManyPagesAccepted(QStringLiteral("Напечатать"))) {
@@ -371,6 +401,45 @@ void WindowExports::PrintClass()
     if (print && Idle()) {
         Start(new ExportJob(QStringLiteral("Класс печатается"), std::nullopt,
                             ClassPrintWork(*sheet, printer), this));
+    }
+}
+
+void WindowExports::PrintMistakes()
+{
+    if (!ListReady()) {
+        return;
+    }
+    const ListRequest request = RequestOf(*hooks_.List());
+    const journal::Connection db = *hooks_.Journal();
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SetUpA4(*printer);
+    printer->setDocName(QStringLiteral("Типичные ошибки"));
+    // As the list's: the preview is counted and drawn here, the printing is a job.
+    const bool print = ConfirmPrint(window_, *printer, [&](QPrinter* device) {
+        try {
+            PaintMistakes(db, request, *device, nullptr);
+        } catch (const journal::JournalError& error) {
+            hooks_.Say(QString::fromUtf8(error.what()));
+        }
+    });
+    if (print && Idle()) {
+        Start(new ExportJob(QStringLiteral("Типичные ошибки печатаются"), db,
+                            MistakesPrintWork(request, printer), this));
+    }
+}
+
+void WindowExports::PrintPracticeSheet(const QString& pupil, const engine::PracticeSheet& sheet)
+{
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SetUpA4(*printer);
+    printer->setDocName(QStringLiteral("Лист для тренировки: %1").arg(pupil));
+    // The preview shows the very sheet that is printed: its exercises were drawn once.
+    const bool print = ConfirmPrint(window_, *printer, [&](QPrinter* device) {
+        teacher::PrintPracticeSheet(pupil, sheet, *device);
+    });
+    if (print && Idle()) {
+        Start(new ExportJob(QStringLiteral("Лист для тренировки печатается"), std::nullopt,
+                            PracticeSheetPrintWork(pupil, sheet, printer), this));
     }
 }
 

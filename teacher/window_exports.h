@@ -3,8 +3,10 @@
 // dialogs (CSV with commas or with semicolons, .xlsx, PDF; the class view as PDF or printed), the
 // warning before a list PDF or
 // printout of many pages, the print preview, and one export job at a time (export_job.h) with
-// its progress bar and «Отмена» in the window's status line. The window stays usable while a
-// job runs; what the job ends with is said through the window's status line.
+// its progress bar and «Отмена» in the window's status line. What it saves and prints: the list,
+// the chosen attempt, the typical mistakes in the list's attempts, and a practice sheet another
+// pane has made (printed only; the panes save their sheets themselves). The window stays usable
+// while a job runs; what the job ends with is said through the window's status line.
 //
 // It does not read the list itself (the jobs read it on their own connection, as the window
 // shows it) and never changes the journal.
@@ -28,6 +30,10 @@ class QMainWindow;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+
+namespace engine {
+struct PracticeSheet;
+}
 
 namespace teacher {
 
@@ -62,6 +68,11 @@ public:
     ExportJob* StartListPdf(const QString& path);
     ExportJob* StartAttemptPdf(const QString& path);
     ExportJob* StartClassPdf(const QString& path);
+    ExportJob* StartMistakesPdf(const QString& path);
+
+    // Shows the sheet in the print preview and, when the teacher confirms a printer, prints the
+    // same sheet as a job.
+    void PrintPracticeSheet(const QString& pupil, const engine::PracticeSheet& sheet);
 
     // The job now running, if any.
     ExportJob* Running() const { return job_; }
@@ -79,9 +90,11 @@ private:
     void ChooseListPdf();
     void ChooseAttemptPdf();
     void ChooseClassPdf();
+    void ChooseMistakesPdf();
     void PrintList();
     void PrintAttempt();
     void PrintClass();
+    void PrintMistakes();
 
     QMainWindow* window_;
     ExportHooks hooks_;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The practice sheet for an attempt's mistakes: a lesson per mistake with a worked example of
 // the row it was made on, eight new exercises that would show the mistakes, taking turns, and
-// the worked steps and wrong results written as a pupil writes them.
+// the worked steps and wrong results written as a pupil writes them; and the sheet for one
+// pupil's attempts together, the persisting habits first and with more exercises.
 #include "engine/practice_sheet.h"
 #include "engine/task_generator.h"
 
@@ -46,6 +47,32 @@ engine::AttemptRecord AllRight()
         r.Typed = {std::to_string(s.Key.Whole), std::to_string(s.Key.Numerator),
                    std::to_string(s.Key.Denominator)};
         r.Right = true;
+    }
+    return a;
+}
+
+// An attempt with the mistakes named: "reduced" is 2/6 in row 0 (1/2 · 2/3, right but not
+// reduced), "turned" 1/3 in row 1 (1/2 : 2/3 with the divisor not turned), "other" 5/7 in row 1
+// (no known mistake); "unjudged" leaves every row unmarked, as an interrupted attempt.
+engine::AttemptRecord WithMistakes(const QStringList& mistakes)
+{
+    engine::AttemptRecord a = AllRight();
+    const auto wrong = [&](int row, engine::TypedAnswer typed) {
+        a.Rows.at(static_cast<std::size_t>(row)).Typed = std::move(typed);
+        a.Rows.at(static_cast<std::size_t>(row)).Right = false;
+    };
+    for (const QString& m : mistakes) {
+        if (m == "reduced") {
+            wrong(0, {"0", "2", "6"});
+        } else if (m == "turned") {
+            wrong(1, {"0", "1", "3"});
+        } else if (m == "other") {
+            wrong(1, {"0", "5", "7"});
+        } else if (m == "unjudged") {
+            for (engine::RowRecord& row : a.Rows) {
+                row.Right.reset();
+            }
+        }
     }
     return a;
 }
@@ -126,6 +153,75 @@ private slots:
         QVERIFY(sheet.Lessons.empty());
         QVERIFY(sheet.Exercises.empty());
         QVERIFY(!engine::HasMistakesToPractise(a));
+    }
+
+    // One pupil's attempts, oldest first: the habit still being made (in the latest attempt and
+    // an earlier one) first with two exercises to another's one, then a mistake of the latest
+    // attempt only, then one no longer made, however often it was made before.
+    void historySheetPutsPersistingHabitsFirst_data()
+    {
+        QTest::addColumn<QList<QStringList>>("attempts");
+        QTest::addColumn<QList<Mistake>>("lessons");
+        QTest::addColumn<QList<int>>("exercises"); // per lesson, on its row
+
+        const auto turned = Mistake::DivisorNotTurned;
+        const auto reduced = Mistake::NotReduced;
+        QTest::newRow("persists, stopped") << QList<QStringList>{{"reduced", "turned"}, {"turned"}}
+                                           << QList<Mistake>{turned, reduced} << QList<int>{6, 2};
+        QTest::newRow("stopped after two attempts, only latest")
+            << QList<QStringList>{{"reduced"}, {"reduced"}, {"turned"}}
+            << QList<Mistake>{turned, reduced} << QList<int>{4, 4};
+        QTest::newRow("only latest, persists")
+            << QList<QStringList>{{"turned"}, {"reduced", "turned"}}
+            << QList<Mistake>{turned, reduced} << QList<int>{6, 2};
+        // The interrupted attempt shows nothing, so it does not stop the habit.
+        QTest::newRow("an unjudged attempt between")
+            << QList<QStringList>{{"reduced"}, {"turned", "unjudged"}, {"reduced", "turned"}}
+            << QList<Mistake>{reduced, turned} << QList<int>{6, 2};
+        // Equal habits in the order the mistakes are declared.
+        QTest::newRow("one attempt") << QList<QStringList>{{"reduced", "turned"}}
+                                     << QList<Mistake>{turned, reduced} << QList<int>{4, 4};
+        QTest::newRow("nothing to practise")
+            << QList<QStringList>{{"other"}, {}, {"turned", "unjudged"}} << QList<Mistake>{}
+            << QList<int>{};
+        QTest::newRow("no attempts") << QList<QStringList>{} << QList<Mistake>{} << QList<int>{};
+    }
+    void historySheetPutsPersistingHabitsFirst()
+    {
+        QFETCH(const QList<QStringList>, attempts);
+        QFETCH(const QList<Mistake>, lessons);
+        QFETCH(const QList<int>, exercises);
+        std::vector<engine::AttemptRecord> records;
+        for (const QStringList& mistakes : attempts) {
+            records.push_back(WithMistakes(mistakes));
+        }
+        QCOMPARE(engine::HasMistakesToPractise(records), !lessons.isEmpty());
+        SeededSource random;
+        const engine::PracticeSheet sheet = engine::MakeHistoryPracticeSheet(records, random);
+
+        QList<Mistake> taught;
+        for (const engine::MistakeLesson& lesson : sheet.Lessons) {
+            taught << lesson.Which;
+            QVERIFY(engine::ShowsMistake(lesson.Example.Exercise, lesson.Which));
+        }
+        QCOMPARE(taught, lessons);
+        QList<int> perLesson(lessons.size(), 0);
+        for (std::size_t i = 0; i < sheet.Exercises.size(); ++i) {
+            const engine::PracticeExercise& e = sheet.Exercises.at(i);
+            // Here each mistake was made on a row of its own.
+            const Mistake m = e.Row == 0 ? Mistake::NotReduced : Mistake::DivisorNotTurned;
+            QVERIFY(lessons.contains(m));
+            ++perLesson[lessons.indexOf(m)];
+            QVERIFY(engine::ShowsMistake(e.Exercise, m));
+            for (const engine::AttemptRecord& a : records) {
+                const engine::RowRecord& own = a.Rows.at(static_cast<std::size_t>(e.Row));
+                QVERIFY(!(e.Exercise.First == own.First && e.Exercise.Second == own.Second));
+            }
+            for (std::size_t j = 0; j < i; ++j) {
+                QVERIFY(!Same(e, sheet.Exercises.at(j)));
+            }
+        }
+        QCOMPARE(perLesson, exercises);
     }
 
     void workedTexts_data()

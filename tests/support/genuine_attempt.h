@@ -13,6 +13,8 @@
 
 namespace test_support {
 
+// Called qualified below: engine/shown_exercise.h has a ShownForm of its own that an
+// unqualified call would also find.
 inline engine::Fraction ShownForm(engine::Fraction f)
 {
     engine::ReduceFraction(f);
@@ -38,9 +40,9 @@ inline engine::AttemptRecord GenuineAttempt(unsigned rightRows = 0x3FF, unsigned
         engine::RowRecord& r = record.Rows.at(static_cast<std::size_t>(row));
         r.Op = e.Op;
         ops.at(static_cast<std::size_t>(row)) = e.Op;
-        r.First = ShownForm(e.First);
-        r.Second = ShownForm(e.Second);
-        r.Key = ShownForm(e.Answer);
+        r.First = test_support::ShownForm(e.First);
+        r.Second = test_support::ShownForm(e.Second);
+        r.Key = test_support::ShownForm(e.Answer);
         if ((emptyRows >> row & 1U) != 0) {
             r.Typed = {};
         } else if ((rightRows >> row & 1U) != 0) {

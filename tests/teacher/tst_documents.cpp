@@ -1,30 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What leaves the window as files: the list as CSV (the journal's own format, for the rows the
 // filter shows), the list and one attempt as A4 PDF read back with poppler's pdftotext, the
-// verdict colours found in the rendered page, and a file that cannot be written.
+// verdict colours found in the rendered page, a file that cannot be written, and the practice
+// sheet saved and printed.
 #include "journal/csv_export.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/export_tasks.h"
 #include "teacher/journal_window.h"
+#include "teacher/practice_sheet_commands.h"
 #include "teacher/printed_documents.h"
 #include "teacher/window_exports.h"
 #include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
 #include "tests/teacher/typing.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -257,6 +264,63 @@ private slots:
         QVERIFY2(answers.contains("Ответы (для учителя)"), qPrintable(answers));
         QCOMPARE(int(answers.count(numbered)), 8);
         QCOMPARE(int(answers.count(QStringLiteral("задание 10 теста"))), 8);
+    }
+
+    // «Напечатать лист…» shows the sheet in the print preview, its exercises and its answers on
+    // pages of their own, and closing the preview prints nothing. The printing job gets the sheet
+    // the preview showed and sends its pages: a QPrinter writing to a file stands in for the one
+    // the print dialog would choose.
+    void practiceSheetPrintedAfterAPreview()
+    {
+        QTRY_COMPARE(window->Model()->rowCount(), 3);
+        window->findChild<QTableView*>("list")->setCurrentIndex(window->Model()->index(2, 0));
+        QCOMPARE(window->Detail()->Shown()->Pupil, "Ким Мария");
+        teacher::PracticeSheetCommands* commands = window->Detail()->PracticeSheet();
+        QVERIFY(commands->PrintButton()->isEnabled());
+        std::optional<engine::PracticeSheet> wanted;
+        connect(commands, &teacher::PracticeSheetCommands::PrintWanted, this,
+                [&](const QString&, const engine::PracticeSheet& sheet) { wanted = sheet; });
+
+        int previewPages = -1;
+        bool closed = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != "printPreview" || closed) {
+                return;
+            }
+            previewPages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            closed = true;
+            dialog->reject();
+        });
+        poll.start(10);
+        QTest::mouseClick(commands->PrintButton(), Qt::LeftButton);
+        QTRY_VERIFY(closed);
+        QCOMPARE(previewPages, 2);
+        QVERIFY(window->Exports()->Running() == nullptr);
+        QVERIFY(wanted.has_value());
+        QCOMPARE(int(wanted->Exercises.size()), engine::kPracticeExercises);
+
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        teacher::SetUpA4(*printer);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        const QString path = out.filePath("practice-printed.pdf");
+        printer->setOutputFileName(path);
+        teacher::ExportJob job("print", std::nullopt,
+                               teacher::PracticeSheetPrintWork("Ким Мария", *wanted, printer));
+        job.Start();
+        const JobEnd end = WaitFor(&job);
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        const QString text = PdfText(path);
+        QCOMPARE(int(text.count(u'\f')), 2);
+        QVERIFY(text.contains("Ученик: Ким Мария"));
+        QVERIFY(text.contains("Не перевёрнут делитель"));
+        QVERIFY(text.contains("Ответы (для учителя)"));
+        // The answers printed are the sheet's own.
+        for (const engine::PracticeExercise& e : wanted->Exercises) {
+            QVERIFY2(text.contains(QString::fromStdString(engine::FractionText(e.Exercise.Key))),
+                     qPrintable(text));
+        }
     }
 
     // The printer gets the same pages: a QPrinter set to write its output to a file stands in

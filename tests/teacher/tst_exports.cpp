@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the list while the window stays in use: CSV in the list's order with either separator
 // (read back by Python's csv module), the .xlsx read back by openpyxl (numbers, dates, the frozen
-// and filtered header), the list PDF's numbered pages (pdftotext), an export stopped half way
-// by «Отмена» leaving the earlier file as it was and nothing beside it, the window handling a
-// click while a long export runs, the list reading itself again when a test ends, and a journal
-// file copied from elsewhere opened in a window of its own without a byte of it changed.
+// and filtered header), the list PDF's numbered pages (pdftotext), an export (the list's, the
+// typical mistakes') stopped half way by «Отмена» leaving the earlier file as it was and nothing
+// beside it, the window handling a click while a long export runs, the list reading itself
+// again when a test ends, and a journal file copied from elsewhere opened in a window of its
+// own without a byte of it changed.
 #include "teacher/attempt_list_model.h"
 #include "teacher/export_tasks.h"
 #include "teacher/journal_file_window.h"
@@ -388,25 +389,33 @@ private slots:
     void cancelledExportLeavesNoFile_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("csv") << "csv";
-        QTest::newRow("xlsx") << "xlsx";
-        QTest::newRow("pdf") << "pdf";
+        QTest::addColumn<QString>("file");
+        QTest::newRow("csv") << "csv"
+                             << "list.csv";
+        QTest::newRow("xlsx") << "xlsx"
+                              << "list.xlsx";
+        QTest::newRow("pdf") << "pdf"
+                             << "list.pdf";
+        QTest::newRow("typical mistakes") << "mistakes"
+                                          << "mistakes.pdf";
     }
     void cancelledExportLeavesNoFile()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, file);
         AddMany(1200);
         Open();
-        const QString path = out->filePath("list." + kind);
+        const QString path = out->filePath(file);
         {
             QFile before(path);
             QVERIFY(before.open(QIODevice::WriteOnly));
             before.write("earlier");
         }
         teacher::WindowExports* exports = window->Exports();
-        teacher::ExportJob* job = kind == "csv"    ? exports->StartCsv(path)
-                                  : kind == "xlsx" ? exports->StartXlsx(path)
-                                                   : exports->StartListPdf(path);
+        teacher::ExportJob* job = kind == "csv"        ? exports->StartCsv(path)
+                                  : kind == "xlsx"     ? exports->StartXlsx(path)
+                                  : kind == "mistakes" ? exports->StartMistakesPdf(path)
+                                                       : exports->StartListPdf(path);
         QVERIFY(job != nullptr);
         auto* cancel = window->findChild<QPushButton*>("jobCancel");
         QVERIFY(cancel->isVisible());
@@ -426,7 +435,7 @@ private slots:
         QFile after(path);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), QByteArray("earlier"));
-        QCOMPARE(FilesIn(out->path()), QStringList{"list." + kind});
+        QCOMPARE(FilesIn(out->path()), QStringList{file});
     }
 
     // While a long PDF is painted the window keeps handling input: a click on a heading sorts

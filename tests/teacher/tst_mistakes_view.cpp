@@ -4,21 +4,37 @@
 // common mistake, the chart and its text, all following the window's filter; and, when the list
 // is narrowed to one pupil, that pupil's mistakes across attempts.
 #include "teacher/attempt_list_model.h"
+#include "teacher/export_tasks.h"
 #include "teacher/filter_bar.h"
 #include "teacher/journal_window.h"
+#include "teacher/listed_attempts.h"
 #include "teacher/mistakes_view.h"
+#include "teacher/practice_sheet_commands.h"
+#include "teacher/printed_documents.h"
+#include "teacher/window_exports.h"
+#include "tests/teacher/export_wait.h"
 #include "tests/teacher/journal_fixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDialog>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -69,6 +85,34 @@ QString Named(const QDateTime& utc)
     return utc.toLocalTime().toString("dd.MM.yyyy HH:mm");
 }
 
+QString Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        return QStringLiteral("(%1 failed: %2)")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A PDF's pages as pdftotext reads them, each with its runs of spaces made one.
+QStringList PdfPages(const QString& path)
+{
+    QStringList pages;
+    for (const QString& page : Run("pdftotext", {"-layout", path, "-"}).split(u'\f')) {
+        if (!page.trimmed().isEmpty()) {
+            pages << page.simplified();
+        }
+    }
+    return pages;
+}
+
+int PdfPageCount(const QString& path)
+{
+    return QRegularExpression("Pages:\\s+(\\d+)").match(Run("pdfinfo", {path})).captured(1).toInt();
+}
+
 } // namespace
 
 class MistakesViewTest : public QObject {
@@ -78,6 +122,31 @@ private:
     std::unique_ptr<JournalFile> j;
     std::unique_ptr<teacher::JournalWindow> window;
     teacher::MistakesView* view = nullptr;
+
+    // Ким Мария's attempts, oldest first: three days ago rows 9 and 10 wrong (no known
+    // mistake) and 2/6 typed in row 1 after the record was judged, so that only judging it
+    // again finds the unreduced answer; two days ago the divisor not turned in row 10;
+    // yesterday an interrupted attempt, never judged; today (from init) rows 8 and 9 wrong and
+    // the divisor not turned in row 10 again. Then the list narrowed to `name`, today or on
+    // all days, and counted.
+    void AddKimsHistoryAndShow(const QString& name, bool allDays)
+    {
+        journal::StoredAttempt first = MakeAttempt("Ким Мария", DaysAgoAt9(3), 8);
+        first.Record.Rows.at(0).Typed = {"0", "2", "6"};
+        j->Add(first);
+        journal::StoredAttempt second = MakeAttempt("Ким Мария", DaysAgoAt9(2), 9);
+        second.Record.Rows.at(9).Typed = {"", "1", "5000"};
+        j->Add(second);
+        j->Add(MakeAttempt("Ким Мария", DaysAgoAt9(1), std::nullopt));
+        j->Add(MakeAttempt("Новиков Олег", TodayAt(9, 30), std::nullopt));
+
+        window->findChild<teacher::FilterBar*>()->ChoosePreset(
+            allDays ? teacher::DaysPreset::AllDays : teacher::DaysPreset::Today);
+        window->findChild<QLineEdit*>("pupilFilter")->setText(name);
+        QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
+        QCOMPARE(window->Model()->Filter().From.isValid(), !allDays);
+        QTRY_VERIFY(!view->Counting());
+    }
 
 private slots:
     // The attempts hold the smallest draws: row 1 is 1/2 × 2/3, row 8 is 2 1/2 × 2/5 (= 1),
@@ -203,11 +272,7 @@ private slots:
             << "ов" << false << QString() << QList<QStringList>{} << QString();
         QTest::newRow("the class") << "" << true << QString() << QList<QStringList>{} << QString();
     }
-    // Ким Мария's attempts, oldest first: three days ago rows 9 and 10 wrong (no known
-    // mistake) and 2/6 typed in row 1 after the record was judged, so that only judging it
-    // again finds the unreduced answer; two days ago the divisor not turned in row 10;
-    // yesterday an interrupted attempt, never judged; today rows 8 and 9 wrong and the divisor
-    // not turned in row 10 again.
+    // Ким Мария's history as AddKimsHistoryAndShow makes it.
     void onePupilsMistakesAcrossAttempts()
     {
         QFETCH(const QString, name);
@@ -216,21 +281,7 @@ private slots:
         QFETCH(const QList<QStringList>, rows);
         QFETCH(const QString, textLine);
 
-        journal::StoredAttempt first = MakeAttempt("Ким Мария", DaysAgoAt9(3), 8);
-        first.Record.Rows.at(0).Typed = {"0", "2", "6"};
-        j->Add(first);
-        journal::StoredAttempt second = MakeAttempt("Ким Мария", DaysAgoAt9(2), 9);
-        second.Record.Rows.at(9).Typed = {"", "1", "5000"};
-        j->Add(second);
-        j->Add(MakeAttempt("Ким Мария", DaysAgoAt9(1), std::nullopt));
-        j->Add(MakeAttempt("Новиков Олег", TodayAt(9, 30), std::nullopt));
-
-        window->findChild<teacher::FilterBar*>()->ChoosePreset(
-            allDays ? teacher::DaysPreset::AllDays : teacher::DaysPreset::Today);
-        window->findChild<QLineEdit*>("pupilFilter")->setText(name);
-        QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
-        QCOMPARE(window->Model()->Filter().From.isValid(), !allDays);
-        QTRY_VERIFY(!view->Counting());
+        AddKimsHistoryAndShow(name, allDays);
 
         const auto* pupilHeading = view->findChild<QLabel*>("pupilMistakesHeading");
         const QTableWidget* table = view->PupilTable();
@@ -250,6 +301,214 @@ private slots:
         QVERIFY2(text.startsWith(heading + "\n"), qPrintable(text));
         QVERIFY2(text.contains(textLine), qPrintable(text));
         QVERIFY2(text.contains("\n\nТипичные ошибки в "), qPrintable(text));
+    }
+
+    // When the list shows one pupil's attempts, the pane offers a practice sheet made from all
+    // of them: the habit that persists (the divisor not turned) is taught first and takes more
+    // of the exercises than the mistake no longer made (the unreduced answer, in the oldest
+    // attempt). A pupil without a mistake to practise gets the commands disabled; a list of two
+    // pupils gets none.
+    void practiceSheetFromOnePupilsAttempts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("allDays");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<QStringList>("lessons"); // in order; none: nothing to practise
+        QTest::addColumn<int>("onRow10");
+        QTest::addColumn<int>("onRow1");
+
+        QTest::newRow("one pupil, all days")
+            << "Ким" << true << true << QStringList{"Не перевёрнут делитель", "Ответ не сокращён"}
+            << 6 << 2;
+        QTest::newRow("one pupil, today")
+            << "Ким" << false << true << QStringList{"Не перевёрнут делитель"} << 8 << 0;
+        QTest::newRow("one pupil without mistakes")
+            << "Орлов" << false << true << QStringList{} << 0 << 0;
+        QTest::newRow("two pupils") << "ов" << false << false << QStringList{} << 0 << 0;
+    }
+    void practiceSheetFromOnePupilsAttempts()
+    {
+        QFETCH(const QString, name);
+        QFETCH(const bool, allDays);
+        QFETCH(const bool, offered);
+        QFETCH(const QStringList, lessons);
+        QFETCH(const int, onRow10);
+        QFETCH(const int, onRow1);
+        AddKimsHistoryAndShow(name, allDays);
+
+        teacher::PracticeSheetCommands* commands = view->PracticeSheet();
+        QCOMPARE(commands->SaveButton()->isVisible(), offered);
+        QCOMPARE(commands->PrintButton()->isVisible(), offered);
+        if (!offered) {
+            return;
+        }
+        QCOMPARE(commands->SaveButton()->isEnabled(), !lessons.isEmpty());
+        QCOMPARE(commands->PrintButton()->isEnabled(), !lessons.isEmpty());
+        QTemporaryDir out;
+        const QString path = out.filePath("practice.pdf");
+        QCOMPARE(commands->Save(path), !lessons.isEmpty());
+        if (lessons.isEmpty()) {
+            QVERIFY2(commands->Note().contains("нет ошибок"), qPrintable(commands->Note()));
+            QVERIFY(!QFile::exists(path));
+            return;
+        }
+        const QStringList pages = PdfPages(path);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY2(pages.at(0).contains("Ученик: Ким Мария"), qPrintable(pages.at(0)));
+        qsizetype from = 0;
+        for (const QString& lesson : lessons) {
+            const qsizetype at = pages.at(0).indexOf(lesson, from);
+            QVERIFY2(at >= 0, qPrintable(lesson + " not after " + pages.at(0).mid(from)));
+            from = at + lesson.size();
+        }
+        QCOMPARE(int(pages.at(1).count("задание 10 теста")), onRow10);
+        QCOMPARE(int(pages.at(1).count("задание 1 теста")), onRow1);
+
+        // «Напечатать лист…» goes to the window's print preview.
+        bool previewed = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog->objectName() == "printPreview" && !previewed) {
+                previewed = dialog->findChild<QPrintPreviewWidget*>()->pageCount() == 2;
+                dialog->reject();
+            }
+        });
+        poll.start(10);
+        QTest::mouseClick(commands->PrintButton(), Qt::LeftButton);
+        QTRY_VERIFY(previewed);
+    }
+
+    // The typical mistakes saved as PDF pages: the pane's tables — the pupil's section when the
+    // list is one pupil's, the class's mistakes, the rows — under the filter they were counted
+    // for, and on every page the test's name and «Страница N из M». Ким Мария's long history
+    // (the divisor not turned every day) runs onto more pages.
+    void pagesCarryThePanesTables_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("earlierDays");
+        QTest::addColumn<QStringList>("inOrder");
+        QTest::addColumn<int>("leastPages");
+
+        const QString today = QDate::currentDate().toString("dd.MM.yyyy");
+        QTest::newRow("the class today")
+            << "" << 0
+            << QStringList{"Показано попыток: 3 (за " + today + ")",
+                           "Ошибки в показанных попытках",
+                           "другая ошибка 2 3 8, 9, 10",
+                           "не перевёрнут делитель 1 1 10",
+                           "Чаще всего",
+                           "8 смешанное число × дробь 67 % другая ошибка"}
+            << 1;
+        QTest::newRow("one pupil's long history")
+            << "Ким" << 40
+            << QStringList{"(за все дни; в имени «Ким»)",
+                           "Ошибки ученика по попыткам: Ким Мария, 41 попытка с оценкой:",
+                           "повторяется",
+                           "Ошибки в показанных попытках",
+                           "не перевёрнут делитель 1 41 10",
+                           "Чаще всего"}
+            << 2;
+    }
+    void pagesCarryThePanesTables()
+    {
+        QFETCH(const QString, name);
+        QFETCH(const int, earlierDays);
+        QFETCH(const QStringList, inOrder);
+        QFETCH(const int, leastPages);
+
+        for (int day = 1; day <= earlierDays; ++day) {
+            journal::StoredAttempt earlier = MakeAttempt("Ким Мария", DaysAgoAt9(day), 7);
+            earlier.Record.Rows.at(9).Typed = {"", "1", "5000"};
+            j->Add(earlier);
+        }
+        if (earlierDays > 0) {
+            window->findChild<teacher::FilterBar*>()->ChoosePreset(teacher::DaysPreset::AllDays);
+        }
+        window->findChild<QLineEdit*>("pupilFilter")->setText(name);
+        QTRY_COMPARE(window->Model()->Filter().PupilContains, name);
+
+        QTemporaryDir out;
+        const QString path = out.filePath("mistakes.pdf");
+        const JobEnd end = WaitFor(window->Exports()->StartMistakesPdf(path));
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        QVERIFY2(end.Message.contains(path), qPrintable(end.Message));
+
+        const int pages = PdfPageCount(path);
+        QVERIFY2(pages >= leastPages, qPrintable(QString::number(pages)));
+        const QStringList texts = PdfPages(path);
+        QCOMPARE(texts.size(), pages);
+        for (int page = 1; page <= pages; ++page) {
+            const QString& text = texts.at(page - 1);
+            QVERIFY2(text.startsWith("Типичные ошибки"), qPrintable(text));
+            QVERIFY(text.contains("Тест: умножение и деление обыкновенных дробей"));
+            QVERIFY2(text.contains(QStringLiteral("Страница %1 из %2").arg(page).arg(pages)),
+                     qPrintable(text));
+        }
+        const QString all = texts.join(' ');
+        qsizetype from = 0;
+        for (const QString& words : inOrder) {
+            const qsizetype at = all.indexOf(words, from);
+            QVERIFY2(at >= 0, qPrintable(words + " not after " + all.mid(from, 300)));
+            from = at + words.size();
+        }
+        // A table that runs onto the next page has its column headings there too.
+        for (int page = 2; page <= pages; ++page) {
+            QVERIFY2(texts.at(page - 1).contains(
+                         QRegularExpression("Ошибка (Попытки|Учеников)|№ Вид задания")),
+                     qPrintable(texts.at(page - 1)));
+        }
+    }
+
+    // «Печать типичных ошибок…» shows the pages first, as many as the PDF has, and closing the
+    // preview prints nothing; the printing itself is a job that sends the same pages. A QPrinter
+    // writing to a file stands in for the one the print dialog would choose.
+    void printedAfterAPreview()
+    {
+        QTemporaryDir out;
+        const QString pdf = out.filePath("mistakes.pdf");
+        QVERIFY(WaitFor(window->Exports()->StartMistakesPdf(pdf)).Ok);
+
+        int previewPages = -1;
+        bool closed = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != "printPreview" || closed) {
+                return;
+            }
+            previewPages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            closed = true;
+            dialog->reject();
+        });
+        poll.start(10);
+        QAction* print = nullptr;
+        for (QAction* action : window->findChildren<QAction*>()) {
+            if (action->text() == "Печать типичных &ошибок…") {
+                print = action;
+            }
+        }
+        QVERIFY(print != nullptr && print->isEnabled());
+        print->trigger();
+        QTRY_VERIFY(closed);
+        QCOMPARE(previewPages, PdfPageCount(pdf));
+        QVERIFY(window->Exports()->Running() == nullptr);
+
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        teacher::SetUpA4(*printer);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        const QString printed = out.filePath("printed.pdf");
+        printer->setOutputFileName(printed);
+        teacher::ExportJob job(
+            "print", *j->db,
+            teacher::MistakesPrintWork(teacher::RequestOf(*window->Model()), printer));
+        job.Start();
+        const JobEnd end = WaitFor(&job);
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        QCOMPARE(PdfPages(printed).size(), previewPages);
+        const QString text = PdfPages(printed).join(' ');
+        QVERIFY2(text.contains("не перевёрнут делитель 1 1 10"), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Страница 1 из %1").arg(previewPages)));
     }
 
     // A count overtaken by a newer filter never lands on top of it, whichever ends first.
