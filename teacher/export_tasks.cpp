@@ -7,6 +7,8 @@
 #include "teacher/attempt_texts.h"
 #include "teacher/list_pages.h"
 #include "teacher/printed_documents.h"
+#include "teacher/workbook_sheets.h"
+#include "teacher/writer_thread.h"
 
 #include <QPdfWriter>
 #include <QPrinter>
@@ -137,11 +139,40 @@ ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator)
     };
 }
 
-ExportJob::Work XlsxWork(ListRequest request, QString path)
+ExportJob::Work XlsxWork(ListRequest request, QString path, WorkbookSheets sheets)
 {
-    return [request = std::move(request), path = std::move(path)](JobContext& context) {
+    return [request = std::move(request), path = std::move(path),
+            sheets = std::move(sheets)](JobContext& context) {
         journal::XlsxListWriter writer(path);
-        ForEachListed(context, request, [&](const journal::StoredAttempt& a) { writer.Add(a); });
+        engine::MistakeTally tally;
+        {
+            // The lines are judged and written on a thread of their own while the next batch is
+            // read; a stop or a failure ends that thread before the workbook is dropped.
+            WriterThread lines([&](const journal::StoredAttempt& a) {
+                const engine::AttemptReview review = writer.Add(a);
+                if (sheets.Mistakes) {
+                    // Counted as the answers earn, as the «Типичные ошибки» tab counts them.
+                    tally.Add(a.Pupil.toStdString(), engine::AsJudged(a.Record, review));
+                }
+            });
+            ReadListedAttempts(
+                JournalOf(context), request,
+                [&](std::vector<journal::StoredAttempt>& batch, long long done, long long total) {
+                    context.StopIfCancelled();
+                    const auto given = static_cast<long long>(batch.size());
+                    lines.Give(std::move(batch));
+                    context.Progress(done + given, total);
+                    return true;
+                });
+            context.StopIfCancelled();
+            lines.Finish();
+        }
+        if (sheets.Class) {
+            writer.AddSheet(ClassSheet(*sheets.Class));
+        }
+        if (sheets.Mistakes) {
+            writer.AddSheet(MistakesSheet(tally));
+        }
         writer.Commit();
         return QStringLiteral("Список сохранён: %1").arg(path);
     };

@@ -5,11 +5,13 @@
 // file is written through QSaveFile or its like and appears only when the job ends well.
 //
 // CsvWork, XlsxWork, ListPdfWork, AttemptPdfWork, ListPrintWork, AttemptPrintWork
+// WorkbookSheets   the .xlsx's sheets beside the list
 // PaintList    the list's pages on any paged device (the works above, and the print preview)
 //
 // It shows no dialog and chooses no file or printer.
 #pragma once
 
+#include "journal/class_results.h"
 #include "journal/stored_attempt.h"
 #include "teacher/export_job.h"
 #include "teacher/listed_attempts.h"
@@ -17,14 +19,22 @@
 #include <QChar>
 
 #include <memory>
+#include <optional>
 
 class QPagedPaintDevice;
 class QPrinter;
 
 namespace teacher {
 
+// The sheets after «Список»: «Класс» with these lines when given, and «Типичные ошибки» counted
+// from the listed attempts when asked for.
+struct WorkbookSheets {
+    std::optional<journal::ClassResults> Class;
+    bool Mistakes = false;
+};
+
 ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator);
-ExportJob::Work XlsxWork(ListRequest request, QString path);
+ExportJob::Work XlsxWork(ListRequest request, QString path, WorkbookSheets sheets = {});
 ExportJob::Work ListPdfWork(ListRequest request, QString path);
 ExportJob::Work AttemptPdfWork(journal::StoredAttempt attempt, QString path);
 ExportJob::Work ListPrintWork(ListRequest request, std::shared_ptr<QPrinter> printer);

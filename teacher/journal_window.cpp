@@ -145,10 +145,17 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     statusBar()->addWidget(status_, 1);
     statusBar()->setSizeGripEnabled(true);
 
-    exports_ = new WindowExports(this, {[this] { return connection_; },
-                                        [this]() -> const AttemptListModel* { return model_; },
-                                        [this] { return detail_->Shown(); },
-                                        [this](const QString& text) { Say(text); }});
+    exports_ = new WindowExports(
+        this,
+        {[this] { return connection_; }, [this]() -> const AttemptListModel* { return model_; },
+         [this] { return detail_->Shown(); }, [this](const QString& text) { Say(text); },
+         [this]() -> std::optional<journal::ClassResults> {
+             // A class with pupils chosen in the class tab.
+             if (classView_ == nullptr || classView_->Results().Lines.empty()) {
+                 return std::nullopt;
+             }
+             return classView_->Results();
+         }});
     BuildMenus();
     GiveWindowShortcutsPriority(this);
 

@@ -454,4 +454,36 @@ QString ChoosePupilForChart()
     return QStringLiteral("Выберите попытку в списке, чтобы увидеть отметки её ученика.");
 }
 
+QString ClassSheetName()
+{
+    return QStringLiteral("Класс");
+}
+QStringList ClassSheetHeadings()
+{
+    return {QStringLiteral("Ученик"), QStringLiteral("Отметка"), QStringLiteral("Время"),
+            QStringLiteral("Попыток")};
+}
+QString NotTaken()
+{
+    return QStringLiteral("не проходил(а)");
+}
+QString WithoutMark()
+{
+    return QStringLiteral("без оценки");
+}
+QString MistakesSheetName()
+{
+    return QStringLiteral("Типичные ошибки");
+}
+QStringList MistakeSheetHeadings()
+{
+    return {QStringLiteral("Ошибка"), QStringLiteral("Учеников"), QStringLiteral("Раз"),
+            QStringLiteral("Задания")};
+}
+QStringList RowSheetHeadings()
+{
+    return {QStringLiteral("№"), QStringLiteral("Вид задания"), QStringLiteral("Верно"),
+            QStringLiteral("Чаще всего")};
+}
+
 } // namespace teacher::words

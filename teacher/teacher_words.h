@@ -127,4 +127,14 @@ QString PupilMarksText(const QString& pupil, const QStringList& points);
 QString PupilHasNoMarks(const QString& pupil);
 QString ChoosePupilForChart();
 
+// The further sheets of the list's .xlsx: the class view's lines, and the typical mistakes with
+// the exercise rows under them.
+QString ClassSheetName();
+QStringList ClassSheetHeadings();
+QString NotTaken();
+QString WithoutMark();
+QString MistakesSheetName();
+QStringList MistakeSheetHeadings();
+QStringList RowSheetHeadings();
+
 } // namespace teacher::words

@@ -157,8 +157,13 @@ ExportJob* WindowExports::StartXlsx(const QString& path)
     if (!ListReady()) {
         return nullptr;
     }
+    // The class view's lines are taken as the pane shows them; the mistakes are counted by the
+    // job from the attempts it writes.
+    WorkbookSheets sheets;
+    sheets.Class = hooks_.ClassLines ? hooks_.ClassLines() : std::nullopt;
+    sheets.Mistakes = true;
     return Start(new ExportJob(QStringLiteral("Список сохраняется в Excel"), hooks_.Journal(),
-                               XlsxWork(RequestOf(*hooks_.List()), path), this));
+                               XlsxWork(RequestOf(*hooks_.List()), path, std::move(sheets)), this));
 }
 
 ExportJob* WindowExports::StartListPdf(const QString& path)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The «Файл» menu's saving and printing for the teacher's window: the commands, their file
-// dialogs (CSV with commas or with semicolons, .xlsx, PDF), the warning before a list PDF or
+// dialogs (CSV with commas or with semicolons, .xlsx with the class view's and the typical
+// mistakes' sheets beside the list, PDF), the warning before a list PDF or
 // printout of many pages, the print preview, and one export job at a time (export_job.h) with
 // its progress bar and «Отмена» in the window's status line. The window stays usable while a
 // job runs; what the job ends with is said through the window's status line.
@@ -9,6 +10,7 @@
 // shows it) and never changes the journal.
 #pragma once
 
+#include "journal/class_results.h"
 #include "journal/journal_database.h"
 #include "journal/stored_attempt.h"
 #include "teacher/export_job.h"
@@ -31,12 +33,14 @@ namespace teacher {
 
 class AttemptListModel;
 
-// What the window lends: its journal, its list, the attempt it shows, its status line.
+// What the window lends: its journal, its list, the attempt it shows, its status line, and the
+// class view's lines when it has a class chosen.
 struct ExportHooks {
     std::function<std::optional<journal::Connection>()> Journal;
     std::function<const AttemptListModel*()> List;
     std::function<std::optional<journal::StoredAttempt>()> Shown;
     std::function<void(const QString&)> Say;
+    std::function<std::optional<journal::ClassResults>()> ClassLines;
 };
 
 class WindowExports : public QObject {
