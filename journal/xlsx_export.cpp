@@ -150,7 +150,7 @@ QStringList XlsxListWriter::Header()
 
 engine::AttemptReview XlsxListWriter::Add(const StoredAttempt& a)
 {
-    const engine::AttemptReview review = CheckAttempt(a);
+    engine::AttemptReview review = CheckAttempt(a);
     Workbook& w = *book_;
     w.Text(Pupil, a.Pupil.left(kMaxNameLength));
     w.Text(Host, a.Host.left(kMaxNameLength));
