@@ -7,6 +7,7 @@
 #include "teacher/attempt_texts.h"
 #include "teacher/list_pages.h"
 #include "teacher/printed_documents.h"
+#include "teacher/teacher_words.h"
 #include "teacher/workbook_sheets.h"
 #include "teacher/writer_thread.h"
 
@@ -20,10 +21,7 @@ namespace {
 
 journal::JournalError NotSaved(const QString& path, const QString& why)
 {
-    return journal::JournalError(QStringLiteral("Файл %1 не сохранён: %2. Проверьте, что папка "
-                                                "доступна для записи.")
-                                     .arg(path, why)
-                                     .toStdString());
+    return journal::JournalError(words::FileNotSaved(path, why).toStdString());
 }
 
 void Open(QSaveFile& file)
@@ -43,7 +41,7 @@ void Commit(QSaveFile& file)
 const journal::Connection& JournalOf(const JobContext& context)
 {
     if (context.Journal() == nullptr) {
-        throw journal::JournalError("Журнал не открыт.");
+        throw journal::JournalError(words::JournalNotOpen().toStdString());
     }
     return *context.Journal();
 }
@@ -69,7 +67,7 @@ void ForEachListed(JobContext& context, const ListRequest& request, Each each)
 void WritePdfAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& device)
 {
     if (!PrintAttempt(attempt, device)) {
-        throw journal::JournalError("Страницу не удалось нарисовать.");
+        throw journal::JournalError(words::PageNotPainted().toStdString());
     }
 }
 
@@ -88,7 +86,7 @@ void PaintList(const journal::Connection& c, const ListRequest& request, QPagedP
 {
     ListPages pages(device, ListHeadLines(request.Filter, request.Totals), request.Totals.Count);
     if (!pages.Begin()) {
-        throw journal::JournalError("Страницы не удалось нарисовать.");
+        throw journal::JournalError(words::PagesNotPainted().toStdString());
     }
     try {
         ReadListedAttempts(
@@ -135,7 +133,7 @@ ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator)
             write(journal::CsvLine(journal::CsvFields(a), separator) + lineEnd);
         });
         Commit(file);
-        return QStringLiteral("Список сохранён: %1").arg(path);
+        return words::ListSaved(path);
     };
 }
 
@@ -174,7 +172,7 @@ ExportJob::Work XlsxWork(ListRequest request, QString path, WorkbookSheets sheet
             writer.AddSheet(MistakesSheet(tally));
         }
         writer.Commit();
-        return QStringLiteral("Список сохранён: %1").arg(path);
+        return words::ListSaved(path);
     };
 }
 
@@ -185,11 +183,11 @@ ExportJob::Work ListPdfWork(ListRequest request, QString path)
         Open(file);
         {
             QPdfWriter writer(&file);
-            SetUpPdf(writer, QStringLiteral("Журнал результатов"));
+            SetUpPdf(writer, words::WindowTitle());
             PaintList(JournalOf(context), request, writer, &context);
         }
         Commit(file);
-        return QStringLiteral("Список сохранён: %1").arg(path);
+        return words::ListSaved(path);
     };
 }
 
@@ -200,12 +198,12 @@ ExportJob::Work AttemptPdfWork(journal::StoredAttempt attempt, QString path)
         Open(file);
         {
             QPdfWriter writer(&file);
-            SetUpPdf(writer, QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)));
+            SetUpPdf(writer, words::AttemptDocumentTitle(ShownName(attempt.Pupil)));
             WritePdfAttempt(attempt, writer);
         }
         context.StopIfCancelled();
         Commit(file);
-        return QStringLiteral("Попытка сохранена: %1").arg(path);
+        return words::AttemptSaved(path);
     };
 }
 
@@ -213,7 +211,7 @@ ExportJob::Work ListPrintWork(ListRequest request, std::shared_ptr<QPrinter> pri
 {
     return [request = std::move(request), printer = std::move(printer)](JobContext& context) {
         PaintList(JournalOf(context), request, *printer, &context);
-        return QStringLiteral("Список отправлен на печать.");
+        return words::ListPrinted();
     };
 }
 
@@ -221,7 +219,7 @@ ExportJob::Work AttemptPrintWork(journal::StoredAttempt attempt, std::shared_ptr
 {
     return [attempt = std::move(attempt), printer = std::move(printer)](JobContext&) {
         WritePdfAttempt(attempt, *printer);
-        return QStringLiteral("Попытка отправлена на печать.");
+        return words::AttemptPrinted();
     };
 }
 

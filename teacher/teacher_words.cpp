@@ -841,4 +841,42 @@ QString PasteListHint()
                           "CSV-файл.");
 }
 
+QString FileNotSaved(const QString& path, const QString& why)
+{
+    return QStringLiteral("Файл %1 не сохранён: %2. Проверьте, что папка доступна для записи.")
+        .arg(path, why);
+}
+QString PageNotPainted()
+{
+    return QStringLiteral("Страницу не удалось нарисовать.");
+}
+QString PagesNotPainted()
+{
+    return QStringLiteral("Страницы не удалось нарисовать.");
+}
+QString ListSaved(const QString& path)
+{
+    return QStringLiteral("Список сохранён: %1").arg(path);
+}
+QString AttemptSaved(const QString& path)
+{
+    return QStringLiteral("Попытка сохранена: %1").arg(path);
+}
+QString ListPrinted()
+{
+    return QStringLiteral("Список отправлен на печать.");
+}
+QString AttemptPrinted()
+{
+    return QStringLiteral("Попытка отправлена на печать.");
+}
+QString JobCancelled()
+{
+    return QStringLiteral("Отменено: файл не сохранён.");
+}
+QString JournalNotOpenForSaving(const QString& why)
+{
+    return QStringLiteral("Не удалось открыть журнал для сохранения: %1").arg(why);
+}
+
 } // namespace teacher::words

@@ -236,4 +236,15 @@ QString PupilListFilter();
 QStringList RosterHeadings();
 QString PasteListHint();
 
+// What a saving or printing job ends with.
+QString FileNotSaved(const QString& path, const QString& why);
+QString PageNotPainted();
+QString PagesNotPainted();
+QString ListSaved(const QString& path);
+QString AttemptSaved(const QString& path);
+QString ListPrinted();
+QString AttemptPrinted();
+QString JobCancelled();
+QString JournalNotOpenForSaving(const QString& why);
+
 } // namespace teacher::words
