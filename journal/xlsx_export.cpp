@@ -60,6 +60,7 @@ struct XlsxListWriter::Workbook {
     lxw_format* heading = nullptr;
     lxw_format* dateTime = nullptr;
     lxw_format* duration = nullptr;
+    lxw_format* percent = nullptr;
     lxw_row_t row = 0;
     lxw_error error = LXW_NO_ERROR;
 
@@ -115,6 +116,8 @@ XlsxListWriter::XlsxListWriter(const QString& path) : book_(std::make_unique<Wor
     format_set_num_format(book_->dateTime, "dd.mm.yyyy hh:mm");
     book_->duration = workbook_add_format(book_->book);
     format_set_num_format(book_->duration, "[m]:ss");
+    book_->percent = workbook_add_format(book_->book);
+    format_set_num_format(book_->percent, "0%");
     for (int c = 0; c < ColumnCount; ++c) {
         worksheet_set_column(book_->sheet, c, c, kWidths.at(static_cast<std::size_t>(c)),
                              c == Used ? book_->duration : nullptr);
@@ -145,9 +148,9 @@ QStringList XlsxListWriter::Header()
             QStringLiteral("Проверка"),       QStringLiteral("Код попытки")};
 }
 
-void XlsxListWriter::Add(const StoredAttempt& a)
+engine::AttemptReview XlsxListWriter::Add(const StoredAttempt& a)
 {
-    const engine::AttemptReview review = CheckAttempt(a);
+    engine::AttemptReview review = CheckAttempt(a);
     Workbook& w = *book_;
     w.Text(Pupil, a.Pupil.left(kMaxNameLength));
     w.Text(Host, a.Host.left(kMaxNameLength));
@@ -165,6 +168,70 @@ void XlsxListWriter::Add(const StoredAttempt& a)
         throw Failure(w.target, QString::fromUtf8(lxw_strerror(w.error)));
     }
     ++w.row;
+    return review;
+}
+
+void XlsxListWriter::AddSheet(const XlsxSheet& sheet)
+{
+    Workbook& w = *book_;
+    const QByteArray name = CellText(sheet.Name);
+    lxw_worksheet* added = workbook_add_worksheet(w.book, name.constData());
+    if (added == nullptr) {
+        throw Failure(w.target, QStringLiteral("лист «%1» не добавлен").arg(sheet.Name));
+    }
+    const auto write = [&](lxw_row_t row, lxw_col_t column, const XlsxCell& cell,
+                           lxw_format* format) {
+        switch (cell.What) {
+        case XlsxCell::Kind::Empty:
+            return;
+        case XlsxCell::Kind::Text:
+            if (!cell.Text.isEmpty()) {
+                w.Keep(worksheet_write_string(added, row, column, CellText(cell.Text).constData(),
+                                              format));
+            }
+            return;
+        case XlsxCell::Kind::Number:
+            w.Keep(worksheet_write_number(added, row, column, cell.Value, format));
+            return;
+        case XlsxCell::Kind::Percent:
+            w.Keep(worksheet_write_number(added, row, column, cell.Value, w.percent));
+            return;
+        case XlsxCell::Kind::Duration:
+            // A duration is a fraction of a day.
+            w.Keep(worksheet_write_number(added, row, column, cell.Value / 86400.0, w.duration));
+            return;
+        }
+    };
+    for (std::size_t c = 0; c < sheet.Widths.size(); ++c) {
+        w.Keep(worksheet_set_column(added, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                                    sheet.Widths.at(c), nullptr));
+    }
+    worksheet_freeze_panes(added, 1, 0);
+    lxw_row_t row = 0;
+    for (std::size_t t = 0; t < sheet.Tables.size(); ++t) {
+        const XlsxTable& table = sheet.Tables.at(t);
+        if (t > 0) {
+            ++row; // the empty line between two tables
+        }
+        const lxw_row_t heading = row;
+        for (qsizetype c = 0; c < table.Header.size(); ++c) {
+            write(row, static_cast<lxw_col_t>(c), XlsxCell::Words(table.Header.at(c)), w.heading);
+        }
+        ++row;
+        for (const std::vector<XlsxCell>& line : table.Lines) {
+            for (std::size_t c = 0; c < line.size(); ++c) {
+                write(row, static_cast<lxw_col_t>(c), line.at(c), nullptr);
+            }
+            ++row;
+        }
+        if (t == 0 && !table.Header.isEmpty()) {
+            w.Keep(worksheet_autofilter(added, heading, 0, row - 1,
+                                        static_cast<lxw_col_t>(table.Header.size() - 1)));
+        }
+    }
+    if (w.error != LXW_NO_ERROR) {
+        throw Failure(w.target, QString::fromUtf8(lxw_strerror(w.error)));
+    }
 }
 
 void XlsxListWriter::Commit()

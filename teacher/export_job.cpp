@@ -2,6 +2,7 @@
 #include "teacher/export_job.h"
 
 #include "journal/journal_error.h"
+#include "teacher/teacher_words.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -13,7 +14,7 @@ namespace teacher {
 
 namespace {
 
-const QString kCancelled = QStringLiteral("Отменено: файл не сохранён.");
+const QString kCancelled = words::JobCancelled();
 
 // The same journal as `source`, opened on the calling thread under a name of its own.
 journal::Connection OpenCopy(const journal::Connection& source)
@@ -25,8 +26,7 @@ journal::Connection OpenCopy(const journal::Connection& source)
         const QString why = copy.lastError().text().trimmed();
         copy = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw journal::JournalError(
-            QStringLiteral("Не удалось открыть журнал для сохранения: %1").arg(why).toStdString());
+        throw journal::JournalError(words::JournalNotOpenForSaving(why).toStdString());
     }
     if (source.Kind == journal::Backend::Sqlite) {
         // A job reads much of the file once: mapped, its pages come without a copy per read, and

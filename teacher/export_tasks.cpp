@@ -11,6 +11,9 @@
 #include "teacher/mistake_pages.h"
 #include "teacher/practice_sheet_document.h"
 #include "teacher/printed_documents.h"
+#include "teacher/teacher_words.h"
+#include "teacher/workbook_sheets.h"
+#include "teacher/writer_thread.h"
 
 #include <QPdfWriter>
 #include <QPrinter>
@@ -22,10 +25,7 @@ namespace {
 
 journal::JournalError NotSaved(const QString& path, const QString& why)
 {
-    return journal::JournalError(QStringLiteral("Файл %1 не сохранён: %2. Проверьте, что папка "
-                                                "доступна для записи.")
-                                     .arg(path, why)
-                                     .toStdString());
+    return journal::JournalError(words::FileNotSaved(path, why).toStdString());
 }
 
 void Open(QSaveFile& file)
@@ -45,7 +45,7 @@ void Commit(QSaveFile& file)
 const journal::Connection& JournalOf(const JobContext& context)
 {
     if (context.Journal() == nullptr) {
-        throw journal::JournalError("Журнал не открыт.");
+        throw journal::JournalError(words::JournalNotOpen().toStdString());
     }
     return *context.Journal();
 }
@@ -71,7 +71,7 @@ void ForEachListed(JobContext& context, const ListRequest& request, Each each)
 void WritePdfAttempt(const journal::StoredAttempt& attempt, QPagedPaintDevice& device)
 {
     if (!PrintAttempt(attempt, device)) {
-        throw journal::JournalError("Страницу не удалось нарисовать.");
+        throw journal::JournalError(words::PageNotPainted().toStdString());
     }
 }
 
@@ -90,7 +90,7 @@ void PaintList(const journal::Connection& c, const ListRequest& request, QPagedP
 {
     ListPages pages(device, ListTable(request.Filter, request.Totals), request.Totals.Count);
     if (!pages.Begin()) {
-        throw journal::JournalError("Страницы не удалось нарисовать.");
+        throw journal::JournalError(words::PagesNotPainted().toStdString());
     }
     try {
         ReadListedAttempts(
@@ -169,17 +169,46 @@ ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator)
             write(journal::CsvLine(journal::CsvFields(a), separator) + lineEnd);
         });
         Commit(file);
-        return QStringLiteral("Список сохранён: %1").arg(path);
+        return words::ListSaved(path);
     };
 }
 
-ExportJob::Work XlsxWork(ListRequest request, QString path)
+ExportJob::Work XlsxWork(ListRequest request, QString path, WorkbookSheets sheets)
 {
-    return [request = std::move(request), path = std::move(path)](JobContext& context) {
+    return [request = std::move(request), path = std::move(path),
+            sheets = std::move(sheets)](JobContext& context) {
         journal::XlsxListWriter writer(path);
-        ForEachListed(context, request, [&](const journal::StoredAttempt& a) { writer.Add(a); });
+        engine::MistakeTally tally;
+        {
+            // The lines are judged and written on a thread of their own while the next batch is
+            // read; a stop or a failure ends that thread before the workbook is dropped.
+            WriterThread lines([&](const journal::StoredAttempt& a) {
+                const engine::AttemptReview review = writer.Add(a);
+                if (sheets.Mistakes) {
+                    // Counted as the answers earn, as the «Типичные ошибки» tab counts them.
+                    tally.Add(a.Pupil.toStdString(), engine::AsJudged(a.Record, review));
+                }
+            });
+            ReadListedAttempts(
+                JournalOf(context), request,
+                [&](std::vector<journal::StoredAttempt>& batch, long long done, long long total) {
+                    context.StopIfCancelled();
+                    const auto given = static_cast<long long>(batch.size());
+                    lines.Give(std::move(batch));
+                    context.Progress(done + given, total);
+                    return true;
+                });
+            context.StopIfCancelled();
+            lines.Finish();
+        }
+        if (sheets.Class) {
+            writer.AddSheet(ClassWorksheet(*sheets.Class));
+        }
+        if (sheets.Mistakes) {
+            writer.AddSheet(MistakesWorksheet(tally));
+        }
         writer.Commit();
-        return QStringLiteral("Список сохранён: %1").arg(path);
+        return words::ListSaved(path);
     };
 }
 
@@ -190,11 +219,11 @@ ExportJob::Work ListPdfWork(ListRequest request, QString path)
         Open(file);
         {
             QPdfWriter writer(&file);
-            SetUpPdf(writer, QStringLiteral("Журнал результатов"));
+            SetUpPdf(writer, words::WindowTitle());
             PaintList(JournalOf(context), request, writer, &context);
         }
         Commit(file);
-        return QStringLiteral("Список сохранён: %1").arg(path);
+        return words::ListSaved(path);
     };
 }
 
@@ -205,12 +234,12 @@ ExportJob::Work AttemptPdfWork(journal::StoredAttempt attempt, QString path)
         Open(file);
         {
             QPdfWriter writer(&file);
-            SetUpPdf(writer, QStringLiteral("Попытка теста: %1").arg(ShownName(attempt.Pupil)));
+            SetUpPdf(writer, words::AttemptDocumentTitle(ShownName(attempt.Pupil)));
             WritePdfAttempt(attempt, writer);
         }
         context.StopIfCancelled();
         Commit(file);
-        return QStringLiteral("Попытка сохранена: %1").arg(path);
+        return words::AttemptSaved(path);
     };
 }
 
@@ -258,7 +287,7 @@ ExportJob::Work ListPrintWork(ListRequest request, std::shared_ptr<QPrinter> pri
 {
     return [request = std::move(request), printer = std::move(printer)](JobContext& context) {
         PaintList(JournalOf(context), request, *printer, &context);
-        return QStringLiteral("Список отправлен на печать.");
+        return words::ListPrinted();
     };
 }
 
@@ -266,7 +295,7 @@ ExportJob::Work AttemptPrintWork(journal::StoredAttempt attempt, std::shared_ptr
 {
     return [attempt = std::move(attempt), printer = std::move(printer)](JobContext&) {
         WritePdfAttempt(attempt, *printer);
-        return QStringLiteral("Попытка отправлена на печать.");
+        return words::AttemptPrinted();
     };
 }
 

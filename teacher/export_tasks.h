@@ -8,12 +8,14 @@
 //
 // CsvWork, XlsxWork, ListPdfWork, AttemptPdfWork, ClassPdfWork, ListPrintWork, AttemptPrintWork,
 // ClassPrintWork, MistakesPdfWork, MistakesPrintWork, PracticeSheetPrintWork
+// WorkbookSheets   the .xlsx's sheets beside the list
 // PaintList        the list's pages on any paged device (the works above, and the print preview)
 // PaintMistakes    the typical mistakes' pages, likewise
 //
 // It shows no dialog and chooses no file or printer.
 #pragma once
 
+#include "journal/class_results.h"
 #include "journal/stored_attempt.h"
 #include "teacher/class_pages.h"
 #include "teacher/export_job.h"
@@ -22,6 +24,7 @@
 #include <QChar>
 
 #include <memory>
+#include <optional>
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -32,8 +35,15 @@ struct PracticeSheet;
 
 namespace teacher {
 
+// The sheets after «Список»: «Класс» with these lines when given, and «Типичные ошибки» counted
+// from the listed attempts when asked for.
+struct WorkbookSheets {
+    std::optional<journal::ClassResults> Class;
+    bool Mistakes = false;
+};
+
 ExportJob::Work CsvWork(ListRequest request, QString path, QChar separator);
-ExportJob::Work XlsxWork(ListRequest request, QString path);
+ExportJob::Work XlsxWork(ListRequest request, QString path, WorkbookSheets sheets = {});
 ExportJob::Work ListPdfWork(ListRequest request, QString path);
 ExportJob::Work AttemptPdfWork(journal::StoredAttempt attempt, QString path);
 ExportJob::Work ClassPdfWork(ClassSheet sheet, QString path);

@@ -4,6 +4,7 @@
 #include "journal/journal_error.h"
 #include "journal/local_schema.h"
 #include "teacher/journal_window.h"
+#include "teacher/teacher_words.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,8 +19,6 @@
 namespace teacher {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Журнал результатов");
 
 journal::OpenResult Refuse(const QString& name, const QString& problem)
 {
@@ -76,15 +75,14 @@ journal::OpenResult OpenCopiedJournal(const QString& path)
 void OpenJournalFileWindow(QWidget* parent)
 {
     const QString path = QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Открыть журнал"),
-        QStandardPaths::writableLocation(QStandardPaths::HomeLocation),
-        QStringLiteral("Журнал результатов (*.sqlite);;Все файлы (*)"));
+        parent, words::OpenJournalTitle(),
+        QStandardPaths::writableLocation(QStandardPaths::HomeLocation), words::JournalFileFilter());
     if (path.isEmpty()) {
         return;
     }
     const journal::OpenResult opened = OpenCopiedJournal(path);
     if (!opened.Db) {
-        QMessageBox::warning(parent, QStringLiteral("Открыть журнал"), opened.Problem);
+        QMessageBox::warning(parent, words::OpenJournalTitle(), opened.Problem);
         return;
     }
     auto* window = new JournalWindow(opened);
@@ -102,13 +100,13 @@ QString JournalTitle(const journal::Connection& c)
 {
     const QSqlDatabase db = QSqlDatabase::database(c.Name, false);
     if (c.Kind == journal::Backend::Postgres) {
-        return QStringLiteral("%1 — сервер %2").arg(kTitle, db.hostName());
+        return words::ServerJournalTitle(db.hostName());
     }
     const QFileInfo file(db.databaseName());
     if (file.absoluteFilePath() == QFileInfo(journal::LocalJournalPath()).absoluteFilePath()) {
-        return QStringLiteral("%1 — этот компьютер").arg(kTitle);
+        return words::LocalJournalTitle();
     }
-    return QStringLiteral("%1 — %2").arg(kTitle, file.fileName());
+    return words::FileJournalTitle(file.fileName());
 }
 
 } // namespace teacher

@@ -65,7 +65,7 @@ QScrollArea* Scrolled(QWidget* pane)
 JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     : QMainWindow(parent), connection_(opened.Db), openNote_(opened.Problem)
 {
-    setWindowTitle(connection_ ? JournalTitle(*connection_) : QStringLiteral("Журнал результатов"));
+    setWindowTitle(connection_ ? JournalTitle(*connection_) : words::WindowTitle());
     setObjectName(QStringLiteral("journalWindow"));
 
     auto* central = new QWidget;
@@ -78,8 +78,8 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     filterRow->addWidget(filters_, 1);
     classFilter_ = new QComboBox;
     classFilter_->setObjectName(QStringLiteral("classFilter"));
-    classFilter_->setAccessibleName(QStringLiteral("Показать попытки класса"));
-    classLabel_ = new QLabel(QStringLiteral("Кл&асс:"));
+    classFilter_->setAccessibleName(words::ClassFilterName());
+    classLabel_ = new QLabel(words::ClassFilterLabel());
     classLabel_->setBuddy(classFilter_);
     classLabel_->setVisible(false);
     classFilter_->setVisible(false);
@@ -180,7 +180,7 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
     // The class's typical mistakes: the pane follows the list's filter by itself.
     auto* mistakes = new MistakesView(*connection_, *model_);
     mistakes->setObjectName(QStringLiteral("mistakes"));
-    tabs_->addTab(mistakes, QStringLiteral("Типи&чные ошибки"));
+    tabs_->addTab(mistakes, words::MistakesTab());
     connect(mistakes->PracticeSheet(), &PracticeSheetCommands::PrintWanted, exports_,
             &WindowExports::PrintPracticeSheet);
     list_->ShowAttempts(model_);
@@ -193,15 +193,15 @@ JournalWindow::JournalWindow(const journal::OpenResult& opened, QWidget* parent)
                 action->setEnabled(shown);
             }
         });
-        tabs_->addTab(Scrolled(classView_), QStringLiteral("&Класс"));
+        tabs_->addTab(Scrolled(classView_), words::ClassTab());
         classView_->Refresh();
         rosterEditor_ = new RosterEditor(*connection_);
         rosterEditor_->setObjectName(QStringLiteral("rosterEditor"));
-        tabs_->addTab(Scrolled(rosterEditor_), QStringLiteral("Сп&иски классов"));
+        tabs_->addTab(Scrolled(rosterEditor_), words::RosterTab());
         rosterEditor_->Refresh();
         connect(rosterEditor_, &RosterEditor::RosterChanged, classView_, &ClassView::Refresh);
         const QSignalBlocker quiet(classFilter_);
-        classFilter_->addItem(QStringLiteral("все классы"), QString());
+        classFilter_->addItem(words::AnyClass(), QString());
         try {
             for (const journal::SchoolClass& k : journal::LoadClasses(*connection_, false)) {
                 if (classFilter_->findData(k.Name) < 0) {
@@ -287,7 +287,7 @@ void JournalWindow::ReadAgainInPlace()
 
 void JournalWindow::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
+    QMenu* file = menuBar()->addMenu(words::FileMenu());
     const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys, auto slot) {
         QAction* action = menu->addAction(text);
         action->setShortcut(keys);
@@ -296,18 +296,18 @@ void JournalWindow::BuildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(file, QStringLiteral("&Открыть журнал…"), QKeySequence::Open,
+    add(file, words::OpenJournalCommand(), QKeySequence::Open,
         [this] { OpenJournalFileWindow(this); });
     file->addSeparator();
     exports_->AddCommands(file, needJournal_, needAttempt_, needClass_);
     file->addSeparator();
-    add(file, QStringLiteral("&Закрыть"), QKeySequence::Quit, [this] { close(); });
+    add(file, words::CloseCommand(), QKeySequence::Quit, [this] { close(); });
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
-    needJournal_ << add(edit, QStringLiteral("&Обновить"), QKeySequence::Refresh,
+    QMenu* edit = menuBar()->addMenu(words::EditMenu());
+    needJournal_ << add(edit, words::RefreshCommand(), QKeySequence::Refresh,
                         [this] { filters_->Refresh(); });
-    QAction* remove = add(edit, QStringLiteral("&Удалить выбранные попытки…"), QKeySequence::Delete,
-                          [this] { DeleteSelected(); });
+    QAction* remove =
+        add(edit, words::DeleteCommand(), QKeySequence::Delete, [this] { DeleteSelected(); });
     // Delete only from the list: in the name box the key edits the text.
     remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     list_->addAction(remove);

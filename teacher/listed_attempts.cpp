@@ -53,13 +53,15 @@ ListRequest RequestOf(const AttemptListModel& model)
 }
 
 void ReadListedAttempts(const journal::Connection& c, const ListRequest& request,
-                        const std::function<bool(const std::vector<journal::StoredAttempt>&,
+                        const std::function<bool(std::vector<journal::StoredAttempt>&,
                                                  long long done, long long total)>& batch)
 {
     const QStringList ids = ListedIds(c, request);
     const long long total = ids.size();
     for (qsizetype from = 0; from < ids.size(); from += kBatch) {
-        if (!batch(journal::LoadAttemptsByIds(c, ids.mid(from, kBatch)), from, total)) {
+        std::vector<journal::StoredAttempt> read =
+            journal::LoadAttemptsByIds(c, ids.mid(from, kBatch));
+        if (!batch(read, from, total)) {
             return;
         }
     }

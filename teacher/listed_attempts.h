@@ -33,10 +33,11 @@ struct ListRequest {
 ListRequest RequestOf(const AttemptListModel& model);
 
 // Calls `batch` with the list's attempts in order, a few hundred at a time, with how many were
-// given before this batch and how many there are in all. `batch` returns false to stop early.
+// given before this batch and how many there are in all; it may move the attempts out of the
+// batch. `batch` returns false to stop early.
 // Throws journal::JournalError when the journal cannot be read.
 void ReadListedAttempts(const journal::Connection& c, const ListRequest& request,
-                        const std::function<bool(const std::vector<journal::StoredAttempt>&,
+                        const std::function<bool(std::vector<journal::StoredAttempt>&,
                                                  long long done, long long total)>& batch);
 
 // Pupil, computer, start, time used, how it ended, right answers, mark and check, as the list's

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/print_preview.h"
 
+#include "teacher/teacher_words.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPrintDialog>
@@ -14,17 +16,17 @@ namespace teacher {
 bool ConfirmPrint(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
 {
     QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    dialog.setWindowTitle(words::PreviewTitle());
     dialog.setObjectName(QStringLiteral("printPreview"));
     dialog.resize(800, 900);
     auto* preview = new QPrintPreviewWidget(&printer, &dialog);
-    preview->setAccessibleName(QStringLiteral("Страницы, как они будут напечатаны"));
+    preview->setAccessibleName(words::PreviewPagesName());
     QObject::connect(preview, &QPrintPreviewWidget::paintRequested, &dialog, paint);
     auto* buttons = new QDialogButtonBox(&dialog);
     QPushButton* print =
-        buttons->addButton(QStringLiteral("&Печать…"), QDialogButtonBox::AcceptRole);
+        buttons->addButton(words::PreviewPrintButton(), QDialogButtonBox::AcceptRole);
     print->setObjectName(QStringLiteral("print"));
-    buttons->addButton(QStringLiteral("&Закрыть"), QDialogButtonBox::RejectRole);
+    buttons->addButton(words::PreviewCloseButton(), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* column = new QVBoxLayout(&dialog);

@@ -4,6 +4,7 @@
 #include "journal/journal_error.h"
 #include "journal/roster.h"
 #include "teacher/attempt_texts.h"
+#include "teacher/teacher_words.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -39,29 +40,28 @@ RosterEditor::RosterEditor(const journal::Connection& connection, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     auto* panes = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    auto* classesLabel = new QLabel(QStringLiteral("Класс&ы:"));
+    auto* classesLabel = new QLabel(words::RosterClassesLabel());
     classes_ = new QListWidget;
     classes_->setObjectName(QStringLiteral("rosterClasses"));
-    classes_->setAccessibleName(QStringLiteral("Классы"));
+    classes_->setAccessibleName(words::RosterClassesName());
     classesLabel->setBuddy(classes_);
     left->addWidget(classesLabel);
     left->addWidget(classes_, 1);
-    QPushButton* addClass = Button(QStringLiteral("Добавить класс…"), "addClass");
-    QPushButton* rename = Button(QStringLiteral("Переименовать…"), "renameClass");
-    QPushButton* archive = Button(QStringLiteral("В архив / из архива"), "archiveClass");
-    QPushButton* classTime = Button(QStringLiteral("Время класса…"), "classMinutes");
+    QPushButton* addClass = Button(words::AddClassButton(), "addClass");
+    QPushButton* rename = Button(words::RenameClassButton(), "renameClass");
+    QPushButton* archive = Button(words::ArchiveClassButton(), "archiveClass");
+    QPushButton* classTime = Button(words::ClassTimeButton(), "classMinutes");
     for (QPushButton* b : {addClass, rename, classTime, archive}) {
         left->addWidget(b);
     }
     panes->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
-    auto* pupilsLabel = new QLabel(QStringLiteral("Уче&ники класса:"));
+    auto* pupilsLabel = new QLabel(words::RosterPupilsLabel());
     pupils_ = new QTableWidget(0, 4);
     pupils_->setObjectName(QStringLiteral("rosterPupils"));
-    pupils_->setAccessibleName(QStringLiteral("Ученики класса"));
-    pupils_->setHorizontalHeaderLabels({QStringLiteral("Фамилия"), QStringLiteral("Имя"),
-                                        QStringLiteral("Вход"), QStringLiteral("Минут")});
+    pupils_->setAccessibleName(words::RosterPupilsName());
+    pupils_->setHorizontalHeaderLabels(words::RosterHeadings());
     pupils_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     pupils_->setSelectionBehavior(QAbstractItemView::SelectRows);
     pupils_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -72,11 +72,11 @@ RosterEditor::RosterEditor(const journal::Connection& connection, QWidget* paren
     right->addWidget(pupilsLabel);
     right->addWidget(pupils_, 1);
     auto* pupilButtons = new QHBoxLayout;
-    QPushButton* addPupil = Button(QStringLiteral("Добавить ученика…"), "addPupil");
-    QPushButton* edit = Button(QStringLiteral("Изменить…"), "editPupil");
-    QPushButton* move = Button(QStringLiteral("Перевести в класс…"), "movePupil");
-    QPushButton* remove = Button(QStringLiteral("Убрать из списка…"), "removePupil");
-    QPushButton* paste = Button(QStringLiteral("Вставить список…"), "pasteList");
+    QPushButton* addPupil = Button(words::AddPupilButton(), "addPupil");
+    QPushButton* edit = Button(words::EditPupilButton(), "editPupil");
+    QPushButton* move = Button(words::MovePupilButton(), "movePupil");
+    QPushButton* remove = Button(words::RemovePupilButton(), "removePupil");
+    QPushButton* paste = Button(words::PasteListButton(), "pasteList");
     for (QPushButton* b : {addPupil, edit, move, remove, paste}) {
         pupilButtons->addWidget(b);
     }
@@ -371,9 +371,8 @@ bool RosterEditor::ImportPaste(const QString& text)
 void RosterEditor::AskAndAddClass()
 {
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Новый класс"),
-                                               QStringLiteral("Название класса (например, 6А):"),
-                                               QLineEdit::Normal, {}, &ok);
+    const QString name = QInputDialog::getText(this, words::NewClassTitle(),
+                                               words::NewClassPrompt(), QLineEdit::Normal, {}, &ok);
     if (ok) {
         AddClass(name);
     }
@@ -386,9 +385,9 @@ void RosterEditor::AskAndRename()
         return;
     }
     bool ok = false;
-    const QString name = QInputDialog::getText(
-        this, QStringLiteral("Переименовать класс"), QStringLiteral("Новое название класса:"),
-        QLineEdit::Normal, item->data(Qt::UserRole + 1).toString(), &ok);
+    const QString name =
+        QInputDialog::getText(this, words::RenameClassTitle(), words::RenameClassPrompt(),
+                              QLineEdit::Normal, item->data(Qt::UserRole + 1).toString(), &ok);
     if (ok) {
         RenameClass(name);
     }
@@ -401,14 +400,13 @@ void RosterEditor::AskAndAddPupil()
         return;
     }
     bool ok = false;
-    const QString surname =
-        QInputDialog::getText(this, QStringLiteral("Новый ученик"), QStringLiteral("Фамилия:"),
-                              QLineEdit::Normal, {}, &ok);
+    const QString surname = QInputDialog::getText(
+        this, words::NewPupilTitle(), words::SurnamePrompt(), QLineEdit::Normal, {}, &ok);
     if (!ok) {
         return;
     }
     const QString firstName = QInputDialog::getText(
-        this, QStringLiteral("Новый ученик"), QStringLiteral("Имя:"), QLineEdit::Normal, {}, &ok);
+        this, words::NewPupilTitle(), words::FirstNamePrompt(), QLineEdit::Normal, {}, &ok);
     if (ok) {
         AddPupil(surname, firstName);
     }
@@ -423,8 +421,8 @@ void RosterEditor::AskAndMove()
         ids << classes_->item(row)->data(Qt::UserRole).toString();
     }
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(this, QStringLiteral("Перевести в класс"),
-                                                 QStringLiteral("Класс:"), names, 0, false, &ok);
+    const QString chosen = QInputDialog::getItem(this, words::MovePupilTitle(),
+                                                 words::MovePupilPrompt(), names, 0, false, &ok);
     if (ok && names.contains(chosen)) {
         MoveChosenPupil(ids.at(names.indexOf(chosen)));
     }
@@ -437,28 +435,27 @@ void RosterEditor::AskAndEdit()
         Tell(QStringLiteral("Выберите ученика в списке."));
         return;
     }
-    const QString title = QStringLiteral("Изменить ученика");
+    const QString title = words::EditPupilTitle();
     bool ok = false;
-    const QString surname =
-        QInputDialog::getText(this, title, QStringLiteral("Фамилия:"), QLineEdit::Normal,
-                              pupils_->item(row, 0)->text(), &ok);
+    const QString surname = QInputDialog::getText(
+        this, title, words::SurnamePrompt(), QLineEdit::Normal, pupils_->item(row, 0)->text(), &ok);
     if (!ok) {
         return;
     }
-    const QString firstName = QInputDialog::getText(
-        this, title, QStringLiteral("Имя:"), QLineEdit::Normal, pupils_->item(row, 1)->text(), &ok);
+    const QString firstName =
+        QInputDialog::getText(this, title, words::FirstNamePrompt(), QLineEdit::Normal,
+                              pupils_->item(row, 1)->text(), &ok);
     if (!ok) {
         return;
     }
     const QString logins = QInputDialog::getText(
-        this, title, QStringLiteral("Имена входа (через пробел, можно не указывать):"),
-        QLineEdit::Normal, pupils_->item(row, 2)->text(), &ok);
+        this, title, words::LoginsPrompt(), QLineEdit::Normal, pupils_->item(row, 2)->text(), &ok);
     if (!ok) {
         return;
     }
-    const int minutes = QInputDialog::getInt(
-        this, title, QStringLiteral("Своё время на тест, минут (0 — как у класса):"),
-        pupils_->item(row, 3)->text().toInt(), 0, journal::kMaxRosterMinutes, 1, &ok);
+    const int minutes = QInputDialog::getInt(this, title, words::PupilMinutesPrompt(),
+                                             pupils_->item(row, 3)->text().toInt(), 0,
+                                             journal::kMaxRosterMinutes, 1, &ok);
     if (ok) {
         EditChosenPupil(surname, firstName, logins,
                         minutes > 0 ? std::optional<int>(minutes) : std::nullopt);
@@ -471,10 +468,9 @@ void RosterEditor::AskAndSetClassMinutes()
         return;
     }
     bool ok = false;
-    const int minutes = QInputDialog::getInt(
-        this, QStringLiteral("Время класса"),
-        QStringLiteral("Время на тест для всего класса, минут (0 — обычные 10):"), 0, 0,
-        journal::kMaxRosterMinutes, 1, &ok);
+    const int minutes =
+        QInputDialog::getInt(this, words::ClassTimeTitle(), words::ClassMinutesPrompt(), 0, 0,
+                             journal::kMaxRosterMinutes, 1, &ok);
     if (ok) {
         SetClassMinutes(minutes > 0 ? std::optional<int>(minutes) : std::nullopt);
     }
@@ -486,9 +482,8 @@ void RosterEditor::AskAndRemove()
         Tell(QStringLiteral("Выберите ученика в списке."));
         return;
     }
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Убрать из списка"),
-        QStringLiteral("Убрать ученика из списка класса? Его попытки останутся в журнале."));
+    const auto answer =
+        QMessageBox::question(this, words::RemovePupilTitle(), words::RemovePupilQuestion());
     if (answer == QMessageBox::Yes) {
         RemoveChosenPupil();
     }
@@ -502,16 +497,14 @@ void RosterEditor::OpenPasteDialog()
     }
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("pasteDialog"));
-    dialog.setWindowTitle(QStringLiteral("Вставить список учеников"));
+    dialog.setWindowTitle(words::PasteListTitle());
     auto* layout = new QVBoxLayout(&dialog);
-    auto* hint = new QLabel(QStringLiteral(
-        "По одному ученику в строке: фамилия, имя, имя входа, минуты на тест (последние два "
-        "можно не писать). Вставьте из таблицы или откройте CSV-файл."));
+    auto* hint = new QLabel(words::PasteListHint());
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* text = new QPlainTextEdit;
     text->setObjectName(QStringLiteral("pasteText"));
-    text->setAccessibleName(QStringLiteral("Список учеников"));
+    text->setAccessibleName(words::PasteListName());
     text->setTabChangesFocus(true);
     layout->addWidget(text, 1);
     auto* preview = new QLabel;
@@ -520,11 +513,9 @@ void RosterEditor::OpenPasteDialog()
     preview->setWordWrap(true);
     layout->addWidget(preview);
     auto* buttons = new QDialogButtonBox;
-    QPushButton* open =
-        buttons->addButton(QStringLiteral("Открыть CSV-файл…"), QDialogButtonBox::ActionRole);
-    QPushButton* load =
-        buttons->addButton(QStringLiteral("Загрузить"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    QPushButton* open = buttons->addButton(words::OpenCsvButton(), QDialogButtonBox::ActionRole);
+    QPushButton* load = buttons->addButton(words::LoadButton(), QDialogButtonBox::AcceptRole);
+    buttons->addButton(words::CancelButton(), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     const auto update = [this, text, preview, load] {
         const journal::RosterImport read = PreviewPaste(text->toPlainText());
@@ -538,9 +529,8 @@ void RosterEditor::OpenPasteDialog()
     };
     connect(text, &QPlainTextEdit::textChanged, &dialog, update);
     connect(open, &QPushButton::clicked, &dialog, [&dialog, text] {
-        const QString path = QFileDialog::getOpenFileName(
-            &dialog, QStringLiteral("Открыть список учеников"), {},
-            QStringLiteral("CSV и текст (*.csv *.txt);;Все файлы (*)"));
+        const QString path = QFileDialog::getOpenFileName(&dialog, words::OpenPupilListTitle(), {},
+                                                          words::PupilListFilter());
         QFile file(path);
         if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) {
             text->setPlainText(journal::RosterTextFromBytes(file.readAll()));

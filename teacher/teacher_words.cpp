@@ -475,4 +475,429 @@ QString ChartAttemptsWords(ChartAttempts which)
     return QStringLiteral("каждую попытку");
 }
 
+QString ClassSheetName()
+{
+    return QStringLiteral("Класс");
+}
+QStringList ClassSheetHeadings()
+{
+    return {QStringLiteral("Ученик"), QStringLiteral("Отметка"), QStringLiteral("Время"),
+            QStringLiteral("Попыток")};
+}
+QString NotTaken()
+{
+    return QStringLiteral("не проходил(а)");
+}
+QString WithoutMark()
+{
+    return QStringLiteral("без оценки");
+}
+QString MistakesSheetName()
+{
+    return QStringLiteral("Типичные ошибки");
+}
+QStringList MistakeSheetHeadings()
+{
+    return {QStringLiteral("Ошибка"), QStringLiteral("Учеников"), QStringLiteral("Раз"),
+            QStringLiteral("Задания")};
+}
+QStringList RowSheetHeadings()
+{
+    return {QStringLiteral("№"), QStringLiteral("Вид задания"), QStringLiteral("Верно"),
+            QStringLiteral("Чаще всего")};
+}
+
+QString MistakesTab()
+{
+    return QStringLiteral("Типи&чные ошибки");
+}
+QString ClassTab()
+{
+    return QStringLiteral("&Класс");
+}
+QString RosterTab()
+{
+    return QStringLiteral("Сп&иски классов");
+}
+QString ClassFilterLabel()
+{
+    return QStringLiteral("Кл&асс:");
+}
+QString ClassFilterName()
+{
+    return QStringLiteral("Показать попытки класса");
+}
+QString AnyClass()
+{
+    return QStringLiteral("все классы");
+}
+QString FileMenu()
+{
+    return QStringLiteral("&Файл");
+}
+QString OpenJournalCommand()
+{
+    return QStringLiteral("&Открыть журнал…");
+}
+QString CloseCommand()
+{
+    return QStringLiteral("&Закрыть");
+}
+QString EditMenu()
+{
+    return QStringLiteral("&Правка");
+}
+QString RefreshCommand()
+{
+    return QStringLiteral("&Обновить");
+}
+QString DeleteCommand()
+{
+    return QStringLiteral("&Удалить выбранные попытки…");
+}
+QString SaveListCsvCommand()
+{
+    return QStringLiteral("Сохранить список в &CSV…");
+}
+QString SaveListXlsxCommand()
+{
+    return QStringLiteral("Сохранить список в &Excel (.xlsx)…");
+}
+QString SaveListPdfCommand()
+{
+    return QStringLiteral("Сохранить список в P&DF…");
+}
+QString SaveAttemptPdfCommand()
+{
+    return QStringLiteral("Сохранить попытку в PD&F…");
+}
+QString PrintListCommand()
+{
+    return QStringLiteral("&Печать списка…");
+}
+QString PrintAttemptCommand()
+{
+    return QStringLiteral("П&ечать попытки…");
+}
+QString SaveListCsvTitle()
+{
+    return QStringLiteral("Сохранить список в CSV");
+}
+QString SaveListXlsxTitle()
+{
+    return QStringLiteral("Сохранить список в Excel");
+}
+QString SaveListPdfTitle()
+{
+    return QStringLiteral("Сохранить список в PDF");
+}
+QString SaveAttemptPdfTitle()
+{
+    return QStringLiteral("Сохранить попытку в PDF");
+}
+QString ListFileName()
+{
+    return QStringLiteral("журнал");
+}
+QString CsvCommaFilter()
+{
+    return QStringLiteral("CSV, поля через запятую (*.csv)");
+}
+QString CsvSemicolonFilter()
+{
+    return QStringLiteral("CSV для таблиц на русском языке, поля через точку с запятой (*.csv)");
+}
+QString XlsxFilter()
+{
+    return QStringLiteral("Книга Excel (*.xlsx)");
+}
+QString PdfFilter()
+{
+    return QStringLiteral("Документ PDF (*.pdf)");
+}
+QString JobProgressName()
+{
+    return QStringLiteral("Ход сохранения");
+}
+QString JobCancelTip()
+{
+    return QStringLiteral("Остановить сохранение; файл не будет создан");
+}
+QString WaitForJob()
+{
+    return QStringLiteral("Дождитесь конца сохранения или нажмите «Отмена».");
+}
+QString ListCsvJob()
+{
+    return QStringLiteral("Список сохраняется в CSV");
+}
+QString ListXlsxJob()
+{
+    return QStringLiteral("Список сохраняется в Excel");
+}
+QString ListPdfJob()
+{
+    return QStringLiteral("Список сохраняется в PDF");
+}
+QString AttemptPdfJob()
+{
+    return QStringLiteral("Попытка сохраняется в PDF");
+}
+QString ListPrintJob()
+{
+    return QStringLiteral("Список печатается");
+}
+QString AttemptPrintJob()
+{
+    return QStringLiteral("Попытка печатается");
+}
+QString SaveAction()
+{
+    return QStringLiteral("Сохранить");
+}
+QString PrintAction()
+{
+    return QStringLiteral("Напечатать");
+}
+QString PreviewTitle()
+{
+    return QStringLiteral("Предварительный просмотр");
+}
+QString PreviewPagesName()
+{
+    return QStringLiteral("Страницы, как они будут напечатаны");
+}
+QString PreviewPrintButton()
+{
+    return QStringLiteral("&Печать…");
+}
+QString PreviewCloseButton()
+{
+    return QStringLiteral("&Закрыть");
+}
+QString AttemptDocumentTitle(const QString& pupil)
+{
+    return QStringLiteral("Попытка теста: %1").arg(pupil);
+}
+QString ManyPagesQuestion(long long attempts, int pages, const QString& action)
+{
+    return QStringLiteral("В списке %1 %2 (%3 %4). %5 их все? Чтобы страниц было "
+                          "меньше, сузьте список: выберите дни или ученика.")
+        .arg(CountText(attempts), Attempts(attempts), CountText(pages),
+             CountedWord(pages, QStringLiteral("страница"), QStringLiteral("страницы"),
+                         QStringLiteral("страниц")),
+             action);
+}
+
+QString OpenJournalTitle()
+{
+    return QStringLiteral("Открыть журнал");
+}
+QString JournalFileFilter()
+{
+    return QStringLiteral("Журнал результатов (*.sqlite);;Все файлы (*)");
+}
+QString ServerJournalTitle(const QString& host)
+{
+    return QStringLiteral("%1 — сервер %2").arg(WindowTitle(), host);
+}
+QString LocalJournalTitle()
+{
+    return QStringLiteral("%1 — этот компьютер").arg(WindowTitle());
+}
+QString FileJournalTitle(const QString& fileName)
+{
+    return QStringLiteral("%1 — %2").arg(WindowTitle(), fileName);
+}
+
+QString RosterClassesLabel()
+{
+    return QStringLiteral("Класс&ы:");
+}
+QString RosterClassesName()
+{
+    return QStringLiteral("Классы");
+}
+QString AddClassButton()
+{
+    return QStringLiteral("Добавить класс…");
+}
+QString RenameClassButton()
+{
+    return QStringLiteral("Переименовать…");
+}
+QString ArchiveClassButton()
+{
+    return QStringLiteral("В архив / из архива");
+}
+QString ClassTimeButton()
+{
+    return QStringLiteral("Время класса…");
+}
+QString RosterPupilsLabel()
+{
+    return QStringLiteral("Уче&ники класса:");
+}
+QString RosterPupilsName()
+{
+    return QStringLiteral("Ученики класса");
+}
+QString AddPupilButton()
+{
+    return QStringLiteral("Добавить ученика…");
+}
+QString EditPupilButton()
+{
+    return QStringLiteral("Изменить…");
+}
+QString MovePupilButton()
+{
+    return QStringLiteral("Перевести в класс…");
+}
+QString RemovePupilButton()
+{
+    return QStringLiteral("Убрать из списка…");
+}
+QString PasteListButton()
+{
+    return QStringLiteral("Вставить список…");
+}
+QString NewClassTitle()
+{
+    return QStringLiteral("Новый класс");
+}
+QString NewClassPrompt()
+{
+    return QStringLiteral("Название класса (например, 6А):");
+}
+QString RenameClassTitle()
+{
+    return QStringLiteral("Переименовать класс");
+}
+QString RenameClassPrompt()
+{
+    return QStringLiteral("Новое название класса:");
+}
+QString NewPupilTitle()
+{
+    return QStringLiteral("Новый ученик");
+}
+QString SurnamePrompt()
+{
+    return QStringLiteral("Фамилия:");
+}
+QString FirstNamePrompt()
+{
+    return QStringLiteral("Имя:");
+}
+QString MovePupilTitle()
+{
+    return QStringLiteral("Перевести в класс");
+}
+QString MovePupilPrompt()
+{
+    return QStringLiteral("Класс:");
+}
+QString EditPupilTitle()
+{
+    return QStringLiteral("Изменить ученика");
+}
+QString LoginsPrompt()
+{
+    return QStringLiteral("Имена входа (через пробел, можно не указывать):");
+}
+QString PupilMinutesPrompt()
+{
+    return QStringLiteral("Своё время на тест, минут (0 — как у класса):");
+}
+QString ClassTimeTitle()
+{
+    return QStringLiteral("Время класса");
+}
+QString ClassMinutesPrompt()
+{
+    return QStringLiteral("Время на тест для всего класса, минут (0 — обычные 10):");
+}
+QString RemovePupilTitle()
+{
+    return QStringLiteral("Убрать из списка");
+}
+QString RemovePupilQuestion()
+{
+    return QStringLiteral("Убрать ученика из списка класса? Его попытки останутся в журнале.");
+}
+QString PasteListTitle()
+{
+    return QStringLiteral("Вставить список учеников");
+}
+QString PasteListName()
+{
+    return QStringLiteral("Список учеников");
+}
+QString OpenCsvButton()
+{
+    return QStringLiteral("Открыть CSV-файл…");
+}
+QString LoadButton()
+{
+    return QStringLiteral("Загрузить");
+}
+QString OpenPupilListTitle()
+{
+    return QStringLiteral("Открыть список учеников");
+}
+QString PupilListFilter()
+{
+    return QStringLiteral("CSV и текст (*.csv *.txt);;Все файлы (*)");
+}
+QStringList RosterHeadings()
+{
+    return {QStringLiteral("Фамилия"), QStringLiteral("Имя"), QStringLiteral("Вход"),
+            QStringLiteral("Минут")};
+}
+QString PasteListHint()
+{
+    return QStringLiteral("По одному ученику в строке: фамилия, имя, имя входа, минуты на тест "
+                          "(последние два можно не писать). Вставьте из таблицы или откройте "
+                          "CSV-файл.");
+}
+
+QString FileNotSaved(const QString& path, const QString& why)
+{
+    return QStringLiteral("Файл %1 не сохранён: %2. Проверьте, что папка доступна для записи.")
+        .arg(path, why);
+}
+QString PageNotPainted()
+{
+    return QStringLiteral("Страницу не удалось нарисовать.");
+}
+QString PagesNotPainted()
+{
+    return QStringLiteral("Страницы не удалось нарисовать.");
+}
+QString ListSaved(const QString& path)
+{
+    return QStringLiteral("Список сохранён: %1").arg(path);
+}
+QString AttemptSaved(const QString& path)
+{
+    return QStringLiteral("Попытка сохранена: %1").arg(path);
+}
+QString ListPrinted()
+{
+    return QStringLiteral("Список отправлен на печать.");
+}
+QString AttemptPrinted()
+{
+    return QStringLiteral("Попытка отправлена на печать.");
+}
+QString JobCancelled()
+{
+    return QStringLiteral("Отменено: файл не сохранён.");
+}
+QString JournalNotOpenForSaving(const QString& why)
+{
+    return QStringLiteral("Не удалось открыть журнал для сохранения: %1").arg(why);
+}
+
 } // namespace teacher::words

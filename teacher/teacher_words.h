@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The words of the teacher's window, in one file for whoever proofreads them: the filter bar
 // and its day presets, the list's headings and totals, what the status line says about an empty
-// list, the deletion's question and answer, and the charts' titles. Counts are written with
-// Russian digit grouping («100 000»).
+// list, the deletion's question and answer, the charts' titles, the menus and commands, the
+// saving and printing dialogs, the roster editor's buttons and dialogs, and the .xlsx's further
+// sheets. Counts are written with Russian digit grouping («100 000»).
 //
 // The words of one attempt (its facts, verdicts, dates and times) are in attempt_texts.cpp.
 // Nothing here reads a journal or decides anything: it words what it is given.
@@ -131,5 +132,124 @@ QString ChoosePupilForChart();
 QString ChartAttemptsLabel();
 QString ChartAttemptsName();
 QString ChartAttemptsWords(ChartAttempts which);
+
+// The further sheets of the list's .xlsx: the class view's lines, and the typical mistakes with
+// the exercise rows under them.
+QString ClassSheetName();
+QStringList ClassSheetHeadings();
+QString NotTaken();
+QString WithoutMark();
+QString MistakesSheetName();
+QStringList MistakeSheetHeadings();
+QStringList RowSheetHeadings();
+
+// The window's tabs, menus and commands (labels carry their & mnemonic).
+QString MistakesTab();
+QString ClassTab();
+QString RosterTab();
+QString ClassFilterLabel();
+QString ClassFilterName();
+QString AnyClass();
+QString FileMenu();
+QString OpenJournalCommand();
+QString CloseCommand();
+QString EditMenu();
+QString RefreshCommand();
+QString DeleteCommand();
+QString SaveListCsvCommand();
+QString SaveListXlsxCommand();
+QString SaveListPdfCommand();
+QString SaveAttemptPdfCommand();
+QString PrintListCommand();
+QString PrintAttemptCommand();
+
+// Saving and printing: the file dialogs, the job in the status line, the print preview.
+QString SaveListCsvTitle();
+QString SaveListXlsxTitle();
+QString SaveListPdfTitle();
+QString SaveAttemptPdfTitle();
+QString ListFileName();
+QString CsvCommaFilter();
+QString CsvSemicolonFilter();
+QString XlsxFilter();
+QString PdfFilter();
+QString JobProgressName();
+QString JobCancelTip();
+QString WaitForJob();
+QString ListCsvJob();
+QString ListXlsxJob();
+QString ListPdfJob();
+QString AttemptPdfJob();
+QString ListPrintJob();
+QString AttemptPrintJob();
+QString SaveAction();
+QString PrintAction();
+QString PreviewTitle();
+QString PreviewPagesName();
+QString PreviewPrintButton();
+QString PreviewCloseButton();
+// "Попытка теста: Иванов Пётр", a saved or printed attempt's document title.
+QString AttemptDocumentTitle(const QString& pupil);
+// The question before a list PDF or printout of many pages; `action` is SaveAction() or
+// PrintAction().
+QString ManyPagesQuestion(long long attempts, int pages, const QString& action);
+
+// Opening a journal file, and the window's title by its journal: "Журнал результатов — сервер
+// school-server", "… — этот компьютер", "… — journal.sqlite".
+QString OpenJournalTitle();
+QString JournalFileFilter();
+QString ServerJournalTitle(const QString& host);
+QString LocalJournalTitle();
+QString FileJournalTitle(const QString& fileName);
+
+// The roster editor's buttons and dialogs (labels carry their & mnemonic).
+QString RosterClassesLabel();
+QString RosterClassesName();
+QString AddClassButton();
+QString RenameClassButton();
+QString ArchiveClassButton();
+QString ClassTimeButton();
+QString RosterPupilsLabel();
+QString RosterPupilsName();
+QString AddPupilButton();
+QString EditPupilButton();
+QString MovePupilButton();
+QString RemovePupilButton();
+QString PasteListButton();
+QString NewClassTitle();
+QString NewClassPrompt();
+QString RenameClassTitle();
+QString RenameClassPrompt();
+QString NewPupilTitle();
+QString SurnamePrompt();
+QString FirstNamePrompt();
+QString MovePupilTitle();
+QString MovePupilPrompt();
+QString EditPupilTitle();
+QString LoginsPrompt();
+QString PupilMinutesPrompt();
+QString ClassTimeTitle();
+QString ClassMinutesPrompt();
+QString RemovePupilTitle();
+QString RemovePupilQuestion();
+QString PasteListTitle();
+QString PasteListName();
+QString OpenCsvButton();
+QString LoadButton();
+QString OpenPupilListTitle();
+QString PupilListFilter();
+QStringList RosterHeadings();
+QString PasteListHint();
+
+// What a saving or printing job ends with.
+QString FileNotSaved(const QString& path, const QString& why);
+QString PageNotPainted();
+QString PagesNotPainted();
+QString ListSaved(const QString& path);
+QString AttemptSaved(const QString& path);
+QString ListPrinted();
+QString AttemptPrinted();
+QString JobCancelled();
+QString JournalNotOpenForSaving(const QString& why);
 
 } // namespace teacher::words

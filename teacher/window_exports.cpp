@@ -11,6 +11,7 @@
 #include "teacher/practice_sheet_document.h"
 #include "teacher/print_preview.h"
 #include "teacher/printed_documents.h"
+#include "teacher/teacher_words.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -27,9 +28,8 @@ namespace teacher {
 
 namespace {
 
-const QString kCommaFilter = QStringLiteral("CSV, поля через запятую (*.csv)");
-const QString kSemicolonFilter =
-    QStringLiteral("CSV для таблиц на русском языке, поля через точку с запятой (*.csv)");
+const QString kCommaFilter = words::CsvCommaFilter();
+const QString kSemicolonFilter = words::CsvSemicolonFilter();
 
 // A file name to offer: what, then today's date; a name's slashes would make it a path.
 QString TodayFileName(QString what, const QString& extension)
@@ -55,11 +55,11 @@ WindowExports::WindowExports(QMainWindow* window, ExportHooks hooks)
     what_->setObjectName(QStringLiteral("jobText"));
     bar_ = new QProgressBar;
     bar_->setObjectName(QStringLiteral("jobProgress"));
-    bar_->setAccessibleName(QStringLiteral("Ход сохранения"));
+    bar_->setAccessibleName(words::JobProgressName());
     bar_->setMaximumWidth(240);
-    cancel_ = new QPushButton(QStringLiteral("Отмена"));
+    cancel_ = new QPushButton(words::CancelButton());
     cancel_->setObjectName(QStringLiteral("jobCancel"));
-    cancel_->setToolTip(QStringLiteral("Остановить сохранение; файл не будет создан"));
+    cancel_->setToolTip(words::JobCancelTip());
     connect(cancel_, &QPushButton::clicked, this, [this] {
         if (job_) {
             job_->Cancel();
@@ -94,23 +94,20 @@ void WindowExports::AddCommands(QMenu* file, QList<QAction*>& needJournal,
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    needJournal << add(QStringLiteral("Сохранить список в &CSV…"),
-                       QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ChooseCsv(); });
-    needJournal << add(QStringLiteral("Сохранить список в &Excel (.xlsx)…"), QKeySequence(),
-                       [this] { ChooseXlsx(); });
-    needJournal << add(QStringLiteral("Сохранить список в P&DF…"), QKeySequence(),
-                       [this] { ChooseListPdf(); });
-    needAttempt << add(QStringLiteral("Сохранить попытку в PD&F…"), QKeySequence(),
+    needJournal << add(words::SaveListCsvCommand(), QKeySequence(Qt::CTRL | Qt::Key_E),
+                       [this] { ChooseCsv(); });
+    needJournal << add(words::SaveListXlsxCommand(), QKeySequence(), [this] { ChooseXlsx(); });
+    needJournal << add(words::SaveListPdfCommand(), QKeySequence(), [this] { ChooseListPdf(); });
+    needAttempt << add(words::SaveAttemptPdfCommand(), QKeySequence(),
                        [this] { ChooseAttemptPdf(); });
     needClass << add(QStringLiteral("Сохранить &класс в PDF…"), QKeySequence(),
                      [this] { ChooseClassPdf(); });
     needJournal << add(QStringLiteral("Сохранить &типичные ошибки в PDF…"), QKeySequence(),
                        [this] { ChooseMistakesPdf(); });
     file->addSeparator();
-    needJournal << add(QStringLiteral("&Печать списка…"), QKeySequence::Print,
-                       [this] { PrintList(); });
-    needAttempt << add(QStringLiteral("П&ечать попытки…"),
-                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { PrintAttempt(); });
+    needJournal << add(words::PrintListCommand(), QKeySequence::Print, [this] { PrintList(); });
+    needAttempt << add(words::PrintAttemptCommand(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+                       [this] { PrintAttempt(); });
     needClass << add(QStringLiteral("Печать к&ласса…"), QKeySequence(), [this] { PrintClass(); });
     needJournal << add(QStringLiteral("Печать типичных &ошибок…"), QKeySequence(),
                        [this] { PrintMistakes(); });
@@ -146,7 +143,7 @@ ExportJob* WindowExports::Start(ExportJob* job)
 bool WindowExports::Idle()
 {
     if (job_) {
-        hooks_.Say(QStringLiteral("Дождитесь конца сохранения или нажмите «Отмена»."));
+        hooks_.Say(words::WaitForJob());
         return false;
     }
     return true;
@@ -162,7 +159,7 @@ ExportJob* WindowExports::StartCsv(const QString& path, QChar separator)
     if (!ListReady()) {
         return nullptr;
     }
-    return Start(new ExportJob(QStringLiteral("Список сохраняется в CSV"), hooks_.Journal(),
+    return Start(new ExportJob(words::ListCsvJob(), hooks_.Journal(),
                                CsvWork(RequestOf(*hooks_.List()), path, separator), this));
 }
 
@@ -171,8 +168,16 @@ ExportJob* WindowExports::StartXlsx(const QString& path)
     if (!ListReady()) {
         return nullptr;
     }
-    return Start(new ExportJob(QStringLiteral("Список сохраняется в Excel"), hooks_.Journal(),
-                               XlsxWork(RequestOf(*hooks_.List()), path), this));
+    // The class view's lines are taken as the pane shows them; the mistakes are counted by the
+    // job from the attempts it writes.
+    WorkbookSheets sheets;
+    if (const std::optional<ClassSheet> shown = hooks_.Class ? hooks_.Class() : std::nullopt;
+        shown && !shown->Results.Lines.empty()) {
+        sheets.Class = shown->Results;
+    }
+    sheets.Mistakes = true;
+    return Start(new ExportJob(words::ListXlsxJob(), hooks_.Journal(),
+                               XlsxWork(RequestOf(*hooks_.List()), path, std::move(sheets)), this));
 }
 
 ExportJob* WindowExports::StartListPdf(const QString& path)
@@ -180,7 +185,7 @@ ExportJob* WindowExports::StartListPdf(const QString& path)
     if (!ListReady()) {
         return nullptr;
     }
-    return Start(new ExportJob(QStringLiteral("Список сохраняется в PDF"), hooks_.Journal(),
+    return Start(new ExportJob(words::ListPdfJob(), hooks_.Journal(),
                                ListPdfWork(RequestOf(*hooks_.List()), path), this));
 }
 
@@ -188,14 +193,14 @@ ExportJob* WindowExports::StartAttemptPdf(const QString& path)
 {
     const std::optional<journal::StoredAttempt> shown = hooks_.Shown();
     if (!shown) {
-        hooks_.Say(QStringLiteral("Выберите попытку в списке."));
+        hooks_.Say(words::ChooseAnAttempt());
         return nullptr;
     }
     if (!Idle()) {
         return nullptr;
     }
-    return Start(new ExportJob(QStringLiteral("Попытка сохраняется в PDF"), std::nullopt,
-                               AttemptPdfWork(*shown, path), this));
+    return Start(
+        new ExportJob(words::AttemptPdfJob(), std::nullopt, AttemptPdfWork(*shown, path), this));
 }
 
 ExportJob* WindowExports::StartClassPdf(const QString& path)
@@ -231,18 +236,10 @@ bool WindowExports::ManyPagesAccepted(const QString& action)
         return true;
     }
     QMessageBox ask(QMessageBox::Question, window_->windowTitle(),
-                    QStringLiteral("В списке %1 %2 (%3 %4). %5 их все? Чтобы страниц было "
-                                   "меньше, сузьте список: выберите дни или ученика.")
-                        .arg(QLocale(QLocale::Russian).toString(list->Totals().Count),
-                             CountedWord(list->Totals().Count, QStringLiteral("попытка"),
-                                         QStringLiteral("попытки"), QStringLiteral("попыток")),
-                             QLocale(QLocale::Russian).toString(pages),
-                             CountedWord(pages, QStringLiteral("страница"),
-                                         QStringLiteral("страницы"), QStringLiteral("страниц")),
-                             action),
+                    words::ManyPagesQuestion(list->Totals().Count, pages, action),
                     QMessageBox::NoButton, window_);
     QPushButton* yes = ask.addButton(action, QMessageBox::AcceptRole);
-    QPushButton* no = ask.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton* no = ask.addButton(words::CancelButton(), QMessageBox::RejectRole);
     ask.setDefaultButton(no);
     ask.setEscapeButton(no);
     ask.exec();
@@ -256,8 +253,8 @@ void WindowExports::ChooseCsv()
     }
     QString chosen = kCommaFilter;
     const QString path = QFileDialog::getSaveFileName(
-        window_, QStringLiteral("Сохранить список в CSV"),
-        TodayFileName(QStringLiteral("журнал"), QStringLiteral("csv")),
+        window_, words::SaveListCsvTitle(),
+        TodayFileName(words::ListFileName(), QStringLiteral("csv")),
         kCommaFilter + QStringLiteral(";;") + kSemicolonFilter, &chosen);
     if (!path.isEmpty()) {
         StartCsv(WithExtension(path, QStringLiteral("csv")),
@@ -271,9 +268,8 @@ void WindowExports::ChooseXlsx()
         return;
     }
     const QString path = QFileDialog::getSaveFileName(
-        window_, QStringLiteral("Сохранить список в Excel"),
-        TodayFileName(QStringLiteral("журнал"), QStringLiteral("xlsx")),
-        QStringLiteral("Книга Excel (*.xlsx)"));
+        window_, words::SaveListXlsxTitle(),
+        TodayFileName(words::ListFileName(), QStringLiteral("xlsx")), words::XlsxFilter());
     if (!path.isEmpty()) {
         StartXlsx(WithExtension(path, QStringLiteral("xlsx")));
     }
@@ -281,13 +277,12 @@ void WindowExports::ChooseXlsx()
 
 void WindowExports::ChooseListPdf()
 {
-    if (!ListReady() || !ManyPagesAccepted(QStringLiteral("Сохранить"))) {
+    if (!ListReady() || !ManyPagesAccepted(words::SaveAction())) {
         return;
     }
-    const QString path =
-        QFileDialog::getSaveFileName(window_, QStringLiteral("Сохранить список в PDF"),
-                                     TodayFileName(QStringLiteral("журнал"), QStringLiteral("pdf")),
-                                     QStringLiteral("Документ PDF (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(
+        window_, words::SaveListPdfTitle(),
+        TodayFileName(words::ListFileName(), QStringLiteral("pdf")), words::PdfFilter());
     if (!path.isEmpty()) {
         StartListPdf(WithExtension(path, QStringLiteral("pdf")));
     }
@@ -297,13 +292,12 @@ void WindowExports::ChooseAttemptPdf()
 {
     const std::optional<journal::StoredAttempt> shown = hooks_.Shown();
     if (!shown) {
-        hooks_.Say(QStringLiteral("Выберите попытку в списке."));
+        hooks_.Say(words::ChooseAnAttempt());
         return;
     }
-    const QString path =
-        QFileDialog::getSaveFileName(window_, QStringLiteral("Сохранить попытку в PDF"),
-                                     TodayFileName(ShownName(shown->Pupil), QStringLiteral("pdf")),
-                                     QStringLiteral("Документ PDF (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(
+        window_, words::SaveAttemptPdfTitle(),
+        TodayFileName(ShownName(shown->Pupil), QStringLiteral("pdf")), words::PdfFilter());
     if (!path.isEmpty()) {
         StartAttemptPdf(WithExtension(path, QStringLiteral("pdf")));
     }
@@ -341,14 +335,14 @@ void WindowExports::ChooseMistakesPdf()
 
 void WindowExports::PrintList()
 {
-    if (!ListReady() || !ManyPagesAccepted(QStringLiteral("Напечатать"))) {
+    if (!ListReady() || !ManyPagesAccepted(words::PrintAction())) {
         return;
     }
     const ListRequest request = RequestOf(*hooks_.List());
     const journal::Connection db = *hooks_.Journal();
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     SetUpA4(*printer);
-    printer->setDocName(QStringLiteral("Журнал результатов"));
+    printer->setDocName(words::WindowTitle());
     // The preview is drawn here, on the window's own connection; the printing is a job.
     const bool print = ConfirmPrint(window_, *printer, [&](QPrinter* device) {
         try {
@@ -358,8 +352,7 @@ void WindowExports::PrintList()
         }
     });
     if (print && !job_) {
-        Start(new ExportJob(QStringLiteral("Список печатается"), db,
-                            ListPrintWork(request, printer), this));
+        Start(new ExportJob(words::ListPrintJob(), db, ListPrintWork(request, printer), this));
     }
 }
 
@@ -367,16 +360,16 @@ void WindowExports::PrintAttempt()
 {
     const std::optional<journal::StoredAttempt> shown = hooks_.Shown();
     if (!shown) {
-        hooks_.Say(QStringLiteral("Выберите попытку в списке."));
+        hooks_.Say(words::ChooseAnAttempt());
         return;
     }
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     SetUpA4(*printer);
-    printer->setDocName(QStringLiteral("Попытка теста: %1").arg(ShownName(shown->Pupil)));
+    printer->setDocName(words::AttemptDocumentTitle(ShownName(shown->Pupil)));
     const bool print = ConfirmPrint(
         window_, *printer, [&](QPrinter* device) { teacher::PrintAttempt(*shown, *device); });
     if (print && !job_) {
-        Start(new ExportJob(QStringLiteral("Попытка печатается"), std::nullopt,
+        Start(new ExportJob(words::AttemptPrintJob(), std::nullopt,
                             AttemptPrintWork(*shown, printer), this));
     }
 }

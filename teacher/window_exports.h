@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The «Файл» menu's saving and printing for the teacher's window: the commands, their file
-// dialogs (CSV with commas or with semicolons, .xlsx, PDF; the class view as PDF or printed), the
-// warning before a list PDF or
+// dialogs (CSV with commas or with semicolons, .xlsx with the class view's and the typical
+// mistakes' sheets beside the list, PDF; the class view as PDF or printed), the warning before a
+// list PDF or
 // printout of many pages, the print preview, and one export job at a time (export_job.h) with
 // its progress bar and «Отмена» in the window's status line. What it saves and prints: the list,
 // the chosen attempt, the typical mistakes in the list's attempts, and a practice sheet another
@@ -12,6 +13,7 @@
 // shows it) and never changes the journal.
 #pragma once
 
+#include "journal/class_results.h"
 #include "journal/journal_database.h"
 #include "journal/stored_attempt.h"
 #include "teacher/class_pages.h"

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the list while the window stays in use: CSV in the list's order with either separator
 // (read back by Python's csv module), the .xlsx read back by openpyxl (numbers, dates, the frozen
-// and filtered header), the list PDF's numbered pages (pdftotext), an export (the list's, the
-// typical mistakes') stopped half way by «Отмена» leaving the earlier file as it was and nothing
-// beside it, the window handling a click while a long export runs, the list reading itself
-// again when a test ends, and a journal file copied from elsewhere opened in a window of its
-// own without a byte of it changed.
+// and filtered header; the class view's and the typical mistakes' sheets), the list PDF's numbered
+// pages (pdftotext), an export (the list's, the typical mistakes') stopped half way by «Отмена»
+// leaving the earlier file as it was and nothing beside it, the window handling a click while a
+// long export runs, the list reading itself again when a test ends, and a journal file copied
+// from elsewhere opened in a window of its own without a byte of it changed.
+#include "journal/attempt_check.h"
+#include "journal/roster.h"
 #include "teacher/attempt_list_model.h"
+#include "teacher/class_view.h"
 #include "teacher/export_tasks.h"
 #include "teacher/journal_file_window.h"
 #include "teacher/journal_watch.h"
@@ -228,7 +231,8 @@ private slots:
                        "  'widthC': ws.column_dimensions['C'].width}))\n"),
                    {path})
                 .object();
-        QCOMPARE(book["sheets"].toArray().first().toString(), "Список");
+        // Without a roster there is no class to show: the list and its mistakes.
+        QCOMPARE(book["sheets"].toArray(), (QJsonArray{"Список", "Типичные ошибки"}));
         QCOMPARE(book["freeze"].toString(), "A2");
         QCOMPARE(book["filter"].toString(), "A1:J4");
         QVERIFY(book["widthA"].toDouble() >= 25);
@@ -258,6 +262,117 @@ private slots:
         // An interrupted attempt has no count and no mark: empty cells, not zeros.
         QCOMPARE(cell(1, 6).at(0).toString(), "NoneType");
         QCOMPARE(cell(1, 7).at(0).toString(), "NoneType");
+    }
+
+    // The window's workbook holds the class view's lines and the listed attempts' typical
+    // mistakes as sheets of their own, numbers as numbers and stored names as texts: a class
+    // where one pupil retook the test with a known mistake (the divisor not turned over, 1/5000
+    // for 1/100 : 1/50 on row 10), one took it once and one never did.
+    void xlsxHasTheClassAndItsMistakes()
+    {
+        const journal::Connection& c = *j->db;
+        const auto klass = journal::AddClass(c, {{}, "6А", "2026/2027", false, {}});
+        const auto anna = journal::AddPupil(c, {{}, klass.Id, "Алексеева", "Анна", {}, {}});
+        journal::AddPupil(c, {{}, klass.Id, "Борисов", "Борис", {}, {}});
+        // A stored name that a spreadsheet would take for a formula.
+        journal::AddPupil(c, {{}, klass.Id, "=СУММ(1)", "Виктор", {}, {}});
+        auto once = MakeAttempt("Анна", TodayAt(9), 10, 300);
+        once.ClassName = "6А";
+        once.RosterPupilId = anna.Id;
+        j->Add(once);
+        auto first = MakeAttempt("Борисов Борис", TodayAt(10), 10, 360);
+        first.ClassName = "6А";
+        j->Add(first);
+        auto retake = MakeAttempt("Борисов Борис", TodayAt(11), 9, 420);
+        retake.ClassName = "6А";
+        retake.Record.Rows.at(9).Typed = {"", "1", "5000"};
+        j->Add(retake);
+        const std::optional<int> retakeMark = journal::CheckAttempt(retake).Mark;
+        QVERIFY(retakeMark.has_value());
+        Open();
+        QVERIFY(window->Classes() != nullptr);
+        QCOMPARE(window->Classes()->Results().Lines.size(), std::size_t(3));
+
+        const QString path = out->filePath("class.xlsx");
+        const JobEnd end = WaitFor(window->Exports()->StartXlsx(path));
+        QVERIFY2(end.Ok, qPrintable(end.Message));
+        const QJsonObject book =
+            Python(QStringLiteral(
+                       "import json, sys, openpyxl\n"
+                       "wb = openpyxl.load_workbook(sys.argv[1])\n"
+                       "out = {'sheets': wb.sheetnames}\n"
+                       "for ws in wb.worksheets[1:]:\n"
+                       "    out[ws.title] = {'freeze': ws.freeze_panes, 'filter': "
+                       "ws.auto_filter.ref,\n"
+                       "        'rows': [[[type(c.value).__name__, str(c.value), c.number_format]\n"
+                       "                  for c in r] for r in ws.iter_rows()]}\n"
+                       "print(json.dumps(out))\n"),
+                   {path})
+                .object();
+        QCOMPARE(book["sheets"].toArray(), (QJsonArray{"Список", "Класс", "Типичные ошибки"}));
+        // [type, value, number format] of a cell.
+        const auto cell = [&](const char* sheet, int row, int column) {
+            return book[sheet]["rows"].toArray().at(row).toArray().at(column).toArray();
+        };
+        const auto value = [&](const char* sheet, int row, int column) {
+            return cell(sheet, row, column).at(1).toString();
+        };
+
+        const QJsonObject pupils = book["Класс"].toObject();
+        QCOMPARE(pupils["freeze"].toString(), "A2");
+        QCOMPARE(pupils["filter"].toString(), "A1:D4");
+        QCOMPARE(value("Класс", 0, 0), "Ученик");
+        QCOMPARE(value("Класс", 0, 3), "Попыток");
+        QHash<QString, int> rowOf;
+        for (int row = 1; row < 4; ++row) {
+            rowOf.insert(value("Класс", row, 0), row);
+        }
+        QCOMPARE(rowOf.size(), 3);
+        const int a = rowOf.value("Алексеева Анна");
+        const int b = rowOf.value("Борисов Борис");
+        const int v = rowOf.value("=СУММ(1) Виктор");
+        QVERIFY(a > 0 && b > 0 && v > 0);
+        QCOMPARE(cell("Класс", v, 0).at(0).toString(), "str");
+        QCOMPARE(cell("Класс", a, 1).at(0).toString(), "int");
+        QCOMPARE(value("Класс", a, 1), "5");
+        QCOMPARE(value("Класс", a, 2), "0:05:00");
+        QCOMPARE(value("Класс", a, 3), "1");
+        // The last attempt gives the mark (the view's first choice); both attempts count.
+        QCOMPARE(value("Класс", b, 1), QString::number(*retakeMark));
+        QCOMPARE(value("Класс", b, 2), "0:07:00");
+        QCOMPARE(cell("Класс", b, 3).at(0).toString(), "int");
+        QCOMPARE(value("Класс", b, 3), "2");
+        QCOMPARE(cell("Класс", v, 1).at(0).toString(), "str");
+        QCOMPARE(value("Класс", v, 1), "не проходил(а)");
+        QCOMPARE(cell("Класс", v, 2).at(0).toString(), "NoneType");
+        QCOMPARE(value("Класс", v, 3), "0");
+
+        const QJsonObject mistakes = book["Типичные ошибки"].toObject();
+        QCOMPARE(mistakes["freeze"].toString(), "A2");
+        // The filters cover the mistakes, not the exercise rows under them.
+        QCOMPARE(mistakes["filter"].toString(), "A1:D2");
+        const char* const m = "Типичные ошибки";
+        QCOMPARE(value(m, 0, 0), "Ошибка");
+        QCOMPARE(value(m, 1, 0), "не перевёрнут делитель");
+        QCOMPARE(cell(m, 1, 1).at(0).toString(), "int");
+        QCOMPARE(value(m, 1, 1), "1");
+        QCOMPARE(value(m, 1, 2), "1");
+        QCOMPARE(value(m, 1, 3), "10");
+        QCOMPARE(cell(m, 2, 0).at(0).toString(), "NoneType");
+        QCOMPARE(value(m, 3, 1), "Вид задания");
+        QCOMPARE(book[m]["rows"].toArray().size(), 4 + engine::kAttemptRows);
+        // Row 1: all three right; row 10: two of three, the mistake above most common.
+        QCOMPARE(value(m, 4, 0), "1");
+        QCOMPARE(value(m, 4, 1), "дробь × дробь");
+        QCOMPARE(cell(m, 4, 2).at(0).toString(), "int");
+        QCOMPARE(value(m, 4, 2), "1");
+        QCOMPARE(cell(m, 4, 2).at(2).toString(), "0%");
+        QCOMPARE(cell(m, 4, 3).at(0).toString(), "NoneType");
+        QCOMPARE(value(m, 13, 0), "10");
+        QCOMPARE(value(m, 13, 1), "дробь : дробь");
+        QCOMPARE(cell(m, 13, 2).at(0).toString(), "float");
+        QVERIFY(qFuzzyCompare(value(m, 13, 2).toDouble(), 2.0 / 3.0));
+        QCOMPARE(value(m, 13, 3), "не перевёрнут делитель");
     }
 
     // Every page says its number out of how many there are, the test and the filter.
