@@ -176,7 +176,7 @@ QString PupilDescription()
 }
 QString EndingLabel()
 {
-    return QStringLiteral("&Итог:");
+    return QStringLiteral("Ито&г:");
 }
 QString EndingName()
 {
@@ -188,7 +188,7 @@ QString AnyEnding()
 }
 QString HostLabel()
 {
-    return QStringLiteral("&Компьютер:");
+    return QStringLiteral("Ко&мпьютер:");
 }
 QString HostName()
 {
@@ -736,7 +736,7 @@ QString ClassTimeButton()
 }
 QString RosterPupilsLabel()
 {
-    return QStringLiteral("Уче&ники класса:");
+    return QStringLiteral("Уч&еники класса:");
 }
 QString RosterPupilsName()
 {

@@ -3,6 +3,7 @@
 // the name filter as it is typed, all days, choosing an attempt, the charts of what is shown,
 // deleting with a confirmation that counts (also in a journal opened read-only), and faults
 // said in Russian in the status area without the journal being changed.
+#include "journal/roster.h"
 #include "teacher/attempt_detail_view.h"
 #include "teacher/attempt_list_model.h"
 #include "teacher/charts_view.h"
@@ -28,8 +29,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMultiMap>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
@@ -675,6 +679,55 @@ private slots:
             QVERIFY(!QAccessible::queryAccessibleInterface(chart)
                          ->text(QAccessible::Description)
                          .isEmpty());
+        }
+    }
+
+    // Alt and a letter reaches one control: no two mnemonics the window shows at once share a
+    // letter, on whichever tab is open (the filter bar, the menu bar and the tabs' titles are
+    // always there).
+    void mnemonicsShownTogetherAreDistinct()
+    {
+        const auto k = journal::AddClass(*j->db, {{}, "6А", "2026/2027", false, {}});
+        journal::AddPupil(*j->db, {{}, k.Id, "Иванов", "Пётр", {}, {}});
+        j->Add(MakeAttempt("Иванов Пётр", TodayAt(9), 10));
+        Open();
+        auto* tabs = w->findChild<QTabWidget*>();
+        QVERIFY(tabs);
+        const auto letterOf = [](const QString& text) -> QChar {
+            const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+            return at < 0 ? QChar() : text.at(at + 1).toLower();
+        };
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QApplication::processEvents();
+            QMultiMap<QChar, QString> shown;
+            const auto note = [&](const QString& text) {
+                if (const QChar letter = letterOf(text); !letter.isNull()) {
+                    shown.insert(letter, text);
+                }
+            };
+            for (int t = 0; t < tabs->count(); ++t) {
+                note(tabs->tabText(t));
+            }
+            for (const QAction* menu : w->menuBar()->actions()) {
+                note(menu->text());
+            }
+            for (const QLabel* label : w->findChildren<QLabel*>()) {
+                if (label->isVisible() && label->buddy() != nullptr) {
+                    note(label->text());
+                }
+            }
+            for (const QAbstractButton* button : w->findChildren<QAbstractButton*>()) {
+                if (button->isVisible()) {
+                    note(button->text());
+                }
+            }
+            for (const QChar letter : shown.uniqueKeys()) {
+                QVERIFY2(shown.count(letter) == 1,
+                         qPrintable(QStringLiteral("«%1» tab: Alt+%2 for %3")
+                                        .arg(tabs->tabText(tab), letter,
+                                             shown.values(letter).join(QStringLiteral(", ")))));
+            }
         }
     }
 
