@@ -66,7 +66,8 @@ SqlCondition ConditionFor(const AttemptFilter& filter, Backend backend)
         condition.Values << filter.Host;
     }
     if (!filter.ClassName.isEmpty()) {
-        parts << QStringLiteral("class_name = ?");
+        parts << (filter.AlsoWithoutClass ? QStringLiteral("(class_name = ? OR class_name = '')")
+                                          : QStringLiteral("class_name = ?"));
         condition.Values << filter.ClassName;
     }
     if (!parts.isEmpty()) {

@@ -24,6 +24,9 @@ struct AttemptFilter {
     std::optional<engine::AttemptEnd> Ending{}; // how the attempt ended; none = any way
     QString Host{}; // the computer's name as stored (compared within the shown length); empty = all
     QString ClassName = {}; // the attempts' class exactly; empty = all (a journal with the roster)
+    // With ClassName: the attempts recorded without a class as well (taken on an account the
+    // roster does not know, or before the roster), for a caller that matches them by name.
+    bool AlsoWithoutClass = false;
 
     friend bool operator==(const AttemptFilter&, const AttemptFilter&) = default;
 };

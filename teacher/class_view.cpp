@@ -44,7 +44,7 @@ ClassView::ClassView(const journal::Connection& connection, QWidget* parent)
          {journal::MarkChoice::Last, journal::MarkChoice::Best}) {
         choice_->addItem(ChoiceWords(choice), int(choice));
     }
-    form->addRow(QStringLiteral("Оц&енка за:"), choice_);
+    form->addRow(QStringLiteral("Отм&етка за:"), choice_);
     layout->addLayout(form);
     table_ = new QTableWidget(0, 4);
     table_->setObjectName(QStringLiteral("classTable"));
@@ -163,6 +163,9 @@ void ClassView::ShowClass()
     emit Shown();
     journal::AttemptFilter filter = filter_;
     filter.ClassName = class_->currentData(kClassNameRole).toString();
+    // An attempt without a class (its account not on the roster) belongs to the pupil of the
+    // same name: SummariseClass matches it.
+    filter.AlsoWithoutClass = true;
     const auto choice = journal::MarkChoice(choice_->currentData().toInt());
     auto read = std::make_shared<journal::ClassResults>();
     reads_.Start(

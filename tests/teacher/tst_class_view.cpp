@@ -87,6 +87,26 @@ class TestClassView : public QObject {
     Q_OBJECT
 
 private slots:
+    // An attempt taken on an account the roster does not know has no class: it is the pupil's
+    // of that name all the same, and one under a name the class does not have is no one's.
+    void attemptWithoutAClassCountsByName()
+    {
+        JournalFile f;
+        QVERIFY(f.db);
+        const journal::Connection& c = *f.db;
+        const auto a = journal::AddClass(c, {{}, "6А", "2026/2027", false, {}});
+        journal::AddPupil(c, {{}, a.Id, "Власов", "Виктор", {}, {}});
+        f.Add(MakeAttempt("Власов Виктор", TodayAt(9), 10, 300));
+        f.Add(MakeAttempt("Чужой Человек", TodayAt(10), 10, 300));
+        teacher::JournalWindow window({f.db, {}});
+        auto* view = window.Classes();
+        QVERIFY(view != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(!view->Reading() && !view->Results().Lines.empty(), 30000);
+        QCOMPARE(view->Results().Lines.size(), 1U);
+        QCOMPARE(view->Results().Lines.front().Attempts, 1);
+        QCOMPARE(view->Results().Lines.front().Mark, std::optional<int>(5));
+    }
+
     void linePerPupil_data()
     {
         QTest::addColumn<int>("choice");
