@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures of the teacher's window under Xvfb, on a made-up class's journal:
-# the list of today's attempts, one attempt, the charts, the typical mistakes and a practice
-# sheet.
+# the list of today's attempts, one attempt, the charts, the typical mistakes, a practice
+# sheet, the class view and the lists of classes.
 # Usage: scripts/journal-screenshots.sh PROGRAM FILL_JOURNAL   (run inside with-xvfb.sh)
 set -euo pipefail
 program=$1
@@ -14,6 +14,14 @@ trap '[[ -n $pid ]] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
 
 # Twenty-six pupils, each once a day over eight days.
 "$fill" "$work/journal.sqlite" 208 8 >/dev/null
+# The same pupils as class 6А, with two more who have not taken the test and one with 15 minutes.
+{
+    sqlite3 "$work/journal.sqlite" "SELECT DISTINCT pupil FROM attempt ORDER BY pupil" |
+        awk '{ print $1 ";" $2 ($1 == "Ильина" ? ";;15" : "") }'
+    printf 'Юдин;Юрий\nЯсенева;Яна\n'
+} >"$work/6a.csv"
+FRACTION_TEST_JOURNAL=$work/journal.sqlite XDG_CONFIG_DIRS=$work XDG_CONFIG_HOME=$work \
+    "$program" --import-roster "$work/6a.csv" --class 6А >/dev/null
 # A settings folder of its own: nothing the window remembered elsewhere, nothing written there.
 FRACTION_TEST_JOURNAL=$work/journal.sqlite XDG_CONFIG_DIRS=$work XDG_CONFIG_HOME=$work \
     "$program" --journal &
@@ -84,3 +92,13 @@ done
 sleep 0.5
 pdftoppm -r 80 -png -f 1 -l 1 -singlefile "$work/practice.pdf" "$work/practice"
 convert "$work/practice.png" -crop 662x560+0+0 +repage "$docs/screenshot-journal-practice.png"
+
+# The class view (Alt+К) of all the days, each pupil's last attempt; then the lists of classes
+# (Alt+И).
+xdotool windowfocus --sync "$wid"
+xdotool key alt+Cyrillic_ka
+sleep 1.5
+import -window "$wid" "$docs/screenshot-journal-class.png"
+xdotool key alt+Cyrillic_i
+sleep 1
+import -window "$wid" "$docs/screenshot-journal-roster.png"
