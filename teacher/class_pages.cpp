@@ -7,8 +7,6 @@
 #include "teacher/export_job.h"
 #include "teacher/list_pages.h"
 
-#include <QPrinter>
-
 namespace teacher {
 
 QString ChoiceWords(journal::MarkChoice choice)
@@ -68,10 +66,7 @@ void PaintClass(const ClassSheet& sheet, QPagedPaintDevice& device, JobContext* 
             context->StopIfCancelled();
         }
     } catch (const JobCancelled&) {
-        // Pages already sent to a printer cannot be taken back; the rest are not sent.
-        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
-            printer->abort();
-        }
+        pages.Abandon();
         throw;
     }
     pages.Finish();

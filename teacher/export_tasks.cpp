@@ -111,10 +111,7 @@ void PaintList(const journal::Connection& c, const ListRequest& request, QPagedP
             context->StopIfCancelled();
         }
     } catch (const JobCancelled&) {
-        // Pages already sent to a printer cannot be taken back; the rest are not sent.
-        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
-            printer->abort();
-        }
+        pages.Abandon();
         throw;
     }
     pages.Finish();

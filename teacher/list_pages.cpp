@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
+#include <QPrinter>
 
 #include <array>
 #include <cmath>
@@ -143,6 +144,13 @@ void ListPages::Add(const QStringList& cells)
 void ListPages::Finish()
 {
     painter_.end();
+}
+
+void ListPages::Abandon()
+{
+    if (auto* printer = dynamic_cast<QPrinter*>(&device_)) {
+        printer->abort();
+    }
 }
 
 int ListPageCount(long long lines, const journal::AttemptFilter& filter, const ListTotals& totals)

@@ -6,7 +6,7 @@
 // with "…". The list of attempts is one such table; the class view (class_pages.h) another.
 //
 // PageTable        what every page carries: title, head lines, column headings and widths
-// ListPages        the painter: Begin, Add each line, Finish
+// ListPages        the painter: Begin, Add each line, Finish (or Abandon)
 // DaysText         the days a filter shows, as a head line says them
 // ListHeadLines    the list's head lines for a filter and the list's totals
 // ListTable        the list's whole PageTable
@@ -57,6 +57,9 @@ public:
     void Add(const QStringList& cells);
     // Paints the last page (the only one for an empty list) and ends the painting.
     void Finish();
+    // For work stopped part-way: on a printer, the pages not yet sent are dropped (those sent
+    // cannot be taken back); a file's pages are left to the caller, who does not commit it.
+    void Abandon();
 
 private:
     void StartPage();

@@ -16,7 +16,6 @@ import os
 import re
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import atspi_tree  # noqa: E402  (found next to this file)
@@ -154,12 +153,7 @@ def main():
     except (TimeoutError, subprocess.SubprocessError) as error:
         failures = [str(error)]
     finally:
-        program.terminate()
-        try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            program.wait()
+        atspi_tree.Stop(program)
     for failure in failures:
         print("FAIL:", failure, file=sys.stderr)
     if failures:

@@ -183,6 +183,16 @@ def Labels(node, relation):
     return [target for r in node["relations"] if r["type"] == relation for target in r["targets"]]
 
 
+def Stop(program):
+    """Ends a program started by a test: asked first, killed if it does not go within 10 s."""
+    program.terminate()
+    try:
+        program.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        program.kill()
+        program.wait()
+
+
 def PressKeys(title, keys, via="xdotool", timeout=20.0):
     """Presses X keys (names as xdotool knows them) in the window named like `title`.
 

@@ -261,12 +261,7 @@ def main():
     except (TimeoutError, subprocess.SubprocessError) as error:
         failures = [str(error)]
     finally:
-        program.terminate()
-        try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            program.wait()
+        atspi_tree.Stop(program)
     for failure in failures:
         print("FAIL:", failure, file=sys.stderr)
     if failures:

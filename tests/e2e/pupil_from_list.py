@@ -390,12 +390,7 @@ def main():
             failures.append(str(error))
         finally:
             if program is not None:
-                program.terminate()
-                try:
-                    program.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    program.kill()
-                    program.wait()
+                atspi_tree.Stop(program)
     for failure in failures:
         print("FAIL:", failure, file=sys.stderr)
     if failures:
