@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/pupil_dialog.h"
 
+#include "toolkit/announcement.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -46,7 +48,14 @@ protected:
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
                 key == Qt::Key_PageDown) {
+                const QListWidgetItem* before = list_->currentItem();
                 QApplication::sendEvent(list_, event);
+                // The focus stays in the name field, so a screen reader would not follow the
+                // list: the pupil now chosen is said aloud.
+                if (const QListWidgetItem* now = list_->currentItem(); now && now != before) {
+                    toolkit::Announce(toolkit::TextBox(qobject_cast<QWidget*>(watched)),
+                                      now->text().toStdString());
+                }
                 return true;
             }
         }

@@ -6,6 +6,7 @@
 #include "tests/support/window_fixture.h"
 #include "window/pupil_dialog.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -125,6 +126,44 @@ private slots:
         }
         QCOMPARE(dialog->findChild<QLabel*>("listUnavailable") != nullptr,
                  ask == int(window::AskWho::FromList) && !withClasses);
+    }
+
+    // Arrows in the name field choose in the list while the focus stays in the field: each
+    // pupil so chosen is said as a notification, and a key that changes nothing says nothing.
+    void arrowsInTheNameFieldSayWhoIsChosen()
+    {
+        // Qt raises accessibility events only with a screen reader's bus to hear them: this runs
+        // as a11y_pupil_dialog, on the bus with-atspi.sh starts.
+        if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("offscreen")) {
+            QSKIP("needs the accessibility bus: run as a11y_pupil_dialog");
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 20000);
+        static QStringList said;
+        said.clear();
+        const QAccessible::UpdateHandler previous =
+            QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+                QAccessibleInterface* face = event->accessibleInterface();
+                if (event->type() == QAccessible::ObjectShow && face != nullptr &&
+                    face->role() == QAccessible::Notification) {
+                    said << face->text(QAccessible::Name);
+                }
+            });
+        const auto dialog = window::MakePupilDialog(window::AskWho::FromList, TwoClasses());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        // The keys go to the name field itself (the X server here has no window manager to
+        // make the dialog active).
+        auto* field = dialog->findChild<QLineEdit*>("pupilFilter");
+        QVERIFY(field != nullptr);
+        for (const QChar c : QStringLiteral("ив")) {
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+            QTest::keyClick(field, key);
+        }
+        QAccessible::installUpdateHandler(previous);
+        // Letters choose Иванов first; the arrows go down to Ивлева, stop at the end, come up.
+        QCOMPARE(said, (QStringList{"Ивлева Ольга", "Иванов Иван"}));
     }
 
     void everyFieldHasASpokenName_data()
