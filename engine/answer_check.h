@@ -51,8 +51,9 @@ Int16 NumberOf(const std::string& text);
 // A fraction from its texts, each part read by NumberOf.
 Fraction FractionOf(const FractionTexts& texts);
 
-// What an empty answer box holds when a test is judged: the numerator 0, the denominator 1 and
-// the whole part 0. A pupil writes a whole number in the whole-part box and leaves the others.
+// What an empty answer box holds when a test is judged: 0 in the numerator's box, 1 in the
+// denominator's and 0 in the whole-part box. A pupil writes a whole number in the whole-part box
+// and leaves the others.
 inline constexpr const char* kEmptyNumeratorText = "0";
 inline constexpr const char* kEmptyDenominatorText = "1";
 inline constexpr const char* kEmptyWholeText = "0";
